@@ -1,0 +1,115 @@
+#include "app/dump_monitor.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kCommonKeyPath[] = L"software\\velmora\\vlcommon";
+constexpr wchar_t kInstallPathValue[] = L"installpath";
+constexpr wchar_t kDumpLibraryName[] = L"dumpler.dll";
+constexpr char kOpenMonitorExport[] = "QzrOpenDumpMonitorEx2";
+
+constexpr wchar_t kProductIdKeyPath[] =
+    L"CLSID\\{9B7A98EC-7EF9-468c-ACC8-37C793DBD7E0}\\Implemented Categories\\"
+    L"{A5F7140E-4311-4ef9-AABC-F55941B5EBE5}";
+constexpr wchar_t kProductIdValue[] = L"idex";
+constexpr wchar_t kDefaultProductId[] = L"5858583AC7162ebfD4091C273EAB6604";
+constexpr size_t kProductIdChars = 100;
+
+constexpr int kMonitorMode = 1;
+constexpr int kMonitorFlags = 0x12000;
+constexpr int kMonitorTimeout = 300;
+
+using OpenMonitorFunction = int (*)(int mode, const wchar_t* product_id, int flags, int timeout);
+
+// A string value (REG_SZ or REG_EXPAND_SZ, not expanded); nothing when it is missing.
+std::optional<std::wstring> ReadStringValue(HKEY root, const wchar_t* path,
+                                            const wchar_t* name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return std::nullopt;
+  DWORD type = 0;
+  DWORD bytes = 0;
+  std::optional<std::wstring> value;
+  if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS &&
+      (type == REG_SZ || type == REG_EXPAND_SZ)) {
+    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                         &bytes) == ERROR_SUCCESS) {
+      value = buffer.data();
+    }
+  }
+  RegCloseKey(key);
+  return value;
+}
+
+std::wstring FolderOfThisProgram() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH)
+    return std::wstring();
+  std::wstring folder(path, length);
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+std::wstring SystemFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH)
+    return std::wstring();
+  return std::wstring(path, length) + L"\\";
+}
+
+bool FileExists(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The library is always loaded by full path: a search by bare name would also look in the
+// current folder, where anyone could have put a library of that name. Without the suite's
+// install folder, only the program's own folder and the system folder are tried.
+HMODULE LoadDumpLibrary() {
+  std::wstring install_folder =
+      ReadStringValue(HKEY_LOCAL_MACHINE, kCommonKeyPath, kInstallPathValue).value_or(L"");
+  if (!install_folder.empty()) {
+    if (install_folder.back() != L'\\' && install_folder.back() != L'/')
+      install_folder += L'\\';
+    return LoadLibraryW((install_folder + kDumpLibraryName).c_str());
+  }
+  for (const std::wstring& folder : {FolderOfThisProgram(), SystemFolder()}) {
+    const std::wstring path = folder + kDumpLibraryName;
+    if (!folder.empty() && FileExists(path))
+      return LoadLibraryW(path.c_str());
+  }
+  return nullptr;
+}
+
+// The suite's product identifier, which a registry value may override (cut to 99 chars).
+void ChooseProductId(wchar_t (&product_id)[kProductIdChars]) {
+  wmemset(product_id, L'\0', kProductIdChars);
+  const std::wstring id = ReadStringValue(HKEY_CLASSES_ROOT, kProductIdKeyPath, kProductIdValue)
+                             .value_or(kDefaultProductId);
+  wmemcpy(product_id, id.c_str(), std::min(id.size(), kProductIdChars - 1));
+}
+
+}  // namespace
+
+void OpenDumpMonitor() {
+  // The library stays loaded for the life of the process.
+  HMODULE library = LoadDumpLibrary();
+  if (!library)
+    return;
+  auto open_monitor = reinterpret_cast<OpenMonitorFunction>(
+      reinterpret_cast<void*>(GetProcAddress(library, kOpenMonitorExport)));
+  if (!open_monitor)
+    return;
+  wchar_t product_id[kProductIdChars];
+  ChooseProductId(product_id);
+  open_monitor(kMonitorMode, product_id, kMonitorFlags, kMonitorTimeout);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+// An annotation shape on the selected area: a list of points collected during a mouse drag,
+// a width and a colour, painted on demand onto the device context it is given. Shapes know
+// nothing of windows, tools or the picker. They are heap objects owned by the capture
+// window, made by CreateDrawing and destroyed through this base. UI thread only.
+class Drawing {
+ public:
+  Drawing() = default;
+  virtual ~Drawing() = default;
+
+  Drawing(const Drawing&) = delete;
+  Drawing& operator=(const Drawing&) = delete;
+
+  // Called on every repaint, and during the drag after the first point, with `clipRect`
+  // already set to the selection. Leaves no object of its own selected into `dc` and keeps
+  // nothing device-dependent after it returns.
+  virtual void Draw(HDC dc) = 0;
+
+  // Called for the button-down point, every mouse move and the button-up point.
+  virtual void AddPoint(POINT point) { points.push_back(point); }
+
+  // Called once on button-up, after the last AddPoint.
+  virtual void EndDraw() {}
+
+  // Called after EndDraw: whether the shape is worth keeping.
+  virtual bool IsValid() { return true; }
+
+  // Line width in pixels.
+  int width = 0;
+  // Radius of a mosaic disc in pixels.
+  int mosaicSize = 12;
+  // GDI colour value 0x00BBGGRR, set by the creator before the first Draw.
+  COLORREF color = 0;
+  // The area the shape is painted within (the selection).
+  RECT clipRect = {};
+  // The drag positions, in capture-window client coordinates (screen coordinates).
+  std::vector<POINT> points;
+};

@@ -1,0 +1,103 @@
+# Shared set-up of scripts/run and scripts/test: packages, the build, the virtual display,
+# the Wine prefix and a persistent wineserver. Source it; call stop_session on exit.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export LC_ALL=C.UTF-8
+export WINEPREFIX="$ROOT/build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+PACKAGES=(cmake make g++-mingw-w64-x86-64 wine wine64 xvfb xdotool googletest
+          fonts-wqy-microhei x11-utils)
+
+XVFB_PID=""
+WINESERVER_PID=""
+
+log() { echo "== $*" >&2; }
+
+ensure_packages() {
+  local missing=() package
+  for package in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+      missing+=("$package")
+  done
+  if ((${#missing[@]})); then
+    log "installing ${missing[*]}"
+    apt-get update
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# build_tree DIR [cmake options...]: configures (once) and builds a tree under build/.
+build_tree() {
+  local dir="$1"
+  shift
+  cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
+}
+
+# Starts Xvfb on a free display and exports DISPLAY.
+start_display() {
+  local ready
+  ready=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local deadline=$((SECONDS + 30))
+  until [ -s "$ready" ]; do
+    if ((SECONDS > deadline)) || ! kill -0 "$XVFB_PID" 2>/dev/null; then
+      echo "Xvfb did not start" >&2
+      rm -f "$ready"
+      return 1
+    fi
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n 1 "$ready")"
+  rm -f "$ready"
+  log "virtual display $DISPLAY"
+}
+
+# The registry of a new prefix: the Chinese face names the program asks for map to the
+# installed CJK font, and a crashing program ends instead of waiting in a crash dialog.
+configure_prefix() {
+  local face
+  for face in "微软雅黑" "宋体" "仿宋体" "黑体" "楷体" "新宋体"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
+      /d "WenQuanYi Micro Hei" /f >/dev/null
+  done
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+}
+
+PREFIX_VERSION=1
+
+# Starts a persistent wineserver for the prefix, creating the prefix on first use.
+start_wine() {
+  mkdir -p "$WINEPREFIX"
+  wineserver -f -p &
+  WINESERVER_PID=$!
+  local stamp="$WINEPREFIX/.pictor-prefix"
+  if [ "$(cat "$stamp" 2>/dev/null)" != "$PREFIX_VERSION" ]; then
+    log "creating the Wine prefix in $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    configure_prefix
+    echo "$PREFIX_VERSION" >"$stamp"
+  fi
+  # Start the prefix's background processes now, with their output going nowhere: started
+  # later by a test, they would inherit its output pipe and keep the pipe open.
+  wineboot >/dev/null 2>&1
+}
+
+# Stops what start_display and start_wine started, by pid.
+stop_session() {
+  if [ -n "$WINESERVER_PID" ]; then
+    wineserver -k 2>/dev/null || true
+    kill "$WINESERVER_PID" 2>/dev/null || true
+    wait "$WINESERVER_PID" 2>/dev/null || true
+    WINESERVER_PID=""
+  fi
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+  fi
+}

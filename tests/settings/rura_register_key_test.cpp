@@ -1,0 +1,74 @@
+#include "settings/rura_register_key.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/settings_key.h"
+#include "tests/support/scoped_registry_value.h"
+
+namespace {
+
+using testing_support::ScopedRegistryValue;
+
+constexpr wchar_t kTestValue[] = L"pictor_test_value";
+
+TEST(RURARegisterKeyTest, WrittenStringReadsBack) {
+  ScopedRegistryValue restore(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kTestValue);
+  RURARegisterKey key;
+  ASSERT_TRUE(key.Open(false));
+  ASSERT_TRUE(key.SetString(kTestValue, L"1"));
+
+  RURARegisterKey reader;
+  ASSERT_TRUE(reader.Open(true));
+  wchar_t out[RURARegisterKey::kMaxStringLength + 1];
+  ASSERT_TRUE(reader.GetString(out, kTestValue));
+  EXPECT_STREQ(out, L"1");
+}
+
+TEST(RURARegisterKeyTest, LongValueIsCutTo255Characters) {
+  ScopedRegistryValue value(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kTestValue);
+  std::wstring long_text;
+  for (int i = 0; i < 300; ++i)
+    long_text += static_cast<wchar_t>(L'a' + i % 26);
+  ASSERT_TRUE(value.SetString(long_text));
+
+  RURARegisterKey key;
+  ASSERT_TRUE(key.Open(true));
+  // One more character than the reader may fill, to see that it stops at 255 + zero.
+  wchar_t out[RURARegisterKey::kMaxStringLength + 2];
+  out[RURARegisterKey::kMaxStringLength + 1] = L'#';
+  ASSERT_TRUE(key.GetString(out, kTestValue));
+  EXPECT_EQ(std::wstring(out), long_text.substr(0, 255));
+  EXPECT_EQ(out[RURARegisterKey::kMaxStringLength + 1], L'#');
+}
+
+TEST(RURARegisterKeyTest, MissingOrNonStringValuesAreNotRead) {
+  ScopedRegistryValue value(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kTestValue);
+  RURARegisterKey key;
+  wchar_t out[RURARegisterKey::kMaxStringLength + 1] = L"x";
+
+  ASSERT_TRUE(value.Delete());
+  ASSERT_TRUE(key.Open(true));
+  EXPECT_FALSE(key.GetString(out, kTestValue));
+  EXPECT_STREQ(out, L"");
+
+  ASSERT_TRUE(value.SetDword(1));
+  EXPECT_FALSE(key.GetString(out, kTestValue));
+  ASSERT_TRUE(value.SetString(L"1", REG_EXPAND_SZ));
+  EXPECT_FALSE(key.GetString(out, kTestValue));
+}
+
+TEST(RURARegisterKeyTest, ClosedKeyRefusesAccess) {
+  RURARegisterKey key;
+  wchar_t out[RURARegisterKey::kMaxStringLength + 1];
+  EXPECT_FALSE(key.SetString(kTestValue, L"1"));
+  EXPECT_FALSE(key.GetString(out, kTestValue));
+  ASSERT_TRUE(key.Open(true));
+  EXPECT_FALSE(key.SetString(nullptr, L"1"));
+  EXPECT_FALSE(key.SetString(kTestValue, nullptr));
+  key.Close();
+  EXPECT_FALSE(key.GetString(out, kTestValue));
+}
+
+}  // namespace
