@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "base/assert.h"
+#include "base/scoped_get_dc.h"
 
 namespace dui {
 namespace {
@@ -35,6 +36,46 @@ void ShowImageLoadError(int id, DWORD last_error) {
 
 ResManager* g_instance = nullptr;
 
+constexpr float kDefaultFontSize = 12;
+constexpr int kFontFamilyFailureLimit = 7;
+
+const wchar_t* g_font_family_names[kFontFamilyCount] = {
+    L"宋体", L"Arial", L"微软雅黑", L"仿宋体", L"黑体", L"楷体",
+};
+
+// Failed attempts to find a font family, over the whole life of the process.
+int g_font_family_failures = 0;
+
+float FontSizeForFlags(int flags) {
+  if (flags & kFontSize8)
+    return 8;
+  if (flags & kFontSize14)
+    return 14;
+  if (flags & kFontSize16)
+    return 16;
+  if (flags & kFontSize11)
+    return 11;
+  return kDefaultFontSize;
+}
+
+int FontStyleForFlags(int flags) {
+  int style = Gdiplus::FontStyleRegular;
+  if (flags & kFontBold)
+    style |= Gdiplus::FontStyleBold;
+  if (flags & kFontUnderline)
+    style |= Gdiplus::FontStyleUnderline;
+  return style;
+}
+
+std::unique_ptr<Gdiplus::Font> CreateDefaultGuiFont() {
+  base::ScopedGetDc screen(nullptr);
+  auto font = std::make_unique<Gdiplus::Font>(screen.get(),
+                                              static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  if (font->GetLastStatus() != Gdiplus::Ok)
+    return nullptr;
+  return font;
+}
+
 }  // namespace
 
 ResManager* ResManager::GetInstance() {
@@ -60,6 +101,43 @@ Gdiplus::Image* ResManager::GetImage(int id) {
   Gdiplus::Image* result = image.get();
   images_.emplace(id, std::move(image));
   return result;
+}
+
+Gdiplus::Font* ResManager::GetFont(int flags, int family) {
+  auto cached = fonts_.find(flags);
+  if (cached != fonts_.end())
+    return cached->second.get();
+
+  PICTOR_ASSERT(family >= 0 && family < kFontFamilyCount, "res_manager");
+  if (family < 0 || family >= kFontFamilyCount)
+    return nullptr;
+  std::unique_ptr<Gdiplus::Font> font = CreateFontForFlags(flags, family);
+  if (!font)
+    font = CreateDefaultGuiFont();
+  if (!font)
+    return nullptr;
+  Gdiplus::Font* result = font.get();
+  fonts_.emplace(flags, std::move(font));
+  return result;
+}
+
+std::unique_ptr<Gdiplus::Font> ResManager::CreateFontForFlags(int flags, int family) {
+  while (g_font_family_failures < kFontFamilyFailureLimit) {
+    Gdiplus::FontFamily font_family(g_font_family_names[family]);
+    if (font_family.GetLastStatus() == Gdiplus::Ok) {
+      auto font = std::make_unique<Gdiplus::Font>(&font_family, FontSizeForFlags(flags),
+                                                  FontStyleForFlags(flags), Gdiplus::UnitPixel);
+      if (font->GetLastStatus() == Gdiplus::Ok)
+        return font;
+    }
+    ++g_font_family_failures;
+  }
+  return nullptr;
+}
+
+void ResManager::SetFontFamilyNameForTesting(int family, const wchar_t* name) {
+  if (family >= 0 && family < kFontFamilyCount)
+    g_font_family_names[family] = name;
 }
 
 std::unique_ptr<Gdiplus::Image> ResManager::LoadImage(int id) {

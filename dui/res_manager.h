@@ -9,9 +9,31 @@
 
 namespace dui {
 
+// Bits of the font-flags word that GetFont takes. The first size bit set, in the order
+// below, wins; without one the size is 12 pixels.
+inline constexpr int kFontSize8 = 0x1;
+inline constexpr int kFontSize14 = 0x4;
+inline constexpr int kFontSize16 = 0x8;
+inline constexpr int kFontSize11 = 0x10;
+inline constexpr int kFontBold = 0x10000;
+inline constexpr int kFontUnderline = 0x20000;
+// What buttons and labels ask for unless told otherwise: 12 pixels, regular.
+inline constexpr int kDefaultFontFlags = 0x2;
+
+// Font families by the number GetFont takes.
+enum FontFamilyId {
+  kFontFamilySong = 0,  // "宋体", what every view asks for
+  kFontFamilyArial = 1,
+  kFontFamilyYaHei = 2,
+  kFontFamilyFangSong = 3,
+  kFontFamilyHei = 4,
+  kFontFamilyKai = 5,
+  kFontFamilyCount = 6,
+};
+
 // The process-wide cache of the program's embedded PNG images (resource type "BINDATA"),
-// decoded once on first use and kept until the process ends. Callers never free what it
-// returns. UI thread only.
+// decoded once on first use, and of the GDI+ fonts views draw text with; both are kept
+// until the manager is destroyed. Callers never free what it returns. UI thread only.
 class ResManager {
  public:
   // Made on the first call.
@@ -30,13 +52,24 @@ class ResManager {
   // Repeated calls with the same id return the same object.
   Gdiplus::Image* GetImage(int id);
 
+  // The font for the flags word `flags` (kFontSize8, kFontBold, ...) in family number
+  // `family`, cached by the flags alone. After seven failures to find a family in this
+  // process every new font is the system's default GUI font. Null only when even that
+  // cannot be made.
+  Gdiplus::Font* GetFont(int flags, int family);
+
+  // Gives family number `family` another name, so that tests can ask for a missing family.
+  static void SetFontFamilyNameForTesting(int family, const wchar_t* name);
+
  private:
   ResManager() = default;
   ~ResManager() = default;
 
   std::unique_ptr<Gdiplus::Image> LoadImage(int id);
+  static std::unique_ptr<Gdiplus::Font> CreateFontForFlags(int flags, int family);
 
   HMODULE module_ = nullptr;
+  std::map<int, std::unique_ptr<Gdiplus::Font>> fonts_;
   std::map<int, std::unique_ptr<Gdiplus::Image>> images_;
 };
 

@@ -1,0 +1,110 @@
+#include "dui/common_button.h"
+
+#include "base/assert.h"
+#include "dui/mouse_listener.h"
+#include "dui/res_manager.h"
+
+namespace dui {
+namespace {
+
+constexpr Gdiplus::REAL kLeftAlignedTextX = 4;
+
+}  // namespace
+
+CommonButton::CommonButton(const std::wstring& caption)
+    : text_(caption), fontFlags_(kDefaultFontFlags) {
+  for (int state = SS_NORMAL; state < SS_LAST; ++state)
+    SetStateImage(kDefaultImages[state], state);
+}
+
+void CommonButton::SetStateImage(int image_id, int state) {
+  Gdiplus::Image* image = ResManager::GetInstance()->GetImage(image_id);
+  PICTOR_ASSERT(image != NULL, "common_button");
+  if (image && GetBounds().IsEmpty())
+    SetSize(static_cast<int>(image->GetWidth()), static_cast<int>(image->GetHeight()));
+  if (state >= SS_NORMAL && state < SS_LAST)
+    images_[state] = image_id;
+}
+
+int CommonButton::GetStateImage(int state) const {
+  return state >= SS_NORMAL && state < SS_LAST ? images_[state] : 0;
+}
+
+void CommonButton::SetState(int s) {
+  PICTOR_ASSERT(s >= SS_NORMAL && s < SS_LAST, "common_button");
+  if (s < SS_NORMAL || s >= SS_LAST)
+    return;
+  state_ = s;
+  SetEnabled(s != SS_DISABLED);
+}
+
+void CommonButton::ChangeState(int s) {
+  SetState(s);
+  SchedulePaint();
+}
+
+void CommonButton::OnPaint(Gdiplus::Graphics& g) {
+  const int res_id = images_[state_];
+  if (res_id == 0) {
+    base::AssertFailed("common_button", "res_id != NULL");
+    return;
+  }
+  if (Gdiplus::Image* image = ResManager::GetInstance()->GetImage(res_id)) {
+    const int width = static_cast<int>(image->GetWidth());
+    const int height = static_cast<int>(image->GetHeight());
+    g.DrawImage(image, Gdiplus::Rect(0, 0, width, height), 0, 0, width, height, Gdiplus::UnitPixel);
+  }
+  if (!text_.empty())
+    PaintCaption(g);
+}
+
+void CommonButton::PaintCaption(Gdiplus::Graphics& g) {
+  Gdiplus::Font* font = ResManager::GetInstance()->GetFont(fontFlags_, kFontFamilySong);
+  if (!font)
+    return;
+  const int length = static_cast<int>(text_.size());
+  Gdiplus::RectF measured;
+  g.MeasureString(text_.c_str(), length, font, Gdiplus::PointF(0, 0), &measured);
+  const Gdiplus::REAL x = textCentered_ ? (GetWidth() - measured.Width) * 0.5f : kLeftAlignedTextX;
+  const Gdiplus::REAL y = (GetHeight() - measured.Height) * 0.5f;
+  g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
+  Gdiplus::SolidBrush brush{Gdiplus::Color(textColor_)};
+  g.DrawString(text_.c_str(), length, font, Gdiplus::PointF(x, y), &brush);
+}
+
+void CommonButton::OnMouseEntered(const Point& point) {
+  ChangeState(SS_HOVER);
+  View::OnMouseEntered(point);
+  if (mouseListener_)
+    mouseListener_->OnMouseEntered(this, point);
+}
+
+void CommonButton::OnMouseMoved(const Point& point) {
+  if (state_ != SS_HOVER)
+    ChangeState(SS_HOVER);
+  if (mouseListener_)
+    mouseListener_->OnMouseMoved(this, point);
+}
+
+void CommonButton::OnMousePressed(const Point& point) {
+  ChangeState(SS_PRESSED);
+  if (mouseListener_)
+    mouseListener_->OnMousePressed(this, point);
+}
+
+void CommonButton::OnMouseReleased(const Point& point) {
+  ChangeState(SS_HOVER);
+  View::OnMouseReleased(point);
+  if (mouseListener_)
+    mouseListener_->OnMouseReleased(this, point);
+}
+
+void CommonButton::OnMouseExited() {
+  if (state_ != SS_DISABLED)
+    SetState(SS_NORMAL);
+  SchedulePaint();
+  if (mouseListener_)
+    mouseListener_->OnMouseExited(this);
+}
+
+}  // namespace dui

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "dui/view.h"
+
+namespace dui {
+
+class MouseListener;
+
+// An image button with an optional one-line caption and four looks (normal, hover,
+// pressed, disabled), each an image of the ResManager drawn at its own size. Clicks go to
+// the view's click listener, mouse movement to the button's mouse listener. Owned by its
+// parent view. UI thread only.
+class CommonButton : public View {
+ public:
+  // The button's looks, indexing its images.
+  enum State {
+    SS_NORMAL = 0,
+    SS_HOVER = 1,
+    SS_PRESSED = 2,
+    SS_DISABLED = 3,  // also makes the button disabled: the mouse passes to its parent
+    SS_LAST = 4,
+  };
+
+  // Default faces of the four states, 11 x 31 each.
+  static constexpr int kDefaultImages[SS_LAST] = {40001, 40002, 40003, 40004};
+
+  explicit CommonButton(const std::wstring& caption = std::wstring());
+
+  // Uses image `image_id` for state `state`; a button without bounds takes the image's size.
+  void SetStateImage(int image_id, int state);
+  int GetStateImage(int state) const;
+  // Changes the look without repainting; SS_DISABLED disables the button, any other state
+  // enables it.
+  void SetState(int s);
+  int GetState() const { return state_; }
+
+  // Changes the caption without repainting.
+  void SetText(const std::wstring& text) { text_ = text; }
+  const std::wstring& GetText() const { return text_; }
+  void SetFontFlags(int flags) { fontFlags_ = flags; }
+  void SetTextColor(uint32_t argb) { textColor_ = argb; }
+  // Centred, or starting 4 pixels from the left edge.
+  void SetTextCentered(bool centered) { textCentered_ = centered; }
+  void SetMouseListener(MouseListener* listener) { mouseListener_ = listener; }
+
+  // Called on every repaint: the state's image at (0, 0), then the caption.
+  void OnPaint(Gdiplus::Graphics& g) override;
+  // Called when the mouse comes over the button: hover look, then the listeners.
+  void OnMouseEntered(const Point& point) override;
+  // Called for further moves: back to the hover look (after a press), then the listener.
+  void OnMouseMoved(const Point& point) override;
+  // Called when the left button goes down: pressed look, then the listener.
+  void OnMousePressed(const Point& point) override;
+  // Called when the left button goes up: hover look, the click, then the listener.
+  void OnMouseReleased(const Point& point) override;
+  // Called when the mouse has left: normal look unless disabled, then the listener.
+  void OnMouseExited() override;
+
+ private:
+  void ChangeState(int s);
+  void PaintCaption(Gdiplus::Graphics& g);
+
+  int images_[SS_LAST] = {};
+  int state_ = SS_NORMAL;
+  std::wstring text_;
+  int fontFlags_;
+  uint32_t textColor_ = 0xFE000000;
+  MouseListener* mouseListener_ = nullptr;
+  bool textCentered_ = true;
+};
+
+}  // namespace dui

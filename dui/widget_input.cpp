@@ -1,0 +1,215 @@
+// The Widget's message handling: routing of the mouse, the keys and commands to the views.
+#include <windows.h>
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "base/process_state.h"
+#include "dui/main_dlg.h"
+#include "dui/root_view.h"
+#include "dui/widget.h"
+
+namespace dui {
+namespace {
+
+// While the saved-file balloon shows its link, this client area of every pop-up opens the
+// folder of the saved file.
+constexpr Rectangle kSavedFileLinkArea = {160, 53, 235 - 160, 73 - 53};
+
+Point ClientPoint(LPARAM lparam) {
+  return {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+}
+
+}  // namespace
+
+bool Widget::Dispatch(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+  // Messages of the window's creation, before Init has its host, take the default path.
+  if (!host_)
+    return false;
+  switch (message) {
+    case WM_COMMAND:
+      if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL)
+        return true;  // Enter and Esc never end the window
+      rootView_->OnCommand(static_cast<int>(wparam), static_cast<int>(lparam));
+      return false;
+    case WM_NCCALCSIZE:
+      *result = 0;  // the whole window is client area
+      return true;
+    case WM_SETCURSOR:
+      *result = TRUE;
+      return OnSetCursor();
+    case WM_NCHITTEST:
+      return OnNcHitTest(lparam, result);
+    case WM_KEYDOWN:
+      if (View* content = GetContentsView())
+        content->OnKeyPressed(static_cast<int>(wparam));
+      return false;
+    case WM_SYSCOMMAND:
+      return OnSysCommand(wparam);
+    case WM_WINDOWPOSCHANGING:
+    case WM_WINDOWPOSCHANGED:
+      OnWindowPosChanging(*reinterpret_cast<const WINDOWPOS*>(lparam));
+      return false;
+    case WM_TIMER:
+      OnTimerTick();
+      return false;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      OnMouseMessage(message, lparam);
+      return false;
+    case WM_MOUSELEAVE:
+      OnMouseLeave();
+      return false;
+    case kPaintRequestMessage:
+      OnPaintRequest();
+      return false;
+    case kDestroyRequestMessage:
+      OnDestroyRequest();
+      return true;
+    case kContentNotificationMessage:
+      if (View* content = GetContentsView())
+        content->OnAppMessage();
+      return false;
+    case WM_DESTROY:
+      // Destroyed by the system (with its owner) rather than by a destroy request.
+      if (host_)
+        DetachHost();
+      return false;
+    default:
+      return false;
+  }
+}
+
+View* Widget::HitTest(const Point& client_point) const {
+  return rootView_->GetViewForPoint(client_point);
+}
+
+bool Widget::OnSetCursor() {
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  ScreenToClient(host_->hwnd(), &cursor);
+  const Point point = {cursor.x, cursor.y};
+  View* view = HitTest(point);
+  return view && view->OnSetCursor(point);
+}
+
+bool Widget::OnNcHitTest(LPARAM screen_point, LRESULT* result) {
+  POINT cursor = {GET_X_LPARAM(screen_point), GET_Y_LPARAM(screen_point)};
+  ScreenToClient(host_->hwnd(), &cursor);
+  const Point point = {cursor.x, cursor.y};
+  View* view = HitTest(point);
+  if (!view || !view->IsEnabled())
+    return false;
+  const int code = view->GetHitTestCode(point);
+  if (code == 0)
+    return false;
+  *result = code;
+  return true;
+}
+
+bool Widget::OnSysCommand(WPARAM command) {
+  bool handled = false;
+  const std::vector<WindowObserver*> observers = windowObservers_;
+  for (WindowObserver* observer : observers)
+    handled = observer->OnSysCommand(static_cast<int>(command)) || handled;
+  if (handled)
+    return true;
+  if ((command & 0xFFF0) != SC_CLOSE)
+    return false;
+  // A window that ignores the mouse cannot be closed by the user either.
+  if (mouseEnabled_)
+    Close();
+  return true;
+}
+
+void Widget::OnWindowPosChanging(const WINDOWPOS& position) {
+  if (position.flags & SWP_NOMOVE)
+    return;
+  const std::vector<WindowObserver*> observers = windowObservers_;
+  for (WindowObserver* observer : observers)
+    observer->OnWindowMoved(position.x, position.y, position.cx, position.cy);
+}
+
+void Widget::OnMouseMessage(UINT message, LPARAM lparam) {
+  if (!mouseEnabled_)
+    return;
+  const Point point = ClientPoint(lparam);
+  if (saved_link_)
+    HandleSavedFileLink(message, point);
+  RouteMouse(message, point);
+}
+
+void Widget::HandleSavedFileLink(UINT message, const Point& point) {
+  if (!kSavedFileLinkArea.Contains(point))
+    return;
+  if (message == WM_MOUSEMOVE) {
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+  } else if (message == WM_LBUTTONDOWN) {
+    const std::wstring parameters = L"/select," + saved_path_;
+    ShellExecuteW(nullptr, L"open", L"EXPLORER.EXE", parameters.c_str(), nullptr, SW_SHOWNORMAL);
+    PostQuitMessage(0);
+  }
+}
+
+void Widget::RouteMouse(UINT message, const Point& point) {
+  bool entered = false;
+  if (message == WM_MOUSEMOVE && !tracking_) {
+    tracking_ = true;
+    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, host_->hwnd(), HOVER_DEFAULT};
+    TrackMouseEvent(&track);
+    entered = true;
+  }
+  View* view = HitTest(point);
+  if (!view)
+    return;
+  if (hoveredView_ && hoveredView_ != view)
+    hoveredView_->OnMouseExited();
+  if (view != hoveredView_) {
+    hoveredView_ = view;
+    entered = true;
+  }
+  if (!view->IsEnabled())
+    return;
+  if (entered) {
+    view->OnMouseEntered(point);
+  } else if (message == WM_MOUSEMOVE) {
+    view->OnMouseMoved(point);
+  } else if (message == WM_LBUTTONDOWN) {
+    view->OnMousePressed(point);
+  } else {
+    view->OnMouseReleased(point);
+  }
+}
+
+void Widget::OnMouseLeave() {
+  if (!mouseEnabled_)
+    return;
+  tracking_ = false;
+  ClearHoveredView();
+}
+
+void Widget::ClearHoveredView() {
+  View* hovered = hoveredView_;
+  hoveredView_ = nullptr;
+  if (hovered)
+    hovered->OnMouseExited();
+}
+
+void Widget::DisableMouse() {
+  ClearHoveredView();
+  mouseEnabled_ = false;
+}
+
+void Widget::ViewRemoved(View* view) {
+  for (View* v = hoveredView_; v; v = v->parent()) {
+    if (v == view) {
+      hoveredView_ = nullptr;
+      return;
+    }
+  }
+}
+
+}  // namespace dui
