@@ -26,7 +26,7 @@ double Power(double x, int n);
 // duration, and tells its delegate on every step and at the end. Owned by the view that
 // uses it; it never deletes itself, its widget or its delegate. The widget must outlive
 // it. UI thread only.
-class Animation : public Widget::TimerObserver {
+class Animation final : public Widget::TimerObserver {
  public:
   // Told how the animation goes.
   class Delegate {
