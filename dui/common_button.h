@@ -4,6 +4,7 @@
 #include <string>
 
 #include "dui/view.h"
+#include "resources/resource_ids.h"
 
 namespace dui {
 
@@ -25,7 +26,8 @@ class CommonButton : public View {
   };
 
   // Default faces of the four states, 11 x 31 each.
-  static constexpr int kDefaultImages[SS_LAST] = {40001, 40002, 40003, 40004};
+  static constexpr int kDefaultImages[SS_LAST] = {IDB_BUTTON, IDB_BUTTON_HOVER, IDB_BUTTON_PRESSED,
+                                                  IDB_BUTTON_DISABLED};
 
   explicit CommonButton(const std::wstring& caption = std::wstring());
 

@@ -2,6 +2,7 @@
 
 #include "dui/common_button.h"
 #include "dui/widget.h"
+#include "resources/resource_ids.h"
 
 namespace dui {
 namespace {
@@ -10,8 +11,6 @@ constexpr int kListWidth = 74;
 constexpr int kListHeight = 260;
 constexpr int kItemHeight = 32;
 constexpr int kFirstItemY = 4;
-constexpr int kItemNormalImage = 30053;
-constexpr int kItemHoverImage = 30054;
 constexpr uint32_t kItemTextColor = 0xFFC3C3C3;
 // The list sits a little right of and above the point the picker gives.
 constexpr int kOffsetX = 6;
@@ -74,9 +73,9 @@ void DropdownView::AddItems() {
     item->SetClickListener(this);
     item->SetTextColor(kItemTextColor);
     item->SetTextCentered(false);
-    item->SetStateImage(kItemNormalImage, CommonButton::SS_NORMAL);
-    item->SetStateImage(kItemHoverImage, CommonButton::SS_HOVER);
-    item->SetStateImage(kItemHoverImage, CommonButton::SS_PRESSED);
+    item->SetStateImage(IDB_FONT_SIZE_ITEM, CommonButton::SS_NORMAL);
+    item->SetStateImage(IDB_FONT_SIZE_ITEM_HOVER, CommonButton::SS_HOVER);
+    item->SetStateImage(IDB_FONT_SIZE_ITEM_HOVER, CommonButton::SS_PRESSED);
     item->SetBounds(0, kFirstItemY + kItemHeight * i, kListWidth, kItemHeight);
     AddChildView(item);
     items_[i] = item;
