@@ -2,68 +2,22 @@
 // missing one (closed by a helper thread, as a user would), and the font cache.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "base/gdiplus.h"
 #include "base/scoped_get_dc.h"
 #include "dui/res_manager.h"
 #include "resources/resource_ids.h"
+#include "tests/dui/error_box_closer.h"
 #include "tests/support/assert_recorder.h"
 
 namespace {
 
 using dui::ResManager;
+using dui_testing::ErrorBoxCloser;
 
 constexpr int kMissingImageId = 12345;
-constexpr int kStaticTextId = 0xFFFF;  // the message text of a message box
-
-// Watches for message boxes captioned "Error" on another thread, keeps their texts and
-// closes each with its OK button, as a user would.
-class ErrorBoxCloser {
- public:
-  ErrorBoxCloser() : thread_([this] { Run(); }) {}
-  ~ErrorBoxCloser() {
-    stop_ = true;
-    thread_.join();
-  }
-
-  std::vector<std::wstring> texts() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return texts_;
-  }
-
- private:
-  void Run() {
-    while (!stop_) {
-      HWND box = FindWindowW(L"#32770", L"Error");
-      if (!box) {
-        Sleep(10);
-        continue;
-      }
-      wchar_t text[256] = {};
-      GetDlgItemTextW(box, kStaticTextId, text, 256);
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        texts_.push_back(text);
-      }
-      // Pressed until it is gone, so that one box is counted once.
-      while (IsWindow(box) && !stop_) {
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        Sleep(20);
-      }
-    }
-  }
-
-  std::atomic<bool> stop_{false};
-  std::mutex mutex_;
-  std::vector<std::wstring> texts_;
-  std::thread thread_;
-};
-
 std::wstring FamilyName(const Gdiplus::Font& font) {
   Gdiplus::FontFamily family;
   font.GetFamily(&family);
