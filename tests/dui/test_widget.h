@@ -13,6 +13,18 @@
 
 namespace dui_testing {
 
+// The back buffer's pixel of `widget` at client point (x, y), premultiplied 0xAARRGGBB.
+inline uint32_t WidgetBufferPixel(const dui::Widget* widget, int x, int y) {
+  GdiFlush();
+  DIBSECTION section = {};
+  HGDIOBJ bitmap = GetCurrentObject(widget->GetMemoryDC(), OBJ_BITMAP);
+  if (GetObjectW(bitmap, sizeof(section), &section) != sizeof(section))
+    return 0;
+  const auto* bits = static_cast<const uint8_t*>(section.dsBm.bmBits);
+  const int row = section.dsBm.bmHeight - 1 - y;  // bottom-up rows
+  return reinterpret_cast<const uint32_t*>(bits + row * section.dsBm.bmWidthBytes)[x];
+}
+
 // A widget made by a test: initialised, placed topmost at `screen_bounds` with `content` as
 // its content view, and not ending the message loop when it goes. Shown only on request.
 // Closed and waited for at the end of the test unless the test destroyed it.
@@ -68,16 +80,7 @@ class TestWidget {
   }
 
   // The back buffer's pixel at client point (x, y), premultiplied 0xAARRGGBB.
-  uint32_t BufferPixel(int x, int y) const {
-    GdiFlush();
-    DIBSECTION section = {};
-    HGDIOBJ bitmap = GetCurrentObject(widget_->GetMemoryDC(), OBJ_BITMAP);
-    if (GetObjectW(bitmap, sizeof(section), &section) != sizeof(section))
-      return 0;
-    const auto* bits = static_cast<const uint8_t*>(section.dsBm.bmBits);
-    const int row = section.dsBm.bmHeight - 1 - y;  // bottom-up rows
-    return reinterpret_cast<const uint32_t*>(bits + row * section.dsBm.bmWidthBytes)[x];
-  }
+  uint32_t BufferPixel(int x, int y) const { return WidgetBufferPixel(widget_, x, y); }
 
   static COLORREF ScreenPixel(int x, int y) {
     base::ScopedGetDc screen(nullptr);
