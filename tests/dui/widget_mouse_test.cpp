@@ -2,13 +2,21 @@
 // windows of this test process (Xdo::Run pumps this thread's messages while it waits).
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <tlhelp32.h>
+
 #include <algorithm>
+#include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "base/process_state.h"
 #include "dui/widget.h"
 #include "tests/dui/recording_view.h"
 #include "tests/dui/test_widget.h"
+#include "tests/support/test_paths.h"
 #include "tests/support/wait.h"
 #include "tests/support/xdo.h"
 
@@ -175,6 +183,66 @@ TEST_F(MouseFixture, ContentBetweenTheViewsIsHoveredItself) {
   MoveAndWaitFor(kInB, "B entered");
   EXPECT_EQ(WithoutMoves(log_),
             (std::vector<std::string>{"content entered", "content exited", "B entered"}));
+}
+
+// The ids of the running processes named explorer.exe.
+std::set<DWORD> ExplorerProcesses() {
+  std::set<DWORD> ids;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE)
+    return ids;
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
+    if (_wcsicmp(entry.szExeFile, L"explorer.exe") == 0)
+      ids.insert(entry.th32ProcessID);
+  }
+  CloseHandle(snapshot);
+  return ids;
+}
+
+// The balloon's link area (160, 53)-(235, 73) of a pop-up while the saved-file link is up.
+TEST(SavedFileLinkTest, LinkAreaShowsTheHandAndOpensTheFolderOfTheSavedFile) {
+  ASSERT_TRUE(MoveTo(kOutside));
+  testing_support::ScopedTempFolder folder;
+  saved_path_ = folder.path() + L"shot.png";
+  std::ofstream(saved_path_.c_str()) << "picture";
+  std::vector<std::string> log;
+  TestWidget widget({300, 300, 298, 138}, new RecordingView("balloon", &log, kGrey));
+  ASSERT_TRUE(widget.ShowAndWaitFor(5, 5, RGB(0x80, 0x80, 0x80)));
+  saved_link_ = true;
+  HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+
+  ASSERT_TRUE(MoveTo({300 + 170, 300 + 60}));
+  EXPECT_TRUE(WaitUntil([&] { return GetCursor() == hand; }));
+  // Xdo pumps this thread's messages while it waits and would swallow the quit message,
+  // so the presses are sent to the window directly, with the real mouse over the link.
+  auto press = [&](int x, int y) {
+    SendMessageW(widget.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(widget.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    return dui_testing::PumpNotingQuit([] { return true; });
+  };
+  EXPECT_FALSE(press(100, 100)) << "a click elsewhere on the pop-up is no link";
+  EXPECT_TRUE(Logged(log, "balloon pressed"));
+
+  const std::set<DWORD> before = ExplorerProcesses();
+  EXPECT_TRUE(press(170, 60)) << "the loop is told to end";
+  DWORD opened = 0;
+  EXPECT_TRUE(WaitUntil([&] {
+    for (DWORD id : ExplorerProcesses()) {
+      if (!before.count(id))
+        opened = id;
+    }
+    return opened != 0;
+  })) << "the file manager was started";
+  if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, opened)) {
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+  saved_link_ = false;
+  saved_path_.clear();
 }
 
 }  // namespace

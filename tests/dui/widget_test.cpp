@@ -11,6 +11,7 @@
 #include "dui/widget.h"
 #include "tests/dui/recording_view.h"
 #include "tests/dui/test_widget.h"
+#include "resources/resource_ids.h"
 #include "tests/support/assert_recorder.h"
 #include "tests/support/wait.h"
 
@@ -18,6 +19,7 @@ namespace {
 
 using dui::Rectangle;
 using dui::Widget;
+using dui_testing::PumpNotingQuit;
 using dui_testing::RecordingView;
 using dui_testing::TestWidget;
 using testing_support::WaitUntil;
@@ -44,23 +46,6 @@ int TakePaintRequests(HWND hwnd) {
 bool HasPending(HWND hwnd, UINT message_id) {
   MSG message;
   return PeekMessageW(&message, hwnd, message_id, message_id, PM_NOREMOVE);
-}
-
-// Pumps this thread's messages until `done` holds; true when a quit message came by.
-bool PumpNotingQuit(const std::function<bool()>& done, DWORD timeout_ms = 15000) {
-  bool quit = false;
-  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
-  for (;;) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT)
-        quit = true;
-      DispatchMessageW(&message);
-    }
-    if (done() || GetTickCount64() >= deadline)
-      return quit;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
 }
 
 // A tick counter the test sets by hand.
@@ -344,6 +329,31 @@ TEST(WidgetTest, DestroyingAWidgetEndsTheLoopAfterACopyOrASave) {
   }
   copied_ = false;
   saved_ = false;
+}
+
+TEST(WidgetTest, WindowGetsBothSizesOfItsIcon) {
+  auto* widget = new Widget();
+  widget->SetIconId(IDI_PICTOR);
+  widget->Init(nullptr);
+  widget->SetQuitOnClose(false);
+  HWND hwnd = widget->GetHwnd();
+  const struct {
+    WPARAM kind;
+    int size_metric;
+  } icons[] = {{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}};
+  for (const auto& icon : icons) {
+    auto handle = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, icon.kind, 0));
+    ASSERT_NE(handle, nullptr) << icon.kind;
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(handle, &info));
+    BITMAP bitmap = {};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(icon.size_metric)) << icon.kind;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+  }
+  widget->Close();
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hwnd); }));
 }
 
 TEST(WidgetTest, WidgetDiesWithTheWindowThatOwnsIt) {
