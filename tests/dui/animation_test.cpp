@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,104 +38,96 @@ class DelegateLog : public Animation::Delegate {
   bool ended_running = true;
 };
 
-TEST(AnimationTest, FiveSecondsOfThirtyThreeMillisecondTicksEndOnTheTickThatReachesTheEnd) {
-  TestWidget widget(kPlace, new dui::View);
-  DelegateLog log;
-  Animation animation(widget.get());
-  animation.SetDuration(5000);
-  animation.SetDelegate(&log);
-  animation.Start();
+// A widget for the animation to run on, and a delegate that logs.
+class AnimationTest : public testing::Test {
+ protected:
+  // An animation of `duration_ms` on the widget, told to the log.
+  std::unique_ptr<Animation> Make(uint32_t duration_ms) {
+    auto animation = std::make_unique<Animation>(widget_.get());
+    animation->SetDuration(duration_ms);
+    animation->SetDelegate(&log_);
+    return animation;
+  }
+
+  TestWidget widget_{kPlace, new dui::View};
+  DelegateLog log_;
+};
+
+TEST_F(AnimationTest, FiveSecondsOfThirtyThreeMillisecondTicksEndOnTheTickThatReachesTheEnd) {
+  std::unique_ptr<Animation> animation = Make(5000);
+  animation->Start();
   // 151 ticks make 4983 ms; the 152nd reaches 5016.
   for (int tick = 0; tick < 151; ++tick)
-    animation.OnTimer(33);
-  EXPECT_TRUE(animation.IsRunning());
-  EXPECT_DOUBLE_EQ(animation.GetProgress(), 4983.0 / 5000);
-  EXPECT_EQ(log.Count("ended"), 0);
+    animation->OnTimer(33);
+  EXPECT_TRUE(animation->IsRunning());
+  EXPECT_DOUBLE_EQ(animation->GetProgress(), 4983.0 / 5000);
+  EXPECT_EQ(log_.Count("ended"), 0);
 
-  animation.OnTimer(33);
-  EXPECT_FALSE(animation.IsRunning());
-  EXPECT_EQ(animation.GetProgress(), 1.0);
-  EXPECT_EQ(log.Count("progressed"), 152);
-  EXPECT_EQ(log.Count("ended"), 1);
-  EXPECT_EQ(log.events.back(), "ended") << "right after the last step";
-  EXPECT_FALSE(log.ended_running);
-  EXPECT_FALSE(KillTimer(widget.hwnd(), 1)) << "the animation left the widget's timer";
+  animation->OnTimer(33);
+  EXPECT_FALSE(animation->IsRunning());
+  EXPECT_EQ(animation->GetProgress(), 1.0);
+  EXPECT_EQ(log_.Count("progressed"), 152);
+  EXPECT_EQ(log_.Count("ended"), 1);
+  EXPECT_EQ(log_.events.back(), "ended") << "right after the last step";
+  EXPECT_FALSE(log_.ended_running);
+  EXPECT_FALSE(KillTimer(widget_.hwnd(), 1)) << "the animation left the widget's timer";
 }
 
-TEST(AnimationTest, LateTickAdvancesAtOnceAndProgressNeverPassesOne) {
-  TestWidget widget(kPlace, new dui::View);
-  DelegateLog log;
-  Animation animation(widget.get());
-  animation.SetDuration(1000);
-  animation.SetDelegate(&log);
-  animation.Start();
-  animation.OnTimer(200);
-  EXPECT_DOUBLE_EQ(animation.GetProgress(), 0.2);
-  animation.OnTimer(900);
-  EXPECT_EQ(log.progress, (std::vector<double>{0.2, 1.0}));
-  EXPECT_EQ(log.Count("ended"), 1);
-}
-
-TEST(AnimationTest, StopTellsTheDelegateOnlyWhenRunningAndAsked) {
-  TestWidget widget(kPlace, new dui::View);
-  DelegateLog log;
-  Animation animation(widget.get());
-  animation.SetDuration(1000);
-  animation.SetDelegate(&log);
-
-  animation.Stop(Animation::Notify::kYes);
-  EXPECT_TRUE(log.events.empty()) << "a stopped animation stays quiet";
-  animation.Start();
-  animation.Stop(Animation::Notify::kNo);
-  EXPECT_TRUE(log.events.empty());
-  animation.Start();
-  animation.OnTimer(300);
-  animation.Start();  // restarts from 0
-  EXPECT_EQ(animation.GetProgress(), 0.0);
-  animation.Stop(Animation::Notify::kYes);
-  animation.Stop(Animation::Notify::kYes);
-  EXPECT_EQ(log.events, (std::vector<std::string>{"progressed", "ended"}));
-  EXPECT_FALSE(animation.IsRunning());
-}
-
-TEST(AnimationTest, ZeroDurationEndsOnTheFirstTickWithElapsedTime) {
-  TestWidget widget(kPlace, new dui::View);
-  DelegateLog log;
-  Animation animation(widget.get());
-  animation.SetDelegate(&log);
-  animation.Start();
-  animation.OnTimer(0);
-  EXPECT_TRUE(animation.IsRunning());
-  EXPECT_EQ(animation.GetProgress(), 0.0);
-  animation.OnTimer(33);
-  EXPECT_FALSE(animation.IsRunning());
-  EXPECT_EQ(log.progress, (std::vector<double>{0.0, 1.0}));
-}
-
-TEST(AnimationTest, DeletingARunningAnimationStopsItQuietly) {
-  TestWidget widget(kPlace, new dui::View);
-  DelegateLog log;
-  auto* animation = new Animation(widget.get());
-  animation->SetDuration(1000);
-  animation->SetDelegate(&log);
+TEST_F(AnimationTest, LateTickAdvancesAtOnceAndProgressNeverPassesOne) {
+  std::unique_ptr<Animation> animation = Make(1000);
   animation->Start();
-  delete animation;
-  EXPECT_TRUE(log.events.empty());
-  EXPECT_FALSE(KillTimer(widget.hwnd(), 1));
+  animation->OnTimer(200);
+  EXPECT_DOUBLE_EQ(animation->GetProgress(), 0.2);
+  animation->OnTimer(900);
+  EXPECT_EQ(log_.progress, (std::vector<double>{0.2, 1.0}));
+  EXPECT_EQ(log_.Count("ended"), 1);
 }
 
-TEST(AnimationTest, RunsOnTheWidgetTimerToItsEnd) {
-  TestWidget widget(kPlace, new dui::View);
-  DelegateLog log;
-  Animation animation(widget.get());
-  animation.SetDuration(100);
-  animation.SetDelegate(&log);
-  animation.Start();
-  ASSERT_TRUE(testing_support::WaitUntil([&] { return !animation.IsRunning(); }));
-  EXPECT_EQ(log.Count("ended"), 1);
-  EXPECT_EQ(log.progress.back(), 1.0);
-  for (size_t i = 1; i < log.progress.size(); ++i)
-    EXPECT_LE(log.progress[i - 1], log.progress[i]);
+TEST_F(AnimationTest, StopTellsTheDelegateOnlyWhenRunningAndAsked) {
+  std::unique_ptr<Animation> animation = Make(1000);
+
+  animation->Stop(Animation::Notify::kYes);
+  EXPECT_TRUE(log_.events.empty()) << "a stopped animation stays quiet";
+  animation->Start();
+  animation->Stop(Animation::Notify::kNo);
+  EXPECT_TRUE(log_.events.empty());
+  animation->Start();
+  animation->OnTimer(300);
+  animation->Start();  // restarts from 0
+  EXPECT_EQ(animation->GetProgress(), 0.0);
+  animation->Stop(Animation::Notify::kYes);
+  animation->Stop(Animation::Notify::kYes);
+  EXPECT_EQ(log_.events, (std::vector<std::string>{"progressed", "ended"}));
+  EXPECT_FALSE(animation->IsRunning());
+}
+
+TEST_F(AnimationTest, ZeroDurationEndsOnTheFirstTickWithElapsedTime) {
+  std::unique_ptr<Animation> animation = Make(0);
+  animation->Start();
+  animation->OnTimer(0);
+  EXPECT_TRUE(animation->IsRunning());
+  EXPECT_EQ(animation->GetProgress(), 0.0);
+  animation->OnTimer(33);
+  EXPECT_FALSE(animation->IsRunning());
+  EXPECT_EQ(log_.progress, (std::vector<double>{0.0, 1.0}));
+}
+
+TEST_F(AnimationTest, DeletingARunningAnimationStopsItQuietly) {
+  std::unique_ptr<Animation> animation = Make(1000);
+  animation->Start();
+  animation.reset();
+  EXPECT_TRUE(log_.events.empty());
+  EXPECT_FALSE(KillTimer(widget_.hwnd(), 1));
+}
+
+TEST_F(AnimationTest, RunsOnTheWidgetTimerToItsEnd) {
+  std::unique_ptr<Animation> animation = Make(100);
+  animation->Start();
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return !animation->IsRunning(); }));
+  EXPECT_EQ(log_.Count("ended"), 1);
+  EXPECT_EQ(log_.progress.back(), 1.0);
+  for (size_t i = 1; i < log_.progress.size(); ++i)
+    EXPECT_LE(log_.progress[i - 1], log_.progress[i]);
 }
 
 TEST(TweenTest, CurvesAtTheirEdgesAndMiddles) {
