@@ -56,6 +56,9 @@ class CaptureWindow {
   // Lets the user save the selection to an image file; the session ends once it is saved.
   void OnSave(int source);
 
+  // Replaces the source read from the command line.
+  void SetLaunchSourceForTesting(LaunchSource source) { launch_source_ = source; }
+
   HWND hwnd() const { return hwnd_; }
   // The frozen picture of the desktop.
   HDC original_dc() const { return original_dc_.get(); }
@@ -117,10 +120,6 @@ class CaptureWindow {
   void DrawFrameAndHandles();
   void DrawHandles(int image_id, int hit_size);
   void DrawSizeLabel();
-
-  // Finishing (capture_window_finish.cpp).
-  [[nodiscard]] bool CopyToClipboard();
-  [[nodiscard]] bool SaveToFile(const std::wstring& path, int filter_index);
 
   void CopyScreen();
 

@@ -27,8 +27,7 @@ bool Contains(const RECT& rect, int x, int y) {
 
 }  // namespace
 
-INT_PTR CALLBACK CaptureWindow::DialogProc(HWND hwnd, UINT message, WPARAM wparam,
-                                           LPARAM lparam) {
+INT_PTR CALLBACK CaptureWindow::DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
     RECT desktop = {};
     GetWindowRect(GetDesktopWindow(), &desktop);
@@ -196,9 +195,8 @@ int CaptureWindow::HitHandle(int x, int y, const Handle (&order)[kHandleCount]) 
 namespace {
 
 const wchar_t* HandleCursor(int handle) {
-  static const wchar_t* const kCursors[] = {IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZENESW,
-                                            IDC_SIZENWSE, IDC_SIZEWE,   IDC_SIZENS,
-                                            IDC_SIZEWE,   IDC_SIZENS};
+  static const wchar_t* const kCursors[] = {IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZENESW, IDC_SIZENWSE,
+                                            IDC_SIZEWE,   IDC_SIZENS,   IDC_SIZEWE,   IDC_SIZENS};
   return kCursors[handle];
 }
 

@@ -127,8 +127,7 @@ void CaptureWindow::DrawHandles(int image_id, int hit_size) {
   handle_rects_[kBottom] = {c - 2, s.bottom - 2, c + near_end, s.bottom + near_end};
   handle_rects_[kTopLeft] = {s.left - 2, s.top - 2, s.left + near_end, s.top + near_end};
   handle_rects_[kTopRight] = {s.right - near_end, s.top - 2, s.right + 2, s.top + near_end};
-  handle_rects_[kBottomLeft] = {s.left - 2, s.bottom - hit_size, s.left + near_end,
-                                s.bottom + 2};
+  handle_rects_[kBottomLeft] = {s.left - 2, s.bottom - hit_size, s.left + near_end, s.bottom + 2};
   handle_rects_[kBottomRight] = {s.right - near_end, s.bottom - near_end, s.right + 2,
                                  s.bottom + 2};
 
@@ -138,12 +137,12 @@ void CaptureWindow::DrawHandles(int image_id, int hit_size) {
   Gdiplus::Graphics graphics(mem_dc_.get());
   const int width = static_cast<int>(image->GetWidth());
   const int height = static_cast<int>(image->GetHeight());
-  static constexpr Handle kDrawOrder[] = {kLeft,    kTop,       kRight,      kBottom,
+  static constexpr Handle kDrawOrder[] = {kLeft,    kTop,      kRight,      kBottom,
                                           kTopLeft, kTopRight, kBottomLeft, kBottomRight};
   for (Handle handle : kDrawOrder) {
     const RECT& hit = handle_rects_[handle];
-    graphics.DrawImage(image, Gdiplus::Rect(hit.left, hit.top, width, height), 0, 0, width,
-                       height, Gdiplus::UnitPixel);
+    graphics.DrawImage(image, Gdiplus::Rect(hit.left, hit.top, width, height), 0, 0, width, height,
+                       Gdiplus::UnitPixel);
   }
 }
 
@@ -170,10 +169,10 @@ void CaptureWindow::DrawSizeLabel() {
   RECT label = LayOutSizeLabel(selection_, extent, screen_width_, nullptr, background_height);
   if (background) {
     Gdiplus::Graphics graphics(dc);
-    dui::DrawNineGrid(graphics, background,
-                      Gdiplus::Rect(label.left, label.top, label.right - label.left,
-                                    label.bottom - label.top),
-                      kLabelBorder, kLabelBorder);
+    dui::DrawNineGrid(
+        graphics, background,
+        Gdiplus::Rect(label.left, label.top, label.right - label.left, label.bottom - label.top),
+        kLabelBorder, kLabelBorder);
   }
 
   SelectObject(dc, drawing.get());

@@ -13,7 +13,10 @@ constexpr int kBackgroundMargin = 4;
 
 }  // namespace
 
-RECT LayOutSizeLabel(const RECT& selection, SIZE text, int screen_width, const RECT* toolbar,
+RECT LayOutSizeLabel(const RECT& selection,
+                     SIZE text,
+                     int screen_width,
+                     const RECT* toolbar,
                      int background_height) {
   const int l = selection.left;
   const int t = selection.top;

@@ -7,5 +7,8 @@
 // toolbar) and the height of the label's background picture. The label sits above the
 // selection's top-left corner; inside the selection when there is no room above; left of
 // the selection when it would run off the right edge; and out of the toolbar's way.
-RECT LayOutSizeLabel(const RECT& selection, SIZE text, int screen_width, const RECT* toolbar,
+RECT LayOutSizeLabel(const RECT& selection,
+                     SIZE text,
+                     int screen_width,
+                     const RECT* toolbar,
                      int background_height);

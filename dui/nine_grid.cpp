@@ -27,14 +27,17 @@ Bands SplitAxis(int image_length, int target_start, int target_length, int borde
 
 }  // namespace
 
-void DrawNineGrid(Gdiplus::Graphics& graphics, Gdiplus::Image* image,
-                  const Gdiplus::Rect& target, int border_x, int border_y) {
+void DrawNineGrid(Gdiplus::Graphics& graphics,
+                  Gdiplus::Image* image,
+                  const Gdiplus::Rect& target,
+                  int border_x,
+                  int border_y) {
   if (!image || target.Width <= 0 || target.Height <= 0)
     return;
-  const Bands columns = SplitAxis(static_cast<int>(image->GetWidth()), target.X, target.Width,
-                                  border_x);
-  const Bands rows = SplitAxis(static_cast<int>(image->GetHeight()), target.Y, target.Height,
-                               border_y);
+  const Bands columns =
+      SplitAxis(static_cast<int>(image->GetWidth()), target.X, target.Width, border_x);
+  const Bands rows =
+      SplitAxis(static_cast<int>(image->GetHeight()), target.Y, target.Height, border_y);
 
   const Gdiplus::GraphicsState saved = graphics.Save();
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
@@ -51,8 +54,8 @@ void DrawNineGrid(Gdiplus::Graphics& graphics, Gdiplus::Image* image,
       const Gdiplus::Rect part(columns.target_start[column], rows.target_start[row],
                                columns.target_length[column], rows.target_length[row]);
       graphics.DrawImage(image, part, columns.source_start[column], rows.source_start[row],
-                         columns.source_length[column], rows.source_length[row],
-                         Gdiplus::UnitPixel, &attributes);
+                         columns.source_length[column], rows.source_length[row], Gdiplus::UnitPixel,
+                         &attributes);
     }
   }
   graphics.Restore(saved);
