@@ -1,0 +1,1 @@
+"""Helpers of tools/render_images.py: the PNG codec and the review pictures."""

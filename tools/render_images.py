@@ -1,0 +1,248 @@
+#!/usr/bin/env python3
+"""Renders the program's image set from the SVG sheets in resources/images/.
+
+Each sheet holds a family of pictures; every nested <svg> of a sheet whose id is a resource
+name (IDB_..., IDR_..., IDC_..., IDI_...) is one picture, cut out at its x, y, width and
+height by rsvg-convert (Debian package librsvg2-bin). The script writes
+
+  resources/images/rendered/*.png   the BINDATA images (8-bit RGBA, or RGB where a picture
+                                    says data-format="rgb")
+  resources/images/rendered/*.cur   the cursors (data-hotspot="x y" on the picture)
+  resources/images/rendered/*.ico   the program icon (pictures IDI_PICTOR_<size>)
+  resources/images.rc               the resource script of the set
+  docs/images/resources.png         the contact sheet: every picture at 1x and 4x
+  docs/images/mockup.png            the pop-ups put together as the program draws them
+
+The output depends only on the sheets, resource_ids.h and the installed renderer and fonts
+(fonts-dejavu-core, fonts-wqy-microhei): PNGs carry no time stamp, so a second run writes
+the same bytes. `--check` renders into a scratch folder and compares with the committed files.
+"""
+
+import argparse
+import filecmp
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import xml.etree.ElementTree as ET
+import zlib
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+
+from image_set.docs import write_contact_sheet, write_mockup  # noqa: E402
+from image_set.png_codec import decode_png, encode_png  # noqa: E402
+
+ROOT = Path(__file__).resolve().parent.parent
+SHEET_DIR = ROOT / "resources" / "images"
+RENDERED = Path("resources") / "images" / "rendered"
+RC_FILE = Path("resources") / "images.rc"
+IDS_HEADER = ROOT / "resources" / "resource_ids.h"
+# The order of the families on the contact sheet.
+SHEETS = ["toolbar", "picker", "controls", "overlay", "balloon", "cursors", "icon"]
+SVG_NS = "{http://www.w3.org/2000/svg}"
+NAME_PATTERN = re.compile(r"^(IDB|IDR|IDC|IDI)_[A-Z0-9_]+$")
+
+
+class Picture:
+    """One picture of a sheet: where it lies and what it becomes."""
+
+    def __init__(self, sheet, element):
+        self.sheet = sheet
+        self.name = element.get("id")
+        self.x, self.y = int(element.get("x", "0")), int(element.get("y", "0"))
+        self.width, self.height = int(element.get("width")), int(element.get("height"))
+        self.rgb = element.get("data-format") == "rgb"
+        hotspot = element.get("data-hotspot")
+        self.hotspot = tuple(int(v) for v in hotspot.split()) if hotspot else None
+        self.pixels = None  # top-down RGBA rows once rendered
+
+    @property
+    def kind(self):
+        return self.name[:3]
+
+    def file_stem(self):
+        return self.name[4:].lower()
+
+
+def read_ids():
+    ids = {}
+    for line in IDS_HEADER.read_text().splitlines():
+        match = re.match(r"#define\s+(\w+)\s+(\d+)\s*$", line)
+        if match:
+            ids[match.group(1)] = int(match.group(2))
+    return ids
+
+
+def read_sheet(sheet):
+    root = ET.parse(SHEET_DIR / f"{sheet}.svg").getroot()
+    pictures = []
+    for element in root:
+        if element.tag == SVG_NS + "svg" and NAME_PATTERN.match(element.get("id", "")):
+            pictures.append(Picture(sheet, element))
+    return pictures
+
+
+def render_picture(picture, scratch):
+    out = scratch / f"{picture.name}.png"
+    subprocess.run(
+        ["rsvg-convert", f"--page-width={picture.width}", f"--page-height={picture.height}",
+         f"--left={-picture.x}", f"--top={-picture.y}", "-o", str(out),
+         str(SHEET_DIR / f"{picture.sheet}.svg")], check=True)
+    width, height, rows = decode_png(out.read_bytes())
+    if (width, height) != (picture.width, picture.height):
+        sys.exit(f"{picture.name}: rendered {width}x{height}, wanted "
+                 f"{picture.width}x{picture.height}")
+    if picture.rgb and any(row[3::4] != b"\xff" * width for row in rows):
+        sys.exit(f"{picture.name}: an RGB picture must be opaque everywhere")
+    picture.pixels = rows
+
+
+def dib_image(picture):
+    """A 32-bit icon or cursor image: BGRA colours and the AND mask, both bottom-up."""
+    width, height, rows = picture.width, picture.height, picture.pixels
+    header = struct.pack("<IiiHHIIiiII", 40, width, 2 * height, 1, 32, 0, 0, 0, 0, 0, 0)
+    colours = bytearray()
+    mask = bytearray()
+    mask_stride = ((width + 31) // 32) * 4
+    for row in reversed(rows):
+        bits = bytearray(mask_stride)
+        for x in range(width):
+            r, g, b, a = row[4 * x:4 * x + 4]
+            colours += bytes((b, g, r, a))
+            if a == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    return header + bytes(colours) + bytes(mask)
+
+
+def icon_file(pictures, cursor):
+    """An .ico or .cur file; the 256-pixel icon image is stored as PNG."""
+    entries, images = b"", b""
+    offset = 6 + 16 * len(pictures)
+    for picture in pictures:
+        if picture.width >= 256:
+            data = encode_png(picture.width, picture.height, picture.pixels, "rgba")
+        else:
+            data = dib_image(picture)
+        planes, bits = picture.hotspot if cursor else (1, 32)
+        entries += struct.pack("<BBBBHHII", picture.width % 256, picture.height % 256, 0, 0,
+                               planes, bits, len(data), offset)
+        images += data
+        offset += len(data)
+    return struct.pack("<HHH", 0, 2 if cursor else 1, len(pictures)) + entries + images
+
+
+def group_icons(pictures):
+    groups = {}
+    for picture in pictures:
+        if picture.kind == "IDI":
+            groups.setdefault(picture.name.rsplit("_", 1)[0], []).append(picture)
+    return groups
+
+
+def write_outputs(pictures, ids, out_root):
+    rendered = out_root / RENDERED
+    rendered.mkdir(parents=True, exist_ok=True)
+    for picture in pictures:
+        if picture.kind in ("IDB", "IDR"):
+            data = encode_png(picture.width, picture.height, picture.pixels,
+                              "rgb" if picture.rgb else "rgba")
+            (rendered / f"{picture.file_stem()}.png").write_bytes(data)
+        elif picture.kind == "IDC":
+            if not picture.hotspot:
+                sys.exit(f"{picture.name}: a cursor needs data-hotspot")
+            (rendered / f"{picture.file_stem()}.cur").write_bytes(icon_file([picture], True))
+    for name, frames in group_icons(pictures).items():
+        frames.sort(key=lambda p: p.width)
+        (rendered / f"{name[4:].lower()}.ico").write_bytes(icon_file(frames, False))
+    (out_root / RC_FILE).write_text(resource_script(pictures, ids))
+
+
+def resource_script(pictures, ids):
+    lines = [
+        "// The image set, generated by tools/render_images.py from the SVG sheets in",
+        "// resources/images/: do not edit, change the sheets and render again.",
+        '#include "resource_ids.h"',
+        "",
+        "// PNG images, resource type \"BINDATA\", in Simplified Chinese as the program looks",
+        "// them up; IDR_BTN_SHARE_LINE is named, not numbered.",
+        "LANGUAGE LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED",
+    ]
+    for picture in pictures:
+        if picture.kind in ("IDB", "IDR"):
+            lines.append(f'{picture.name} BINDATA "images/rendered/{picture.file_stem()}.png"')
+    lines += ["", "LANGUAGE LANG_NEUTRAL, SUBLANG_NEUTRAL"]
+    for picture in pictures:
+        if picture.kind == "IDC":
+            lines.append(f'{picture.name} CURSOR "images/rendered/{picture.file_stem()}.cur"')
+    for name in group_icons(pictures):
+        lines.append(f'{name} ICON "images/rendered/{name[4:].lower()}.ico"')
+    for picture in pictures:
+        numbered = picture.name != "IDR_BTN_SHARE_LINE" and picture.kind != "IDI"
+        if numbered and picture.name not in ids:
+            sys.exit(f"{picture.name} is not defined in resources/resource_ids.h")
+    return "\n".join(lines) + "\n"
+
+
+def render_all(out_root):
+    for tool in ("rsvg-convert", "fc-match"):
+        if not shutil.which(tool):
+            sys.exit(f"{tool} is missing: apt-get install librsvg2-bin fontconfig")
+    ids = read_ids()
+    pictures = [p for sheet in SHEETS for p in read_sheet(sheet)]
+    names = [p.name for p in pictures]
+    duplicates = sorted({n for n in names if names.count(n) > 1})
+    if duplicates:
+        sys.exit(f"pictures named twice: {', '.join(duplicates)}")
+    with tempfile.TemporaryDirectory() as scratch:
+        scratch = Path(scratch)
+        for picture in pictures:
+            render_picture(picture, scratch)
+        write_outputs(pictures, ids, out_root)
+        docs = out_root / "docs" / "images"
+        docs.mkdir(parents=True, exist_ok=True)
+        write_contact_sheet(pictures, ids, SHEETS, scratch, docs / "resources.png")
+        write_mockup(pictures, ids, scratch, docs / "mockup.png")
+
+
+def committed_outputs(root):
+    files = sorted((root / RENDERED).glob("*"))
+    files += [root / RC_FILE, root / "docs/images/resources.png", root / "docs/images/mockup.png"]
+    return [f.relative_to(root) for f in files if f.is_file()]
+
+
+def check():
+    with tempfile.TemporaryDirectory() as scratch:
+        scratch = Path(scratch)
+        render_all(scratch)
+        expected, actual = committed_outputs(scratch), committed_outputs(ROOT)
+        problems = [f"missing: {f}" for f in expected if f not in actual]
+        problems += [f"not made by the sheets: {f}" for f in actual if f not in expected]
+        problems += [f"differs: {f}" for f in expected
+                     if f in actual and not filecmp.cmp(scratch / f, ROOT / f, shallow=False)]
+    for problem in problems:
+        print(problem)
+    print("the committed images match their sources" if not problems else
+          f"{len(problems)} file(s) out of date: run tools/render_images.py")
+    return 1 if problems else 0
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--check", action="store_true",
+                        help="render into a scratch folder and compare with the committed files")
+    args = parser.parse_args()
+    os.environ.setdefault("LC_ALL", "C.UTF-8")
+    if args.check:
+        return check()
+    shutil.rmtree(ROOT / RENDERED, ignore_errors=True)
+    render_all(ROOT)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
