@@ -1,6 +1,7 @@
 // The three ends of a session: copy to the clipboard, save to a file, cancel.
 #include "capture/capture_window.h"
 
+#include <cwchar>
 #include <memory>
 
 #include "base/gdiplus.h"
@@ -8,6 +9,7 @@
 #include "base/scoped_get_dc.h"
 #include "base/scoped_select_object.h"
 #include "capture/image_encoder.h"
+#include "capture/indexed_picture.h"
 #include "capture/save_dialog.h"
 #include "capture/selection_backup.h"
 
@@ -68,6 +70,12 @@ bool WriteImage(Gdiplus::Bitmap& picture, const std::wstring& path, const wchar_
   CLSID encoder = {};
   if (!FindEncoder(mime_type, &encoder))
     return false;
+  std::unique_ptr<Gdiplus::Bitmap> indexed;
+  if (wcscmp(mime_type, L"image/gif") == 0) {
+    indexed = MakeIndexedCopy(picture);
+    if (!indexed)
+      return false;
+  }
   ULONG quality = kImageQuality;
   Gdiplus::EncoderParameters parameters = {};
   parameters.Count = 1;
@@ -75,7 +83,8 @@ bool WriteImage(Gdiplus::Bitmap& picture, const std::wstring& path, const wchar_
   parameters.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
   parameters.Parameter[0].NumberOfValues = 1;
   parameters.Parameter[0].Value = &quality;
-  return picture.Save(path.c_str(), &encoder, &parameters) == Gdiplus::Ok;
+  Gdiplus::Bitmap& written = indexed ? *indexed : picture;
+  return written.Save(path.c_str(), &encoder, &parameters) == Gdiplus::Ok;
 }
 
 }  // namespace
