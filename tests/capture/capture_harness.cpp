@@ -1,22 +1,11 @@
 #include "tests/capture/capture_harness.h"
 
-#include <cmath>
 #include <vector>
 
 #include "base/process_state.h"
 #include "tests/support/wait.h"
 
 namespace capture_test {
-namespace {
-
-constexpr double kDimFactor = 153.0 / 255.0;
-
-bool ChannelDimmed(int frame, int picture) {
-  return std::fabs(frame - picture * kDimFactor) < 1.0;
-}
-
-}  // namespace
-
 CaptureHarness::CaptureHarness() : window_(std::make_unique<CaptureWindow>()) {
   copied_ = false;
   saved_ = false;
@@ -111,12 +100,6 @@ COLORREF CaptureHarness::FrameAt(int x, int y) const {
 
 COLORREF CaptureHarness::PictureAt(int x, int y) const {
   return GetPixel(window_->original_dc(), x, y);
-}
-
-bool IsDimmed(COLORREF frame, COLORREF picture) {
-  return ChannelDimmed(GetRValue(frame), GetRValue(picture)) &&
-         ChannelDimmed(GetGValue(frame), GetGValue(picture)) &&
-         ChannelDimmed(GetBValue(frame), GetBValue(picture));
 }
 
 TestWindow::TestWindow(int x, int y, int width, int height) {

@@ -60,9 +60,4 @@ class TestWindow {
   HWND hwnd_ = nullptr;
 };
 
-// Whether every channel of `frame` is the one of `picture` blended over black with the
-// overlay's dim alpha. The exact value lies between two integers and the platform may
-// round it either way.
-bool IsDimmed(COLORREF frame, COLORREF picture);
-
 }  // namespace capture_test

@@ -2,12 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "tests/capture/capture_harness.h"
+#include "tests/support/dimming.h"
 
 namespace {
 
 using capture_test::CaptureHarness;
-using capture_test::IsDimmed;
 using capture_test::TestWindow;
+using testing_support::IsDimmed;
 using State = SelectionState;
 
 constexpr COLORREF kFrameColor = 0x00318BFF;
