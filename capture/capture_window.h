@@ -12,6 +12,10 @@
 #include "settings/launch_source.h"
 #include "ui/picker_settings.h"
 
+namespace Gdiplus {
+class Bitmap;
+}
+
 class Drawing;
 class Toolbar;
 class WndCapDlg;
@@ -120,6 +124,10 @@ class CaptureWindow {
   void DrawFrameAndHandles();
   void DrawHandles(int image_id, int hit_size);
   void DrawSizeLabel();
+
+  // Finishing (capture_window_finish.cpp): paints the annotations into the frozen picture
+  // and cuts out the selection; null, with the window closing, when that fails.
+  std::unique_ptr<Gdiplus::Bitmap> FlattenSelection();
 
   void CopyScreen();
 

@@ -93,15 +93,20 @@ void CaptureWindow::OnCancel(int /*reason*/) {
   Close(kCloseKeepingProcess);
 }
 
+std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection() {
+  DrawShapes(original_dc_.get());
+  std::unique_ptr<Gdiplus::Bitmap> picture = CutOut(original_bmp_.get(), selection_);
+  if (!picture)
+    Close(kCloseEndingProcess);
+  return picture;
+}
+
 void CaptureWindow::OnDone() {
   copied_ = true;
   SelectionBackup backup(original_dc_.get(), selection_);
-  DrawShapes(original_dc_.get());
-  std::unique_ptr<Gdiplus::Bitmap> picture = CutOut(original_bmp_.get(), selection_);
-  if (!picture) {
-    Close(kCloseEndingProcess);
+  std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection();
+  if (!picture)
     return;
-  }
   if (!PutOnClipboard(hwnd_, *picture)) {
     // The clipboard is busy: the session stays exactly as it was, for another try.
     backup.Restore();
@@ -122,12 +127,9 @@ void CaptureWindow::OnSave(int /*source*/) {
     return;
   saved_ = true;
   SelectionBackup backup(original_dc_.get(), selection_);
-  DrawShapes(original_dc_.get());
-  std::unique_ptr<Gdiplus::Bitmap> picture = CutOut(original_bmp_.get(), selection_);
-  if (!picture) {
-    Close(kCloseEndingProcess);
+  std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection();
+  if (!picture)
     return;
-  }
   if (!WriteImage(*picture, choice.path, ChooseImageType(choice.path, choice.filter_index))) {
     // Nothing claims a picture that was not written: the session goes on as it was.
     backup.Restore();

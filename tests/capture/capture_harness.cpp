@@ -1,8 +1,7 @@
 #include "tests/capture/capture_harness.h"
 
-#include <vector>
-
 #include "base/process_state.h"
+#include "tests/support/pixel_painter.h"
 #include "tests/support/wait.h"
 
 namespace capture_test {
@@ -27,25 +26,8 @@ COLORREF CaptureHarness::PatternAt(int x, int y) {
 }
 
 void CaptureHarness::PaintPattern() {
-  const int width = window_->screen_width();
-  const int height = window_->screen_height();
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const COLORREF c = PatternAt(x, y);
-      pixels[static_cast<size_t>(y) * width + x] =
-          (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
-  }
-  SetDIBitsToDevice(window_->original_dc(), 0, 0, width, height, 0, 0, 0, height, pixels.data(),
-                    &info, DIB_RGB_COLORS);
+  testing_support::PaintPattern(window_->original_dc(), 0, 0, window_->screen_width(),
+                                window_->screen_height(), &CaptureHarness::PatternAt);
 }
 
 void CaptureHarness::Send(UINT message, WPARAM wparam, int x, int y) {

@@ -1,8 +1,6 @@
 #include "tests/support/pattern_window.h"
 
-#include <cstdint>
-#include <vector>
-
+#include "tests/support/pixel_painter.h"
 #include "tests/support/screen_grab.h"
 #include "tests/support/wait.h"
 
@@ -10,25 +8,6 @@ namespace testing_support {
 namespace {
 
 constexpr wchar_t kClassName[] = L"PictorTestPattern";
-
-void PaintPattern(HDC dc, int width, int height) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const COLORREF c = PatternWindow::PatternAt(x, y);
-      pixels[static_cast<size_t>(y) * width + x] =
-          (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
-  }
-  SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-}
 
 }  // namespace
 
@@ -82,7 +61,7 @@ LRESULT CALLBACK PatternWindow::WindowProc(HWND hwnd, UINT message, WPARAM wpara
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
     if (window)
-      PaintPattern(dc, window->width_, window->height_);
+      PaintPattern(dc, 0, 0, window->width_, window->height_, &PatternWindow::PatternAt);
     EndPaint(hwnd, &paint);
     return 0;
   }
