@@ -28,7 +28,6 @@ import subprocess
 import sys
 import tempfile
 import xml.etree.ElementTree as ET
-import zlib
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
