@@ -149,7 +149,9 @@ KMosac::DiscResult KMosac::DrawDisc(HDC dc, POINT center) {
                      FloorToGrid(square.bottom) + kBlockSize};
   base::ScopedCreateDc work_dc(CreateCompatibleDC(dc));
   WorkBitmap work = CreateWorkBitmap(dc, area.right - area.left, area.bottom - area.top);
-  if (!work_dc || !work.bitmap)
+  // The clip to put back: dc's own clip region, or clipRect when it has none.
+  base::ScopedRegion saved_clip(CreateRectRgnIndirect(&clipRect));
+  if (!work_dc || !work.bitmap || !saved_clip)
     return DiscResult::kOutOfResources;
   CombineRgn(mosaicRegion, mosaicRegion, disc.get(), RGN_DIFF);
   {
@@ -159,7 +161,6 @@ KMosac::DiscResult KMosac::DrawDisc(HDC dc, POINT center) {
     GdiFlush();
     PaintBlocks(work_dc.get(), work, area, square);
 
-    base::ScopedRegion saved_clip(CreateRectRgnIndirect(&clipRect));
     GetClipRgn(dc, saved_clip.get());
     SelectClipRgn(dc, disc.get());
     BitBlt(dc, square.left, square.top, diameter, diameter, work_dc.get(), 0, 0, SRCCOPY);

@@ -59,21 +59,4 @@ TEST(EllipseTest, OutlineOfWidthFiveIsCentredOnTheEllipseAndHollow) {
   }
 }
 
-TEST(EllipseTest, DrawDuringTheDragUsesTheFirstAndTheLatestPoint) {
-  MemoryCanvas during(200, 200, kBackground);
-  MemoryCanvas after(200, 200, kBackground);
-  KEllipse ellipse;
-  ellipse.width = 3;
-  ellipse.color = kBlue;
-  for (const POINT point : {POINT{20, 30}, POINT{150, 10}, POINT{5, 190}, POINT{120, 160}})
-    ellipse.AddPoint(point);
-  ellipse.Draw(during.dc());
-  ellipse.EndDraw();
-  ellipse.Draw(after.dc());
-  EXPECT_EQ(during.Pixels(), after.Pixels());
-  // Box (20, 30)-(120, 160): the left end of the horizontal axis is painted.
-  EXPECT_EQ(during.Pixel(20, 95), kBlue);
-  EXPECT_EQ(during.Pixel(70, 95), kBackground);
-}
-
 }  // namespace

@@ -168,19 +168,25 @@ TEST(RectangleTest, EndDrawKeepsOnlyTheFirstAndTheLastOf57Points) {
 }
 
 TEST(RectangleTest, DrawDuringTheDragUsesTheFirstAndTheLatestPoint) {
-  MemoryCanvas during(200, 200, kBackground);
-  MemoryCanvas after(200, 200, kBackground);
+  // The box (20, 30)-(120, 160): its left edge, at the middle of its height, is painted by
+  // the rectangle and the ellipse alike; (150, 95), which only the second point's box
+  // would reach, is not.
   KRectangle rectangle;
-  rectangle.width = 3;
-  rectangle.color = kRed;
-  for (const POINT point : {POINT{20, 30}, POINT{150, 10}, POINT{5, 190}, POINT{120, 160}})
-    rectangle.AddPoint(point);
-  rectangle.Draw(during.dc());
-  rectangle.EndDraw();
-  rectangle.Draw(after.dc());
-  EXPECT_EQ(during.Pixels(), after.Pixels());
-  EXPECT_EQ(during.Pixel(20, 100), kRed);
-  EXPECT_EQ(during.Pixel(150, 100), kBackground);
+  KEllipse ellipse;
+  for (KRectangle* shape : std::vector<KRectangle*>{&rectangle, &ellipse}) {
+    MemoryCanvas during(200, 200, kBackground);
+    MemoryCanvas after(200, 200, kBackground);
+    shape->width = 3;
+    shape->color = kRed;
+    for (const POINT point : {POINT{20, 30}, POINT{150, 10}, POINT{5, 190}, POINT{120, 160}})
+      shape->AddPoint(point);
+    shape->Draw(during.dc());
+    shape->EndDraw();
+    shape->Draw(after.dc());
+    EXPECT_EQ(during.Pixels(), after.Pixels());
+    EXPECT_EQ(during.Pixel(20, 95), kRed);
+    EXPECT_EQ(during.Pixel(150, 95), kBackground);
+  }
 }
 
 }  // namespace

@@ -42,20 +42,12 @@ std::vector<POINT> ScrubbingDrag(int count) {
 
 // A picture with detail in every block, like a screen of text and images.
 void PaintPicture(HDC dc) {
-  std::vector<uint32_t> pixels(static_cast<size_t>(kFrameWidth) * kFrameHeight);
+  drawing_testing::MemoryCanvas picture(kFrameWidth, kFrameHeight, RGB(0, 0, 0));
   for (int y = 0; y < kFrameHeight; ++y) {
     for (int x = 0; x < kFrameWidth; ++x)
-      pixels[static_cast<size_t>(y) * kFrameWidth + x] = (x * 37 + y * 11) ^ (x * y);
+      picture.SetPixelColor(x, y, ((x * 37 + y * 11) ^ (x * y)) & 0xFFFFFF);
   }
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = kFrameWidth;
-  info.bmiHeader.biHeight = -kFrameHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  SetDIBitsToDevice(dc, 0, 0, kFrameWidth, kFrameHeight, 0, 0, 0, kFrameHeight, pixels.data(),
-                    &info, DIB_RGB_COLORS);
+  BitBlt(dc, 0, 0, kFrameWidth, kFrameHeight, picture.dc(), 0, 0, SRCCOPY);
 }
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
