@@ -62,6 +62,8 @@ class CaptureWindow {
 
   // Replaces the source read from the command line.
   void SetLaunchSourceForTesting(LaunchSource source) { launch_source_ = source; }
+  // Appends a finished shape, as a drawing tool would.
+  void AddShapeForTesting(std::unique_ptr<Drawing> shape);
 
   HWND hwnd() const { return hwnd_; }
   // The frozen picture of the desktop.

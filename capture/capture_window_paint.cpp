@@ -11,6 +11,7 @@
 #include "base/scoped_select_object.h"
 #include "capture/size_label_layout.h"
 #include "drawing/drawing.h"
+#include "drawing/mosaic_region.h"
 #include "dui/nine_grid.h"
 #include "dui/res_manager.h"
 #include "resources/resource_ids.h"
@@ -77,13 +78,16 @@ void CaptureWindow::DragSelection(int x, int y) {
 void CaptureWindow::DrawShapes(HDC dc) {
   base::ScopedRegion clip(CreateRectRgnIndirect(&selection_));
   SelectClipRgn(dc, clip.get());
-  for (const std::unique_ptr<Drawing>& shape : drawings_) {
-    shape->clipRect = selection_;
-    shape->Draw(dc);
-  }
-  if (current_drawing_) {
-    current_drawing_->clipRect = selection_;
-    current_drawing_->Draw(dc);
+  {
+    ScopedMosaicPass pass(selection_);
+    for (const std::unique_ptr<Drawing>& shape : drawings_) {
+      shape->clipRect = selection_;
+      shape->Draw(dc);
+    }
+    if (current_drawing_) {
+      current_drawing_->clipRect = selection_;
+      current_drawing_->Draw(dc);
+    }
   }
   SelectClipRgn(dc, nullptr);
 }

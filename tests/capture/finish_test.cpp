@@ -10,6 +10,7 @@
 
 #include "base/gdiplus.h"
 #include "base/process_state.h"
+#include "drawing/drawing_factory.h"
 #include "tests/capture/capture_harness.h"
 #include "tests/support/clipboard_picture.h"
 #include "tests/support/save_dialog_driver.h"
@@ -162,6 +163,72 @@ TEST_F(FinishTest, BusyClipboardLeavesTheSessionAsItWas) {
 
   harness.window().OnCancel(CaptureWindow::kCancelButton);
   EXPECT_TRUE(testing_support::WaitForQuitMessage()) << "cancel still ends the session";
+}
+
+// A mosaic over the selection with an arrow drawn after it: painted once, the arrow is sharp
+// over the blocks; painted into a picture that already holds them, the blocks would take
+// in the arrow's colour.
+void AddMosaicAndArrow(CaptureWindow& window) {
+  std::unique_ptr<Drawing> mosaic = CreateDrawing("mosac");
+  mosaic->mosaicSize = 20;
+  for (int x = 320; x <= 500; x += 4)
+    mosaic->AddPoint({x, 275});
+  window.AddShapeForTesting(std::move(mosaic));
+  std::unique_ptr<Drawing> arrow = CreateDrawing("arrow");
+  arrow->width = 5;
+  arrow->color = RGB(255, 0, 0);
+  arrow->AddPoint({330, 240});
+  arrow->AddPoint({490, 310});
+  arrow->EndDraw();
+  window.AddShapeForTesting(std::move(arrow));
+}
+
+// Repaints the overlay (a nudge right and back) and returns the selection's pixels.
+std::vector<COLORREF> RepaintedSelection(CaptureHarness& harness) {
+  harness.window().OnArrowKey(VK_RIGHT);
+  harness.window().OnArrowKey(VK_LEFT);
+  std::vector<COLORREF> pixels;
+  for (int y = kSelection.top; y < kSelection.bottom; ++y) {
+    for (int x = kSelection.left; x < kSelection.right; ++x)
+      pixels.push_back(harness.FrameAt(x, y));
+  }
+  return pixels;
+}
+
+TEST_F(FinishTest, BusyClipboardDoesNotPaintTheShapesTwice) {
+  CaptureHarness harness;
+  Select(harness, kSelection);
+  AddMosaicAndArrow(harness.window());
+  const std::vector<COLORREF> before = RepaintedSelection(harness);
+  ASSERT_NE(harness.FrameAt(410, 275), harness.PictureAt(410, 275)) << "the shapes show";
+
+  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread holder([&] {
+    OpenClipboard(nullptr);
+    SetEvent(opened);
+    WaitForSingleObject(release, 20000);
+    CloseClipboard();
+  });
+  WaitForSingleObject(opened, 20000);
+  harness.window().OnDone();
+  SetEvent(release);
+  holder.join();
+  CloseHandle(opened);
+  CloseHandle(release);
+
+  EXPECT_TRUE(RepaintedSelection(harness) == before);
+  harness.window().OnDone();
+  EXPECT_TRUE(testing_support::WaitForQuitMessage());
+  const ClipboardPicture picture = ClipboardPicture::Read();
+  ASSERT_EQ(picture.width, kSelection.right - kSelection.left);
+  // Inside the frame and the handles that the overlay draws along the edge.
+  for (int y = 6; y < picture.height - 6; y += 2) {
+    for (int x = 6; x < picture.width - 6; x += 2) {
+      ASSERT_EQ(picture.Pixel(x, y), before[static_cast<size_t>(y) * picture.width + x])
+          << "the copy shows the shapes as the overlay did, at (" << x << ", " << y << ")";
+    }
+  }
 }
 
 TEST_F(FinishTest, SaveWritesEachFormatWithTheSelectionsPixels) {
