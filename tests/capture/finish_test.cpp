@@ -82,6 +82,24 @@ Difference DifferenceFromPattern(const std::wstring& path, const RECT& area) {
   return difference;
 }
 
+// Copies while another thread holds the clipboard open.
+void CopyWhileTheClipboardIsBusy(CaptureWindow& window) {
+  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread holder([&] {
+    OpenClipboard(nullptr);
+    SetEvent(opened);
+    WaitForSingleObject(release, 20000);
+    CloseClipboard();
+  });
+  WaitForSingleObject(opened, 20000);
+  window.OnDone();
+  SetEvent(release);
+  holder.join();
+  CloseHandle(opened);
+  CloseHandle(release);
+}
+
 class FinishTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -138,21 +156,7 @@ TEST_F(FinishTest, BusyClipboardLeavesTheSessionAsItWas) {
   Select(harness, kSelection);
   const COLORREF before = harness.PictureAt(400, 300);
 
-  // Another thread holds the clipboard open for the length of the copy.
-  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::thread holder([&] {
-    OpenClipboard(nullptr);
-    SetEvent(opened);
-    WaitForSingleObject(release, 20000);
-    CloseClipboard();
-  });
-  WaitForSingleObject(opened, 20000);
-  harness.window().OnDone();
-  SetEvent(release);
-  holder.join();
-  CloseHandle(opened);
-  CloseHandle(release);
+  CopyWhileTheClipboardIsBusy(harness.window());
 
   EXPECT_FALSE(copied_);
   EXPECT_FALSE(testing_support::PumpMessages()) << "the session goes on";
@@ -202,20 +206,7 @@ TEST_F(FinishTest, BusyClipboardDoesNotPaintTheShapesTwice) {
   const std::vector<COLORREF> before = RepaintedSelection(harness);
   ASSERT_NE(harness.FrameAt(410, 275), harness.PictureAt(410, 275)) << "the shapes show";
 
-  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::thread holder([&] {
-    OpenClipboard(nullptr);
-    SetEvent(opened);
-    WaitForSingleObject(release, 20000);
-    CloseClipboard();
-  });
-  WaitForSingleObject(opened, 20000);
-  harness.window().OnDone();
-  SetEvent(release);
-  holder.join();
-  CloseHandle(opened);
-  CloseHandle(release);
+  CopyWhileTheClipboardIsBusy(harness.window());
 
   EXPECT_TRUE(RepaintedSelection(harness) == before);
   harness.window().OnDone();

@@ -10,6 +10,7 @@
 #include "base/scoped_gdi_object.h"
 #include "drawing/drawing.h"
 #include "drawing/mosaic_region.h"
+#include "tests/support/pixel_painter.h"
 
 namespace drawing_testing {
 
@@ -18,13 +19,7 @@ namespace drawing_testing {
 class MemoryCanvas {
  public:
   MemoryCanvas(int width, int height, COLORREF background) : width_(width), height_(height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = testing_support::TopDownBitmapInfo(width, height);
     void* bits = nullptr;
     dc_.reset(CreateCompatibleDC(nullptr));
     bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
