@@ -29,8 +29,7 @@ constexpr int kMonitorTimeout = 300;
 using OpenMonitorFunction = int (*)(int mode, const wchar_t* product_id, int flags, int timeout);
 
 // A string value (REG_SZ or REG_EXPAND_SZ, not expanded); nothing when it is missing.
-std::optional<std::wstring> ReadStringValue(HKEY root, const wchar_t* path,
-                                            const wchar_t* name) {
+std::optional<std::wstring> ReadStringValue(HKEY root, const wchar_t* path, const wchar_t* name) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
     return std::nullopt;
@@ -94,7 +93,7 @@ HMODULE LoadDumpLibrary() {
 void ChooseProductId(wchar_t (&product_id)[kProductIdChars]) {
   wmemset(product_id, L'\0', kProductIdChars);
   const std::wstring id = ReadStringValue(HKEY_CLASSES_ROOT, kProductIdKeyPath, kProductIdValue)
-                             .value_or(kDefaultProductId);
+                              .value_or(kDefaultProductId);
   wmemcpy(product_id, id.c_str(), std::min(id.size(), kProductIdChars - 1));
 }
 

@@ -90,6 +90,10 @@ void CaptureWindow::TakeSnapshot() {
     CopyScreen();
 }
 
+void CaptureWindow::AddShapeForTesting(std::unique_ptr<Drawing> shape) {
+  drawings_.push_back(std::move(shape));
+}
+
 void CaptureWindow::CopyScreen() {
   base::ScopedGetDc screen_dc(nullptr);
   BitBlt(original_dc_.get(), 0, 0, screen_width_, screen_height_, screen_dc.get(), 0, 0,

@@ -12,15 +12,25 @@
 #include "settings/launch_source.h"
 #include "ui/picker_settings.h"
 
+namespace Gdiplus {
+class Bitmap;
+}
+
 class Drawing;
 class Toolbar;
 class WndCapDlg;
 
 // The one full-screen window of a capture session and everything it shows: the frozen copy
 // of the desktop taken at start-up, the selection, the annotations and the overlay composed
-// from them. The entry point owns the single instance; it outlives the window. UI thread.
+// from them, and the ways a session ends (copy, save, cancel). The entry point owns the
+// single instance; it outlives its window. UI thread only.
 class CaptureWindow {
  public:
+  // Why a session is cancelled.
+  enum CancelReason { kCancelButton = 0, kEscapeKey = 1, kRightClick = 2 };
+  // What asked for a save.
+  enum SaveSource { kSaveButton = 0, kCtrlS = 1 };
+
   CaptureWindow();
   ~CaptureWindow();
 
@@ -40,25 +50,86 @@ class CaptureWindow {
   // Creates the capture window from its dialog template, with no owner.
   HWND CreateDialogWindow(HINSTANCE instance);
 
+  // Nudges the selection by one pixel for an arrow key (VK_LEFT .. VK_DOWN), only while a
+  // selection exists and can still change.
+  void OnArrowKey(int vk);
+  // Ends the session without a picture.
+  void OnCancel(int reason);
+  // Copies the selection with its annotations to the clipboard and ends the session.
+  void OnDone();
+  // Lets the user save the selection to an image file; the session ends once it is saved.
+  void OnSave(int source);
+
+  // Replaces the source read from the command line.
+  void SetLaunchSourceForTesting(LaunchSource source) { launch_source_ = source; }
+  // Appends a finished shape, as a drawing tool would.
+  void AddShapeForTesting(std::unique_ptr<Drawing> shape);
+
   HWND hwnd() const { return hwnd_; }
+  // The frozen picture of the desktop.
   HDC original_dc() const { return original_dc_.get(); }
+  // The composed frame last shown.
+  HDC mem_dc() const { return mem_dc_.get(); }
   int screen_width() const { return screen_width_; }
   int screen_height() const { return screen_height_; }
   LaunchSource launch_source() const { return launch_source_; }
   SelectionState state() const { return state_; }
   const RECT& selection() const { return selection_; }
+  const RECT& handle_rect(int handle) const { return handle_rects_[handle]; }
+  HCURSOR cursor() const { return cursor_; }
 
  private:
+  // The handles in the order of handle_rects_.
+  // Which edges a resize moves.
+  enum ResizeAxis { kResizeHorizontal = 0, kResizeVertical = 1, kResizeBoth = 2 };
+
+  enum Handle {
+    kTopLeft,
+    kTopRight,
+    kBottomLeft,
+    kBottomRight,
+    kLeft,
+    kTop,
+    kRight,
+    kBottom,
+    kHandleCount
+  };
+
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
+  // Input (capture_window_input.cpp).
   void OnInitDialog(HWND hwnd);
   void OnKeyDown(int virtual_key);
   void OnCloseCommand(LPARAM lparam);
+  void OnButtonDown(int x, int y);
+  void OnMouseMove(int x, int y);
+  void OnButtonUp(int x, int y);
+  void OnDoubleClick(int x, int y);
+  void PressInsideSelectionStates(int x, int y);
+  void MoveInSelectionStates(int x, int y);
+  void ReleaseAfterPress(int x, int y);
+  // The first handle that contains (x, y), trying them in `order`; -1 for none.
+  int HitHandle(int x, int y, const Handle (&order)[kHandleCount]) const;
+  void StartResize(Handle handle);
+  void MoveSelectionTo(int x, int y);
+  void SetCursorShape(const wchar_t* id);
   void Close(LPARAM lparam);
 
-  // Composes the frame in the back buffer and shows it.
+  // Window detection (capture_window_detect.cpp).
+  void DetectWindowAt(int x, int y);
+
+  // The overlay (capture_window_paint.cpp).
   void PaintOverlay(bool dragMode, int x, int y);
+  void DrawShapes(HDC dc);
+  void DragSelection(int x, int y);
+  void DrawFrameAndHandles();
+  void DrawHandles(int image_id, int hit_size);
+  void DrawSizeLabel();
+
+  // Finishing (capture_window_finish.cpp): paints the annotations into the frozen picture
+  // and cuts out the selection; null, with the window closing, when that fails.
+  std::unique_ptr<Gdiplus::Bitmap> FlattenSelection();
 
   void CopyScreen();
 
@@ -68,7 +139,7 @@ class CaptureWindow {
   base::ScopedCreateDc mem_dc_;
   base::ScopedBitmap mem_bmp_;
   RECT selection_ = {};
-  RECT handle_rects_[8] = {};
+  RECT handle_rects_[kHandleCount] = {};
   HCURSOR cursor_ = nullptr;
   POINT anchor_ = {};
   int resize_axis_ = 0;

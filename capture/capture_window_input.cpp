@@ -1,25 +1,39 @@
-// The capture window's dialog procedure: mouse and keyboard input.
+// The capture window's dialog procedure: mouse and keyboard input drive the selection
+// states.
 #include "capture/capture_window.h"
+
+#include <windowsx.h>
+
+#include <cstdlib>
 
 #include "base/process_state.h"
 
 namespace {
 
+using State = SelectionState;
+
 CaptureWindow* FromWindow(HWND hwnd) {
   return reinterpret_cast<CaptureWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
+bool IsIdleWithSelection(State state) {
+  return state == State::kSelected || state == State::kMoved || state == State::kResized;
+}
+
+bool Contains(const RECT& rect, int x, int y) {
+  const POINT point = {x, y};
+  return PtInRect(&rect, point) != FALSE;
+}
+
 }  // namespace
 
-INT_PTR CALLBACK CaptureWindow::DialogProc(HWND hwnd, UINT message, WPARAM wparam,
-                                           LPARAM lparam) {
+INT_PTR CALLBACK CaptureWindow::DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
-    auto* window = reinterpret_cast<CaptureWindow*>(lparam);
     RECT desktop = {};
     GetWindowRect(GetDesktopWindow(), &desktop);
     SetWindowPos(hwnd, HWND_TOPMOST, desktop.left, desktop.top, desktop.right - desktop.left,
                  desktop.bottom - desktop.top, SWP_SHOWWINDOW | SWP_NOREDRAW);
-    if (window)
+    if (auto* window = reinterpret_cast<CaptureWindow*>(lparam))
       window->OnInitDialog(hwnd);
     return TRUE;
   }
@@ -36,7 +50,22 @@ void CaptureWindow::OnInitDialog(HWND hwnd) {
 }
 
 INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  const int x = GET_X_LPARAM(lparam);
+  const int y = GET_Y_LPARAM(lparam);
   switch (message) {
+    case WM_SETCURSOR:
+      return TRUE;
+    case WM_ERASEBKGND:
+      return TRUE;
+    case WM_PAINT: {
+      // The frame is pushed to the screen by each change; when the system asks, the last
+      // frame is shown again rather than the dialog's grey.
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd_, &paint);
+      BitBlt(dc, 0, 0, screen_width_, screen_height_, mem_dc_.get(), 0, 0, SRCCOPY);
+      EndPaint(hwnd_, &paint);
+      return TRUE;
+    }
     case WM_KEYDOWN:
       OnKeyDown(static_cast<int>(wparam));
       return TRUE;
@@ -46,13 +75,28 @@ INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
         return TRUE;
       }
       return FALSE;
+    case WM_MOUSEMOVE:
+      OnMouseMove(x, y);
+      return FALSE;
+    case WM_LBUTTONDOWN:
+      OnButtonDown(x, y);
+      return FALSE;
+    case WM_LBUTTONUP:
+      OnButtonUp(x, y);
+      return FALSE;
+    case WM_LBUTTONDBLCLK:
+      OnDoubleClick(x, y);
+      return FALSE;
+    case WM_RBUTTONUP:
+      OnCancel(kRightClick);
+      return FALSE;
     default:
       return FALSE;
   }
 }
 
 void CaptureWindow::OnKeyDown(int virtual_key) {
-  if (state_ == SelectionState::kDetecting && virtual_key == VK_ESCAPE)
+  if (state_ == State::kDetecting && virtual_key == VK_ESCAPE)
     Close(0);
 }
 
@@ -68,4 +112,234 @@ void CaptureWindow::OnCloseCommand(LPARAM lparam) {
   DestroyWindow(hwnd);
   if ((!copied_ && !saved_) || lparam == 1)
     PostQuitMessage(0);
+}
+
+void CaptureWindow::OnButtonDown(int x, int y) {
+  button_down_ = true;
+  SetCapture(hwnd_);
+  switch (state_) {
+    case State::kDetecting:
+      anchor_ = {x, y};
+      state_ = State::kPressed;
+      break;
+    case State::kSelected:
+    case State::kMoved:
+    case State::kResized:
+      PressInsideSelectionStates(x, y);
+      break;
+    default:
+      break;
+  }
+}
+
+void CaptureWindow::PressInsideSelectionStates(int x, int y) {
+  static constexpr Handle kPressOrder[kHandleCount] = {
+      kTopLeft, kBottomRight, kTopRight, kBottomLeft, kBottom, kRight, kTop, kLeft};
+  const int handle = HitHandle(x, y, kPressOrder);
+  if (handle >= 0) {
+    StartResize(static_cast<Handle>(handle));
+    state_ = State::kResizePressed;
+    return;
+  }
+  anchor_ = {x, y};
+  state_ = Contains(selection_, x, y) ? State::kMovePressed : State::kPressed;
+}
+
+// The anchor is the corner or edge that stays where it is.
+void CaptureWindow::StartResize(Handle handle) {
+  const RECT& s = selection_;
+  switch (handle) {
+    case kTopLeft:
+      anchor_ = {s.right, s.bottom};
+      break;
+    case kTopRight:
+      anchor_ = {s.left, s.bottom};
+      break;
+    case kBottomLeft:
+      anchor_ = {s.right, s.top};
+      break;
+    case kBottomRight:
+      anchor_ = {s.left, s.top};
+      break;
+    case kLeft:
+      anchor_.x = s.right;
+      break;
+    case kTop:
+      anchor_.y = s.bottom;
+      break;
+    case kRight:
+      anchor_.x = s.left;
+      break;
+    case kBottom:
+      anchor_.y = s.top;
+      break;
+    case kHandleCount:
+      break;
+  }
+  if (handle == kLeft || handle == kRight)
+    resize_axis_ = kResizeHorizontal;
+  else if (handle == kTop || handle == kBottom)
+    resize_axis_ = kResizeVertical;
+  else
+    resize_axis_ = kResizeBoth;
+}
+
+int CaptureWindow::HitHandle(int x, int y, const Handle (&order)[kHandleCount]) const {
+  for (Handle handle : order) {
+    if (Contains(handle_rects_[handle], x, y))
+      return handle;
+  }
+  return -1;
+}
+
+namespace {
+
+const wchar_t* HandleCursor(int handle) {
+  static const wchar_t* const kCursors[] = {IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZENESW, IDC_SIZENWSE,
+                                            IDC_SIZEWE,   IDC_SIZENS,   IDC_SIZEWE,   IDC_SIZENS};
+  return kCursors[handle];
+}
+
+}  // namespace
+
+void CaptureWindow::OnMouseMove(int x, int y) {
+  switch (state_) {
+    case State::kDetecting:
+      DetectWindowAt(x, y);
+      PaintOverlay(false, x, y);
+      SetCursorShape(IDC_ARROW);
+      break;
+    case State::kPressed:
+    case State::kSelecting:
+      if (x != anchor_.x || y != anchor_.y) {
+        PaintOverlay(true, x, y);
+        state_ = State::kSelecting;
+      }
+      break;
+    case State::kMovePressed:
+    case State::kMoving:
+      SetCursorShape(IDC_SIZEALL);
+      state_ = State::kMoving;
+      MoveSelectionTo(x, y);
+      break;
+    case State::kResizePressed:
+    case State::kResizing: {
+      static constexpr Handle kMoveOrder[kHandleCount] = {
+          kTopLeft, kBottomRight, kTopRight, kBottomLeft, kLeft, kRight, kTop, kBottom};
+      const int handle = HitHandle(x, y, kMoveOrder);
+      if (handle >= 0)
+        SetCursorShape(HandleCursor(handle));
+      PaintOverlay(true, x, y);
+      state_ = State::kResizing;
+      break;
+    }
+    case State::kSelected:
+    case State::kMoved:
+    case State::kResized:
+      MoveInSelectionStates(x, y);
+      break;
+    case State::kAnnotated:
+      cursor_ = LoadCursorW(nullptr, IDC_ARROW);
+      break;
+    case State::kAnnotating:
+      break;
+  }
+}
+
+void CaptureWindow::MoveInSelectionStates(int x, int y) {
+  static constexpr Handle kMoveOrder[kHandleCount] = {
+      kTopLeft, kBottomRight, kTopRight, kBottomLeft, kLeft, kRight, kTop, kBottom};
+  const int handle = HitHandle(x, y, kMoveOrder);
+  if (handle >= 0)
+    SetCursorShape(HandleCursor(handle));
+  else if (Contains(selection_, x, y))
+    SetCursorShape(IDC_SIZEALL);
+  else
+    SetCursorShape(IDC_ARROW);
+}
+
+void CaptureWindow::OnButtonUp(int x, int y) {
+  if (!button_down_)
+    return;
+  switch (state_) {
+    case State::kPressed:
+    case State::kSelecting:
+      ReleaseAfterPress(x, y);
+      break;
+    case State::kMovePressed:
+    case State::kMoving:
+      state_ = State::kMoved;
+      break;
+    case State::kResizePressed:
+    case State::kResizing:
+      state_ = State::kResized;
+      break;
+    default:
+      break;
+  }
+  ReleaseCapture();
+  button_down_ = false;
+}
+
+void CaptureWindow::ReleaseAfterPress(int x, int y) {
+  if (x != anchor_.x || y != anchor_.y) {
+    state_ = State::kSelected;
+    PaintOverlay(false, x, y);
+  } else if (IsRectEmpty(&selection_)) {
+    state_ = State::kDetecting;
+  } else if (Contains(selection_, x, y)) {
+    // A click on the highlighted window selects it.
+    state_ = State::kSelected;
+    PaintOverlay(false, x, y);
+  } else {
+    state_ = State::kDetecting;
+    PaintOverlay(false, x, y);
+    OnMouseMove(x, y);
+  }
+}
+
+void CaptureWindow::OnDoubleClick(int x, int y) {
+  if (Contains(selection_, x, y))
+    OnDone();
+}
+
+void CaptureWindow::MoveSelectionTo(int x, int y) {
+  OffsetRect(&selection_, x - anchor_.x, y - anchor_.y);
+  anchor_ = {x, y};
+  // Pushed back inside the screen with its size kept, so it slides along an edge.
+  if (selection_.left < 0)
+    OffsetRect(&selection_, -selection_.left, 0);
+  if (selection_.right > screen_width_)
+    OffsetRect(&selection_, screen_width_ - selection_.right, 0);
+  if (selection_.top < 0)
+    OffsetRect(&selection_, 0, -selection_.top);
+  if (selection_.bottom > screen_height_)
+    OffsetRect(&selection_, 0, screen_height_ - selection_.bottom);
+  PaintOverlay(false, x, y);
+}
+
+void CaptureWindow::OnArrowKey(int vk) {
+  if (!IsIdleWithSelection(state_))
+    return;
+  switch (vk) {
+    case VK_LEFT:
+      MoveSelectionTo(anchor_.x - 1, anchor_.y);
+      break;
+    case VK_UP:
+      MoveSelectionTo(anchor_.x, anchor_.y - 1);
+      break;
+    case VK_RIGHT:
+      MoveSelectionTo(anchor_.x + 1, anchor_.y);
+      break;
+    case VK_DOWN:
+      MoveSelectionTo(anchor_.x, anchor_.y + 1);
+      break;
+    default:
+      break;
+  }
+}
+
+void CaptureWindow::SetCursorShape(const wchar_t* id) {
+  cursor_ = LoadCursorW(nullptr, id);
+  SetCursor(cursor_);
 }

@@ -1,10 +1,188 @@
-// The overlay: every visible change of the capture window is one frame composed here.
+// The overlay: every visible change of the capture window is one frame composed here from
+// the frozen picture and pushed to the window in one blit.
 #include "capture/capture_window.h"
 
-#include "base/scoped_get_dc.h"
+#include <algorithm>
+#include <cstdlib>
+#include <cwchar>
 
-void CaptureWindow::PaintOverlay(bool /*dragMode*/, int /*x*/, int /*y*/) {
-  BitBlt(mem_dc_.get(), 0, 0, screen_width_, screen_height_, original_dc_.get(), 0, 0, SRCCOPY);
+#include "base/gdiplus.h"
+#include "base/scoped_get_dc.h"
+#include "base/scoped_select_object.h"
+#include "capture/size_label_layout.h"
+#include "drawing/drawing.h"
+#include "drawing/mosaic_region.h"
+#include "dui/nine_grid.h"
+#include "dui/res_manager.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+using State = SelectionState;
+
+// Outside the selection the picture shows at 60 %.
+constexpr BYTE kDimAlpha = 153;
+constexpr COLORREF kFrameColor = RGB(255, 139, 49);
+constexpr COLORREF kLabelTextColor = RGB(195, 195, 195);
+constexpr wchar_t kLabelFace[] = L"微软雅黑";
+constexpr int kMeasuringFontHeight = -33;
+constexpr int kDrawingFontHeight = -20;
+constexpr int kFallbackFontPoints = 9;
+constexpr int kLabelBorder = 5;
+constexpr int kDraggingHandleSize = 5;
+constexpr int kSettledHandleSize = 6;
+
+HFONT CreateLabelFont(int height, int weight, const wchar_t* face) {
+  return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, PROOF_QUALITY,
+                     VARIABLE_PITCH | FF_SWISS, face);
+}
+
+}  // namespace
+
+void CaptureWindow::PaintOverlay(bool dragMode, int x, int y) {
+  const RECT screen = {0, 0, screen_width_, screen_height_};
+  FillRect(mem_dc_.get(), &screen, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  const BLENDFUNCTION dim = {AC_SRC_OVER, 0, kDimAlpha, 0};
+  AlphaBlend(mem_dc_.get(), 0, 0, screen_width_, screen_height_, original_dc_.get(), 0, 0,
+             screen_width_, screen_height_, dim);
+
+  if (dragMode)
+    DragSelection(x, y);
+  const RECT& s = selection_;
+  BitBlt(mem_dc_.get(), s.left, s.top, s.right - s.left, s.bottom - s.top, original_dc_.get(),
+         s.left, s.top, SRCCOPY);
+  DrawShapes(mem_dc_.get());
+  DrawFrameAndHandles();
+  if (!IsRectEmpty(&selection_) && state_ != State::kDetecting)
+    DrawSizeLabel();
+
   base::ScopedGetDc window_dc(hwnd_);
   BitBlt(window_dc.get(), 0, 0, screen_width_, screen_height_, mem_dc_.get(), 0, 0, SRCCOPY);
+}
+
+// The selection spanned by the drag anchor and the mouse; a resize by an edge handle keeps
+// the other axis as it is.
+void CaptureWindow::DragSelection(int x, int y) {
+  const bool resizing = state_ == State::kResizePressed || state_ == State::kResizing;
+  if (!resizing || resize_axis_ == kResizeBoth || resize_axis_ == kResizeHorizontal) {
+    selection_.left = std::min<int>(anchor_.x, x);
+    selection_.right = selection_.left + std::abs(anchor_.x - x);
+  }
+  if (!resizing || resize_axis_ == kResizeBoth || resize_axis_ == kResizeVertical) {
+    selection_.top = std::min<int>(anchor_.y, y);
+    selection_.bottom = selection_.top + std::abs(anchor_.y - y);
+  }
+}
+
+void CaptureWindow::DrawShapes(HDC dc) {
+  base::ScopedRegion clip(CreateRectRgnIndirect(&selection_));
+  SelectClipRgn(dc, clip.get());
+  {
+    ScopedMosaicPass pass(selection_);
+    for (const std::unique_ptr<Drawing>& shape : drawings_) {
+      shape->clipRect = selection_;
+      shape->Draw(dc);
+    }
+    if (current_drawing_) {
+      current_drawing_->clipRect = selection_;
+      current_drawing_->Draw(dc);
+    }
+  }
+  SelectClipRgn(dc, nullptr);
+}
+
+void CaptureWindow::DrawFrameAndHandles() {
+  HDC dc = mem_dc_.get();
+  const RECT& s = selection_;
+  if (state_ == State::kDetecting || state_ == State::kPressed) {
+    // The highlight lies just outside the window it frames.
+    base::ScopedPen pen(CreatePen(PS_SOLID, 1, kFrameColor));
+    base::ScopedSelectObject select_pen(dc, pen.get());
+    base::ScopedSelectObject select_brush(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, s.left - 1, s.top - 1, s.right + 1, s.bottom + 1);
+    return;
+  }
+  if (state_ == State::kSelecting) {
+    base::ScopedBrush brush(CreateSolidBrush(kFrameColor));
+    FrameRect(dc, &s, brush.get());
+    DrawHandles(IDB_HANDLE_DRAGGING, kDraggingHandleSize);
+    return;
+  }
+  {
+    base::ScopedPen pen(CreatePen(PS_SOLID, 2, kFrameColor));
+    base::ScopedSelectObject select_pen(dc, pen.get());
+    base::ScopedSelectObject select_brush(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, s.left, s.top, s.right, s.bottom);
+  }
+  DrawHandles(IDB_HANDLE_SETTLED, kSettledHandleSize);
+}
+
+// Rebuilds the handles' hit rectangles (`hit_size` pixels square, but the bottom-left one
+// reaches 2 pixels higher) and draws the handle picture at the top-left of each.
+void CaptureWindow::DrawHandles(int image_id, int hit_size) {
+  const RECT& s = selection_;
+  const int c = (s.left + s.right) / 2;
+  const int m = (s.top + s.bottom) / 2;
+  const int near_end = hit_size - 2;  // from the edge to the far side of the handle
+  handle_rects_[kLeft] = {s.left - 2, m - 2, s.left + near_end, m + near_end};
+  handle_rects_[kTop] = {c - 2, s.top - 2, c + near_end, s.top + near_end};
+  handle_rects_[kRight] = {s.right - 2, m - 2, s.right + near_end, m + near_end};
+  handle_rects_[kBottom] = {c - 2, s.bottom - 2, c + near_end, s.bottom + near_end};
+  handle_rects_[kTopLeft] = {s.left - 2, s.top - 2, s.left + near_end, s.top + near_end};
+  handle_rects_[kTopRight] = {s.right - near_end, s.top - 2, s.right + 2, s.top + near_end};
+  handle_rects_[kBottomLeft] = {s.left - 2, s.bottom - hit_size, s.left + near_end, s.bottom + 2};
+  handle_rects_[kBottomRight] = {s.right - near_end, s.bottom - near_end, s.right + 2,
+                                 s.bottom + 2};
+
+  Gdiplus::Image* image = dui::ResManager::GetInstance()->GetImage(image_id);
+  if (!image)
+    return;
+  Gdiplus::Graphics graphics(mem_dc_.get());
+  const int width = static_cast<int>(image->GetWidth());
+  const int height = static_cast<int>(image->GetHeight());
+  static constexpr Handle kDrawOrder[] = {kLeft,    kTop,      kRight,      kBottom,
+                                          kTopLeft, kTopRight, kBottomLeft, kBottomRight};
+  for (Handle handle : kDrawOrder) {
+    const RECT& hit = handle_rects_[handle];
+    graphics.DrawImage(image, Gdiplus::Rect(hit.left, hit.top, width, height), 0, 0, width, height,
+                       Gdiplus::UnitPixel);
+  }
+}
+
+void CaptureWindow::DrawSizeLabel() {
+  HDC dc = mem_dc_.get();
+  base::ScopedFont measuring(CreateLabelFont(kMeasuringFontHeight, FW_DONTCARE, kLabelFace));
+  if (!measuring) {
+    const int height = -MulDiv(kFallbackFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    measuring.reset(CreateLabelFont(height, FW_BOLD, nullptr));
+  }
+  base::ScopedFont drawing(CreateLabelFont(kDrawingFontHeight, FW_DONTCARE, kLabelFace));
+  const HGDIOBJ previous_font = SelectObject(dc, measuring.get());
+
+  wchar_t text[64];
+  swprintf(text, sizeof(text) / sizeof(text[0]), L" %ld \u00d7 %ld ",
+           static_cast<long>(selection_.right - selection_.left),
+           static_cast<long>(selection_.bottom - selection_.top));
+  const int length = static_cast<int>(wcslen(text));
+  SIZE extent = {};
+  GetTextExtentPoint32W(dc, text, length, &extent);
+
+  Gdiplus::Image* background = dui::ResManager::GetInstance()->GetImage(IDB_SIZE_LABEL);
+  const int background_height = background ? static_cast<int>(background->GetHeight()) : 0;
+  RECT label = LayOutSizeLabel(selection_, extent, screen_width_, nullptr, background_height);
+  if (background) {
+    Gdiplus::Graphics graphics(dc);
+    dui::DrawNineGrid(
+        graphics, background,
+        Gdiplus::Rect(label.left, label.top, label.right - label.left, label.bottom - label.top),
+        kLabelBorder, kLabelBorder);
+  }
+
+  SelectObject(dc, drawing.get());
+  SetTextColor(dc, kLabelTextColor);
+  SetBkMode(dc, TRANSPARENT);
+  InflateRect(&label, -7, -6);
+  DrawTextW(dc, text, length, &label, DT_CENTER | DT_VCENTER);
+  SelectObject(dc, previous_font);
 }

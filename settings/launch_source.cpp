@@ -15,9 +15,9 @@ struct LaunchWord {
 };
 
 constexpr LaunchWord kLaunchWords[] = {
-    {L"floatwin", LaunchSource::kFloatWin},     {L"litedesk", LaunchSource::kLiteDesk},
+    {L"floatwin", LaunchSource::kFloatWin},         {L"litedesk", LaunchSource::kLiteDesk},
     {L"litedeskitem", LaunchSource::kLiteDeskItem}, {L"startmenu", LaunchSource::kStartMenu},
-    {L"feedback", LaunchSource::kFeedback},     {L"floatwinmenu", LaunchSource::kFloatWinMenu},
+    {L"feedback", LaunchSource::kFeedback},         {L"floatwinmenu", LaunchSource::kFloatWinMenu},
 };
 
 LaunchSource HotKeySource() {

@@ -32,8 +32,8 @@ bool RURARegisterKey::Open(bool forReading) {
   if (forReading) {
     status = RegOpenKeyW(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &key_);
   } else {
-    status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, nullptr, 0,
-                             KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+    status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
+                             nullptr, &key_, nullptr);
   }
   if (status != ERROR_SUCCESS)
     key_ = nullptr;

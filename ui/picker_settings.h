@@ -13,10 +13,10 @@ struct PickerSettings {
   int32_t width4;         // offered by no layout
   int32_t sizeIndex;      // size chosen when the picker opens
   int32_t colorIndex;     // colour chosen when the picker opens
-  int32_t fontIndex;     // font-size entry chosen when the picker opens
+  int32_t fontIndex;      // font-size entry chosen when the picker opens
   int32_t curSizeIndex;   // size chosen now
   int32_t curColorIndex;  // colour chosen now
-  int32_t curFontIndex;  // font-size entry chosen now
+  int32_t curFontIndex;   // font-size entry chosen now
 };
 
 // The record a picker starts from before a tool sets its own values.

@@ -58,7 +58,9 @@ start_display() {
 }
 
 # The registry of a new prefix: the Chinese face names the program asks for map to the
-# installed CJK font, and a crashing program ends instead of waiting in a crash dialog.
+# installed CJK font; a crashing program ends instead of waiting in a crash dialog; and,
+# as there is no window manager, windows are not left to one (a managed window that is
+# hidden waits two seconds for a window manager to confirm it).
 configure_prefix() {
   local face
   for face in "微软雅黑" "宋体" "仿宋体" "黑体" "楷体" "新宋体"; do
@@ -66,9 +68,10 @@ configure_prefix() {
       /d "WenQuanYi Micro Hei" /f >/dev/null
   done
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
 }
 
-PREFIX_VERSION=1
+PREFIX_VERSION=2
 
 # Starts a persistent wineserver for the prefix, creating the prefix on first use.
 start_wine() {

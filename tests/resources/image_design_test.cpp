@@ -2,6 +2,8 @@
 // over swatches, nine-grid images that stretch cleanly, faces that show their state.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "resource_ids.h"
 #include "tests/support/png_image.h"
 #include "tests/support/program_module.h"
@@ -41,6 +43,19 @@ int OrangePixels(const PngImage& image) {
   return count;
 }
 
+// The first pixel of the area [left, right) x [top, bottom) that fails `check`, as "x, y";
+// empty when every pixel passes.
+template <typename Check>
+std::string FirstFailingPixel(int left, int top, int right, int bottom, Check check) {
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) {
+      if (!check(x, y))
+        return std::to_string(x) + ", " + std::to_string(y);
+    }
+  }
+  return "";
+}
+
 class ImageDesignTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -63,10 +78,9 @@ TEST_F(ImageDesignTest, TooltipPartOfTheToolbarStripIsPlainAndDark) {
   const uint32_t fill = strip.At(100, 4);
   EXPECT_EQ(Alpha(fill), 255);
   EXPECT_LT(Luminance(fill), 80);
-  for (int y = 4; y < 4 + 22; ++y) {
-    for (int x = 100; x < 100 + 90; ++x)
-      ASSERT_EQ(strip.At(x, y), fill) << "at " << x << ", " << y;
-  }
+  EXPECT_EQ(FirstFailingPixel(100, 4, 100 + 90, 4 + 22,
+                              [&](int x, int y) { return strip.At(x, y) == fill; }),
+            "");
 }
 
 TEST_F(ImageDesignTest, HoverFacesAreClearlyBrighterThanNormalFaces) {
@@ -139,10 +153,9 @@ TEST_F(ImageDesignTest, ColourCellFramesAreOpenOverTheSwatch) {
     SCOPED_TRACE(testing::Message() << "image " << id);
     const PngImage frame = Load(id);
     ASSERT_TRUE(frame.decoded);
-    for (int y = 2; y < 14; ++y) {
-      for (int x = 2; x < 14; ++x)
-        ASSERT_EQ(Alpha(frame.At(x, y)), 0) << "at " << x << ", " << y;
-    }
+    EXPECT_EQ(
+        FirstFailingPixel(2, 2, 14, 14, [&](int x, int y) { return Alpha(frame.At(x, y)) == 0; }),
+        "");
     for (int i = 0; i < 16; ++i) {
       EXPECT_EQ(Alpha(frame.At(i, 0)), 255);
       EXPECT_EQ(Alpha(frame.At(0, i)), 255);
@@ -167,14 +180,16 @@ TEST_F(ImageDesignTest, NineGridImagesHaveUniformMiddles) {
     SCOPED_TRACE(testing::Message() << "image " << grid.id);
     const PngImage image = Load(grid.id);
     ASSERT_TRUE(image.decoded);
-    for (int y = 0; y < image.height; ++y) {
-      for (int x = grid.corner_width; x < image.width - grid.corner_width; ++x)
-        ASSERT_EQ(image.At(x, y), image.At(grid.corner_width, y)) << "at " << x << ", " << y;
-    }
-    for (int y = grid.corner_height; y < image.height - grid.corner_height; ++y) {
-      for (int x = 0; x < image.width; ++x)
-        ASSERT_EQ(image.At(x, y), image.At(x, grid.corner_height)) << "at " << x << ", " << y;
-    }
+    EXPECT_EQ(FirstFailingPixel(
+                  grid.corner_width, 0, image.width - grid.corner_width, image.height,
+                  [&](int x, int y) { return image.At(x, y) == image.At(grid.corner_width, y); }),
+              "")
+        << "middle columns";
+    EXPECT_EQ(FirstFailingPixel(
+                  0, grid.corner_height, image.width, image.height - grid.corner_height,
+                  [&](int x, int y) { return image.At(x, y) == image.At(x, grid.corner_height); }),
+              "")
+        << "middle rows";
   }
 }
 
@@ -183,10 +198,9 @@ TEST_F(ImageDesignTest, MagnifierFrameLeavesThePictureVisibleAndRingsTheCursorPi
   // block at (60, 45).
   const PngImage frame = Load(IDB_MAGNIFIER_FRAME);
   ASSERT_TRUE(frame.decoded);
-  for (int y = 45; y < 48; ++y) {
-    for (int x = 60; x < 63; ++x)
-      EXPECT_EQ(Alpha(frame.At(x, y)), 0) << "at " << x << ", " << y;
-  }
+  EXPECT_EQ(
+      FirstFailingPixel(60, 45, 63, 48, [&](int x, int y) { return Alpha(frame.At(x, y)) == 0; }),
+      "");
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(Alpha(frame.At(59 + i, 44)), 255);
     EXPECT_EQ(Alpha(frame.At(59 + i, 48)), 255);

@@ -42,10 +42,8 @@ TEST(LaunchSourceTest, KeyboardIsToldApartByTheConfiguredHotKey) {
     LaunchSource source;
   } cases[] = {
       {nullptr, LaunchSource::kHotKeyCtrlAltA},  // the default is CTRL+ALT+A
-      {L"1345", LaunchSource::kHotKeyCtrlAltA},
-      {L"321", LaunchSource::kHotKeyAltA},  // 0x141
-      {L"1136", LaunchSource::kHotKeyOther},
-      {L"abc", LaunchSource::kHotKeyOther},
+      {L"1345", LaunchSource::kHotKeyCtrlAltA}, {L"321", LaunchSource::kHotKeyAltA},  // 0x141
+      {L"1136", LaunchSource::kHotKeyOther},    {L"abc", LaunchSource::kHotKeyOther},
   };
   for (const auto& entry : cases) {
     if (entry.stored)

@@ -60,6 +60,8 @@ TEST(RURARegisterKeyTest, MissingOrNonStringValuesAreNotRead) {
 }
 
 TEST(RURARegisterKeyTest, ClosedKeyRefusesAccess) {
+  ScopedRegistryValue value(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kTestValue);
+  ASSERT_TRUE(value.SetString(L"1"));
   RURARegisterKey key;
   wchar_t out[RURARegisterKey::kMaxStringLength + 1];
   EXPECT_FALSE(key.SetString(kTestValue, L"1"));

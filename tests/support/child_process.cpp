@@ -27,7 +27,8 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM lparam) {
 
 }  // namespace
 
-ChildProcess::ChildProcess(const std::wstring& program, const std::vector<std::wstring>& arguments,
+ChildProcess::ChildProcess(const std::wstring& program,
+                           const std::vector<std::wstring>& arguments,
                            const std::wstring& working_folder) {
   std::wstring command_line = Quote(program);
   for (const std::wstring& argument : arguments)
@@ -36,8 +37,7 @@ ChildProcess::ChildProcess(const std::wstring& program, const std::vector<std::w
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
   if (CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     working_folder.empty() ? nullptr : working_folder.c_str(), &startup,
-                     &info)) {
+                     working_folder.empty() ? nullptr : working_folder.c_str(), &startup, &info)) {
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     id_ = info.dwProcessId;

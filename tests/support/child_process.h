@@ -12,7 +12,8 @@ class ChildProcess {
  public:
   // Starts `program` with the given arguments (each quoted), in `working_folder` when it is
   // not empty.
-  ChildProcess(const std::wstring& program, const std::vector<std::wstring>& arguments,
+  ChildProcess(const std::wstring& program,
+               const std::vector<std::wstring>& arguments,
                const std::wstring& working_folder = std::wstring());
   ~ChildProcess();
 

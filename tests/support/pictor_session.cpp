@@ -21,7 +21,8 @@ std::wstring PictorPath() {
 }
 
 PictorSession::PictorSession(const std::vector<std::wstring>& arguments,
-                             const std::wstring& program, const std::wstring& working_folder)
+                             const std::wstring& program,
+                             const std::wstring& working_folder)
     : process_(program, arguments, working_folder) {}
 
 bool PictorSession::WaitForCaptureWindow(DWORD timeout_ms) {

@@ -2,7 +2,8 @@
 
 namespace testing_support {
 
-ScopedRegistryValue::ScopedRegistryValue(HKEY root, const std::wstring& key,
+ScopedRegistryValue::ScopedRegistryValue(HKEY root,
+                                         const std::wstring& key,
                                          const std::wstring& name)
     : root_(root), key_(key), name_(name) {
   HKEY handle = nullptr;
@@ -13,8 +14,8 @@ ScopedRegistryValue::ScopedRegistryValue(HKEY root, const std::wstring& key,
   if (RegQueryValueExW(handle, name_.c_str(), nullptr, &old_type_, nullptr, &bytes) ==
       ERROR_SUCCESS) {
     old_bytes_.resize(bytes);
-    value_existed_ = RegQueryValueExW(handle, name_.c_str(), nullptr, &old_type_,
-                                      old_bytes_.data(), &bytes) == ERROR_SUCCESS;
+    value_existed_ = RegQueryValueExW(handle, name_.c_str(), nullptr, &old_type_, old_bytes_.data(),
+                                      &bytes) == ERROR_SUCCESS;
   }
   RegCloseKey(handle);
 }

@@ -4,6 +4,7 @@
 #include "base/scoped_gdi_object.h"
 #include "base/scoped_get_dc.h"
 #include "base/scoped_select_object.h"
+#include "tests/support/pixel_painter.h"
 
 namespace testing_support {
 
@@ -19,13 +20,7 @@ ScreenGrab::ScreenGrab(HDC dc, int x, int y, int width, int height)
 }
 
 void ScreenGrab::Grab(HDC dc, int x, int y) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width_;
-  info.bmiHeader.biHeight = -height_;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = TopDownBitmapInfo(width_, height_);
   void* bits = nullptr;
   base::ScopedBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   base::ScopedCreateDc memory(CreateCompatibleDC(dc));

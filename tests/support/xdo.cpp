@@ -50,9 +50,9 @@ bool Xdo::Run(const std::string& arguments) {
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   const std::wstring marker_file = WindowsPath(marker);
-  const bool finished = WaitUntil(
-      [&] { return GetFileAttributesW(marker_file.c_str()) != INVALID_FILE_ATTRIBUTES; },
-      kXdotoolTimeoutMs);
+  const bool finished =
+      WaitUntil([&] { return GetFileAttributesW(marker_file.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                kXdotoolTimeoutMs);
   if (!finished)
     return false;
   int status = -1;
@@ -79,9 +79,8 @@ bool Xdo::Drag(int from_x, int from_y, int to_x, int to_y) {
   const int middle_x = (from_x + to_x) / 2;
   const int middle_y = (from_y + to_y) / 2;
   return Run("mousemove " + std::to_string(from_x) + " " + std::to_string(from_y) +
-             " mousedown 1 mousemove " + std::to_string(middle_x) + " " +
-             std::to_string(middle_y) + " mousemove " + std::to_string(to_x) + " " +
-             std::to_string(to_y) + " mouseup 1");
+             " mousedown 1 mousemove " + std::to_string(middle_x) + " " + std::to_string(middle_y) +
+             " mousemove " + std::to_string(to_x) + " " + std::to_string(to_y) + " mouseup 1");
 }
 
 bool Xdo::Key(const std::string& keys) {

@@ -58,7 +58,7 @@ def _card(picture, ids, folder):
     (folder / f"{stem}_4.png").write_bytes(
         encode_png(w * ZOOM, h * ZOOM, big, "rgba", adaptive=False))
     panel_w, panel_h = 3 * PAD + w + ZOOM * w, 2 * PAD + ZOOM * h
-    width = max(panel_w, 7 * max(len(first), len(second)) + 2 * PAD)
+    width = max(panel_w, 8 * max(len(first), len(second)) + PAD)
     body = [_text(0, 14, first, LABEL_FONT + ";font-weight:bold", "#1d1f23"),
             _text(0, 30, second, LABEL_FONT, "#3a3d44")]
     for index, colour in enumerate((LIGHT, DARK)):
@@ -157,10 +157,14 @@ def _toolbar(x, y):
             + "</svg>"]
     for index, (bx, image) in enumerate(TOOLBAR_BUTTONS):
         body.append(_image(_png(30013 if index == 0 else image), x + bx, y + 11, 24, 24))
-    body.append(f'<svg x="{x + 243 + 8}" y="{y + 24 + 18}" width="78" height="22">'
-                + _image(_png(137), -100, -4, 594, 46) + "</svg>")
-    body.append(_text(x + 255, y + 58, "保存 Ctrl+S", UI_FONT + ";font-size:12px", "#ffffff"))
     return body
+
+
+def _tooltip(x, y, width, text):
+    """The tooltip at the cursor (x, y): the strip's plain part under white text."""
+    return [f'<svg x="{x + 8}" y="{y + 18}" width="{width}" height="22">'
+            + _image(_png(137), -100, -4, 594, 46) + "</svg>",
+            _text(x + 12, y + 34, text, UI_FONT + ";font-size:12px", "#ffffff")]
 
 
 def _colours(x, y, first_cell, width, hover, pressed, chosen, preview_x):
@@ -244,14 +248,15 @@ def write_mockup(pictures, ids, scratch, out):
         if picture.kind == "IDB":
             (folder / _png(ids[picture.name])).write_bytes(
                 encode_png(picture.width, picture.height, picture.pixels, "rgba"))
-    colour = _magnified(folder, 300, 170)
+    colour = _magnified(folder, 338, 160)
     body = _backdrop() + _overlay() + _toolbar(166, 225)
     body += _picker(166, 270, 316, [30026, 30028, 30033])
     body += _colours(166, 270, (171, 9), 316, hover=10, pressed=3, chosen=0, preview_x=137)
     body += _text_picker(600, 40)
     body += _picker(600, 420, 219, [30026, 30029, 30031, 144, 146])
-    body += _magnifier(320, 190, colour)
+    body += _magnifier(380, 390, colour)
     body += _balloon(40, 360)
+    body += _tooltip(166 + 243, 225 + 24, 78, "保存 Ctrl+S")
     _render(_svg(SCENE_WIDTH, SCENE_HEIGHT, body, "#000000"), folder, "scene",
             folder / "scene.png")
     _, _, rows = decode_png((folder / "scene.png").read_bytes())

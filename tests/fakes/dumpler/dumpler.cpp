@@ -18,8 +18,10 @@ std::wstring ModulePath(HMODULE module) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) int QzrOpenDumpMonitorEx2(int mode, const wchar_t* product_id,
-                                                           int flags, int timeout) {
+extern "C" __declspec(dllexport) int QzrOpenDumpMonitorEx2(int mode,
+                                                           const wchar_t* product_id,
+                                                           int flags,
+                                                           int timeout) {
   fakes::AppendRecord(kRecordVariable, L"monitor|" + std::to_wstring(mode) + L"|" +
                                            (product_id ? product_id : L"(null)") + L"|" +
                                            std::to_wstring(flags) + L"|" +

@@ -18,8 +18,8 @@ UINT g_start_message = 0;
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == g_start_message && g_start_message != 0) {
-    fakes::AppendRecord(kRecordVariable, L"start|" + std::to_wstring(wparam) + L"|" +
-                                             std::to_wstring(lparam));
+    fakes::AppendRecord(kRecordVariable,
+                        L"start|" + std::to_wstring(wparam) + L"|" + std::to_wstring(lparam));
     return 0;
   }
   switch (message) {

@@ -1,0 +1,141 @@
+// The three ends of a session: copy to the clipboard, save to a file, cancel.
+#include "capture/capture_window.h"
+
+#include <cwchar>
+#include <memory>
+
+#include "base/gdiplus.h"
+#include "base/process_state.h"
+#include "base/scoped_get_dc.h"
+#include "base/scoped_select_object.h"
+#include "capture/image_encoder.h"
+#include "capture/indexed_picture.h"
+#include "capture/save_dialog.h"
+#include "capture/selection_backup.h"
+
+namespace {
+
+constexpr LPARAM kCloseKeepingProcess = 0;
+constexpr LPARAM kCloseEndingProcess = 1;
+constexpr ULONG kImageQuality = 100;
+constexpr Gdiplus::ARGB kOpaqueWhite = 0xFFFFFFFF;
+
+// The selection of the picture as a GDI+ bitmap of its own, or null.
+std::unique_ptr<Gdiplus::Bitmap> CutOut(HBITMAP picture, const RECT& selection) {
+  std::unique_ptr<Gdiplus::Bitmap> whole(Gdiplus::Bitmap::FromHBITMAP(picture, nullptr));
+  if (!whole || whole->GetLastStatus() != Gdiplus::Ok)
+    return nullptr;
+  const Gdiplus::Rect area(selection.left, selection.top, selection.right - selection.left,
+                           selection.bottom - selection.top);
+  std::unique_ptr<Gdiplus::Bitmap> part(whole->Clone(area, whole->GetPixelFormat()));
+  if (!part || part->GetLastStatus() != Gdiplus::Ok)
+    return nullptr;
+  return part;
+}
+
+// A screen-compatible bitmap of the picture on white, as the clipboard takes it.
+HBITMAP MakeClipboardBitmap(Gdiplus::Bitmap& picture) {
+  const int width = static_cast<int>(picture.GetWidth());
+  const int height = static_cast<int>(picture.GetHeight());
+  base::ScopedGetDc screen(nullptr);
+  base::ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+  base::ScopedCreateDc memory(CreateCompatibleDC(screen.get()));
+  if (!bitmap || !memory)
+    return nullptr;
+  base::ScopedSelectObject select(memory.get(), bitmap.get());
+  {
+    Gdiplus::Graphics graphics(memory.get());
+    Gdiplus::SolidBrush white{Gdiplus::Color(kOpaqueWhite)};
+    graphics.FillRectangle(&white, 0, 0, width, height);
+    graphics.DrawImage(&picture, Gdiplus::Rect(0, 0, width, height), 0, 0, width, height,
+                       Gdiplus::UnitPixel);
+  }
+  return bitmap.release();
+}
+
+bool PutOnClipboard(HWND owner, Gdiplus::Bitmap& picture) {
+  base::ScopedBitmap bitmap(MakeClipboardBitmap(picture));
+  if (!bitmap || !OpenClipboard(owner))
+    return false;
+  EmptyClipboard();
+  // From here on the clipboard owns the bitmap.
+  const bool placed = SetClipboardData(CF_BITMAP, bitmap.get()) != nullptr;
+  if (placed)
+    (void)bitmap.release();
+  CloseClipboard();
+  return placed;
+}
+
+bool WriteImage(Gdiplus::Bitmap& picture, const std::wstring& path, const wchar_t* mime_type) {
+  CLSID encoder = {};
+  if (!FindEncoder(mime_type, &encoder))
+    return false;
+  std::unique_ptr<Gdiplus::Bitmap> indexed;
+  if (wcscmp(mime_type, L"image/gif") == 0) {
+    indexed = MakeIndexedCopy(picture);
+    if (!indexed)
+      return false;
+  }
+  ULONG quality = kImageQuality;
+  Gdiplus::EncoderParameters parameters = {};
+  parameters.Count = 1;
+  parameters.Parameter[0].Guid = Gdiplus::EncoderQuality;
+  parameters.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
+  parameters.Parameter[0].NumberOfValues = 1;
+  parameters.Parameter[0].Value = &quality;
+  Gdiplus::Bitmap& written = indexed ? *indexed : picture;
+  return written.Save(path.c_str(), &encoder, &parameters) == Gdiplus::Ok;
+}
+
+}  // namespace
+
+void CaptureWindow::OnCancel(int /*reason*/) {
+  Close(kCloseKeepingProcess);
+}
+
+std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection() {
+  DrawShapes(original_dc_.get());
+  std::unique_ptr<Gdiplus::Bitmap> picture = CutOut(original_bmp_.get(), selection_);
+  if (!picture)
+    Close(kCloseEndingProcess);
+  return picture;
+}
+
+void CaptureWindow::OnDone() {
+  copied_ = true;
+  SelectionBackup backup(original_dc_.get(), selection_);
+  std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection();
+  if (!picture)
+    return;
+  if (!PutOnClipboard(hwnd_, *picture)) {
+    // The clipboard is busy: the session stays exactly as it was, for another try.
+    backup.Restore();
+    copied_ = false;
+    return;
+  }
+  if (launch_source_ == LaunchSource::kFeedback)
+    exit_code_ = 1;
+  Close(kCloseEndingProcess);
+}
+
+void CaptureWindow::OnSave(int /*source*/) {
+  // The feedback form takes the picture from the clipboard only.
+  if (launch_source_ == LaunchSource::kFeedback)
+    return;
+  SaveChoice choice;
+  if (!ShowSaveDialog(hwnd_, &choice))
+    return;
+  saved_ = true;
+  SelectionBackup backup(original_dc_.get(), selection_);
+  std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection();
+  if (!picture)
+    return;
+  if (!WriteImage(*picture, choice.path, ChooseImageType(choice.path, choice.filter_index))) {
+    // Nothing claims a picture that was not written: the session goes on as it was.
+    backup.Restore();
+    saved_ = false;
+    return;
+  }
+  saved_path_ = choice.path;
+  Close(kCloseEndingProcess);
+}

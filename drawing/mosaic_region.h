@@ -1,0 +1,26 @@
+#pragma once
+
+#include <windows.h>
+
+#include "base/scoped_gdi_object.h"
+
+// The part of the selection that no mosaic disc has painted yet in the current painting
+// pass over the shape list; null outside a pass. KMosac clips each disc to it and removes the
+// disc from it, so that within one pass every pixel is pixelated at most once, by the first
+// disc that covers it. UI thread only.
+extern HRGN mosaicRegion;
+
+// One painting pass over the shape list: makes `mosaicRegion` equal to the selection for as
+// long as it lives and deletes it afterwards. The painter of the shapes holds one around the
+// Draw calls of a pass; passes do not nest. UI thread only.
+class ScopedMosaicPass {
+ public:
+  explicit ScopedMosaicPass(const RECT& selection);
+  ~ScopedMosaicPass();
+
+  ScopedMosaicPass(const ScopedMosaicPass&) = delete;
+  ScopedMosaicPass& operator=(const ScopedMosaicPass&) = delete;
+
+ private:
+  base::ScopedRegion region_;
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "capture/capture_window.h"
+
+namespace capture_test {
+
+// A capture session inside the test process: a real capture window over the whole screen,
+// whose frozen picture is replaced by a known pattern, driven by real window messages.
+class CaptureHarness {
+ public:
+  CaptureHarness();
+  ~CaptureHarness();
+
+  CaptureWindow& window() { return *window_; }
+  HWND hwnd() const { return hwnd_; }
+  bool alive() const { return IsWindow(hwnd_) != FALSE; }
+
+  void Move(int x, int y);
+  void Down(int x, int y);
+  void Up(int x, int y);
+  void Click(int x, int y);
+  // Button down at `from`, two moves, button up at `to`.
+  void Drag(POINT from, POINT to);
+  void Key(int virtual_key);
+  void RightClick(int x, int y);
+  void DoubleClick(int x, int y);
+
+  // The colour of the known pattern at (x, y), as a GDI colour value.
+  static COLORREF PatternAt(int x, int y);
+  // The colour of the last composed frame at (x, y).
+  COLORREF FrameAt(int x, int y) const;
+  // The colour of the frozen picture at (x, y).
+  COLORREF PictureAt(int x, int y) const;
+
+ private:
+  void PaintPattern();
+  void Send(UINT message, WPARAM wparam, int x, int y);
+
+  std::unique_ptr<CaptureWindow> window_;
+  HWND hwnd_ = nullptr;
+};
+
+// A visible top-level window of the test process, to be found by window detection.
+class TestWindow {
+ public:
+  TestWindow(int x, int y, int width, int height);
+  ~TestWindow();
+
+  HWND hwnd() const { return hwnd_; }
+  RECT rect() const;
+  // Adds a push button at (x, y) in client coordinates.
+  HWND AddButton(int x, int y, int width, int height);
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace capture_test

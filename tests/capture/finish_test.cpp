@@ -1,0 +1,357 @@
+// The ends of a session: copy to the clipboard, save to a file, cancel.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <thread>
+
+#include "base/gdiplus.h"
+#include "base/process_state.h"
+#include "drawing/drawing_factory.h"
+#include "tests/capture/capture_harness.h"
+#include "tests/support/clipboard_picture.h"
+#include "tests/support/save_dialog_driver.h"
+#include "tests/support/test_paths.h"
+#include "tests/support/wait.h"
+
+namespace {
+
+using capture_test::CaptureHarness;
+using testing_support::ClipboardPicture;
+using testing_support::SaveDialogDriver;
+using testing_support::ScopedTempFolder;
+using State = SelectionState;
+
+constexpr RECT kSelection = {300, 200, 520, 350};
+
+void Select(CaptureHarness& harness, const RECT& rect) {
+  harness.Drag({rect.left, rect.top}, {rect.right, rect.bottom});
+}
+
+std::string Narrow(const std::wstring& text) {
+  std::string narrow;
+  for (wchar_t c : text)
+    narrow += static_cast<char>(c);
+  return narrow;
+}
+
+std::string FileStart(const std::wstring& path, size_t bytes) {
+  std::ifstream file(path.c_str(), std::ios::binary);
+  std::string start(bytes, '\0');
+  file.read(start.data(), static_cast<std::streamsize>(bytes));
+  start.resize(static_cast<size_t>(file.gcount()));
+  return start;
+}
+
+// How far the saved picture is from the pattern: the largest and the mean difference of
+// any channel. A picture of the wrong size or none at all is as far as can be.
+struct Difference {
+  int largest = 256;
+  double mean = 256;
+};
+
+Difference DifferenceFromPattern(const std::wstring& path, const RECT& area) {
+  Gdiplus::Bitmap image(path.c_str());
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  Difference difference;
+  if (image.GetLastStatus() != Gdiplus::Ok || static_cast<int>(image.GetWidth()) != width ||
+      static_cast<int>(image.GetHeight()) != height) {
+    return difference;
+  }
+  difference.largest = 0;
+  long long total = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      Gdiplus::Color color;
+      image.GetPixel(x, y, &color);
+      const COLORREF expected = CaptureHarness::PatternAt(area.left + x, area.top + y);
+      const int channels[] = {std::abs(color.GetR() - GetRValue(expected)),
+                              std::abs(color.GetG() - GetGValue(expected)),
+                              std::abs(color.GetB() - GetBValue(expected))};
+      for (int channel : channels) {
+        difference.largest = std::max(difference.largest, channel);
+        total += channel;
+      }
+    }
+  }
+  difference.mean = static_cast<double>(total) / (3.0 * width * height);
+  return difference;
+}
+
+// Copies while another thread holds the clipboard open.
+void CopyWhileTheClipboardIsBusy(CaptureWindow& window) {
+  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread holder([&] {
+    OpenClipboard(nullptr);
+    SetEvent(opened);
+    WaitForSingleObject(release, 20000);
+    CloseClipboard();
+  });
+  WaitForSingleObject(opened, 20000);
+  window.OnDone();
+  SetEvent(release);
+  holder.join();
+  CloseHandle(opened);
+  CloseHandle(release);
+}
+
+class FinishTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    testing_support::ClearClipboard();
+    exit_code_ = 0;
+  }
+  void TearDown() override {
+    copied_ = false;
+    saved_ = false;
+    exit_code_ = 0;
+  }
+};
+
+TEST_F(FinishTest, DoubleClickInsideCopiesTheSelectionAndEndsTheSession) {
+  CaptureHarness harness;
+  Select(harness, kSelection);
+  harness.DoubleClick(400, 300);
+  EXPECT_TRUE(copied_);
+  EXPECT_TRUE(testing_support::WaitForQuitMessage());
+  EXPECT_FALSE(harness.alive());
+  EXPECT_EQ(exit_code_, 0);
+
+  const ClipboardPicture picture = ClipboardPicture::Read();
+  ASSERT_EQ(picture.width, 220);
+  ASSERT_EQ(picture.height, 150);
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      ASSERT_EQ(picture.Pixel(x, y), CaptureHarness::PatternAt(300 + x, 200 + y))
+          << "at (" << x << ", " << y << ")";
+    }
+  }
+}
+
+TEST_F(FinishTest, DoubleClickOutsideTheSelectionCopiesNothing) {
+  CaptureHarness harness;
+  Select(harness, kSelection);
+  SendMessageW(harness.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(900, 900));
+  EXPECT_FALSE(copied_);
+  EXPECT_FALSE(testing_support::PumpMessages());
+  EXPECT_TRUE(harness.alive());
+}
+
+TEST_F(FinishTest, CopyInAFeedbackSessionSetsExitCodeOne) {
+  CaptureHarness harness;
+  harness.window().SetLaunchSourceForTesting(LaunchSource::kFeedback);
+  Select(harness, kSelection);
+  harness.window().OnDone();
+  EXPECT_TRUE(testing_support::WaitForQuitMessage());
+  EXPECT_EQ(exit_code_, 1);
+}
+
+TEST_F(FinishTest, BusyClipboardLeavesTheSessionAsItWas) {
+  CaptureHarness harness;
+  Select(harness, kSelection);
+  const COLORREF before = harness.PictureAt(400, 300);
+
+  CopyWhileTheClipboardIsBusy(harness.window());
+
+  EXPECT_FALSE(copied_);
+  EXPECT_FALSE(testing_support::PumpMessages()) << "the session goes on";
+  EXPECT_TRUE(harness.alive());
+  EXPECT_EQ(harness.window().state(), State::kSelected);
+  EXPECT_EQ(harness.PictureAt(400, 300), before);
+  EXPECT_EQ(ClipboardPicture::Read().width, 0);
+
+  harness.window().OnCancel(CaptureWindow::kCancelButton);
+  EXPECT_TRUE(testing_support::WaitForQuitMessage()) << "cancel still ends the session";
+}
+
+// A mosaic over the selection with an arrow drawn after it: painted once, the arrow is sharp
+// over the blocks; painted into a picture that already holds them, the blocks would take
+// in the arrow's colour.
+void AddMosaicAndArrow(CaptureWindow& window) {
+  std::unique_ptr<Drawing> mosaic = CreateDrawing("mosac");
+  mosaic->mosaicSize = 20;
+  for (int x = 320; x <= 500; x += 4)
+    mosaic->AddPoint({x, 275});
+  window.AddShapeForTesting(std::move(mosaic));
+  std::unique_ptr<Drawing> arrow = CreateDrawing("arrow");
+  arrow->width = 5;
+  arrow->color = RGB(255, 0, 0);
+  arrow->AddPoint({330, 240});
+  arrow->AddPoint({490, 310});
+  arrow->EndDraw();
+  window.AddShapeForTesting(std::move(arrow));
+}
+
+// Repaints the overlay (a nudge right and back) and returns the selection's pixels.
+std::vector<COLORREF> RepaintedSelection(CaptureHarness& harness) {
+  harness.window().OnArrowKey(VK_RIGHT);
+  harness.window().OnArrowKey(VK_LEFT);
+  std::vector<COLORREF> pixels;
+  for (int y = kSelection.top; y < kSelection.bottom; ++y) {
+    for (int x = kSelection.left; x < kSelection.right; ++x)
+      pixels.push_back(harness.FrameAt(x, y));
+  }
+  return pixels;
+}
+
+TEST_F(FinishTest, BusyClipboardDoesNotPaintTheShapesTwice) {
+  CaptureHarness harness;
+  Select(harness, kSelection);
+  AddMosaicAndArrow(harness.window());
+  const std::vector<COLORREF> before = RepaintedSelection(harness);
+  ASSERT_NE(harness.FrameAt(410, 275), harness.PictureAt(410, 275)) << "the shapes show";
+
+  CopyWhileTheClipboardIsBusy(harness.window());
+
+  EXPECT_TRUE(RepaintedSelection(harness) == before);
+  harness.window().OnDone();
+  EXPECT_TRUE(testing_support::WaitForQuitMessage());
+  const ClipboardPicture picture = ClipboardPicture::Read();
+  ASSERT_EQ(picture.width, kSelection.right - kSelection.left);
+  // Inside the frame and the handles that the overlay draws along the edge.
+  for (int y = 6; y < picture.height - 6; y += 2) {
+    for (int x = 6; x < picture.width - 6; x += 2) {
+      ASSERT_EQ(picture.Pixel(x, y), before[static_cast<size_t>(y) * picture.width + x])
+          << "the copy shows the shapes as the overlay did, at (" << x << ", " << y << ")";
+    }
+  }
+}
+
+TEST_F(FinishTest, SaveWritesEachFormatWithTheSelectionsPixels) {
+  // The pattern changes at every pixel, the worst case for JPEG's colour subsampling, and
+  // has far more than the 256 colours of a GIF palette.
+  const struct {
+    const char* name;
+    const char* magic;
+    int largest;
+    double mean;
+  } formats[] = {
+      {"shot.png", "\x89PNG", 0, 0},
+      {"shot.bmp", "BM", 0, 0},
+      {"shot.jpg", "\xFF\xD8\xFF", 255, 20},
+      {"shot.gif", "GIF8", 255, 20},
+  };
+  for (const auto& format : formats) {
+    ScopedTempFolder folder;
+    const std::wstring path =
+        folder.path() + std::wstring(format.name, format.name + strlen(format.name));
+    CaptureHarness harness;
+    Select(harness, kSelection);
+    {
+      SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(path));
+      harness.window().OnSave(CaptureWindow::kSaveButton);
+      EXPECT_TRUE(driver.dialog_seen()) << format.name;
+    }
+    EXPECT_TRUE(testing_support::WaitForQuitMessage()) << format.name;
+    EXPECT_TRUE(saved_) << format.name;
+    EXPECT_EQ(saved_path_, path);
+    EXPECT_EQ(FileStart(path, strlen(format.magic)), format.magic) << format.name;
+    const Difference difference = DifferenceFromPattern(path, kSelection);
+    EXPECT_LE(difference.largest, format.largest) << format.name;
+    EXPECT_LE(difference.mean, format.mean) << format.name;
+    saved_ = false;
+  }
+}
+
+TEST_F(FinishTest, FormatFollowsTheLastExtensionInAnyCase) {
+  const struct {
+    const char* name;
+    const char* magic;
+  } names[] = {
+      {"shot.png.jpg", "\xFF\xD8\xFF"}, {"SHOT.PNG", "\x89PNG"}, {"Shot.Bmp", "BM"},
+      {"shot.jpeg.gif", "GIF8"},        {"shot.xyz", "\x89PNG"},  // unknown: the file type picked
+                                                                  // in the dialog, PNG
+  };
+  for (const auto& entry : names) {
+    ScopedTempFolder folder;
+    const std::wstring path =
+        folder.path() + std::wstring(entry.name, entry.name + strlen(entry.name));
+    CaptureHarness harness;
+    Select(harness, kSelection);
+    {
+      SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(path));
+      harness.window().OnSave(CaptureWindow::kCtrlS);
+    }
+    EXPECT_TRUE(testing_support::WaitForQuitMessage()) << entry.name;
+    EXPECT_EQ(FileStart(path, strlen(entry.magic)), entry.magic) << entry.name;
+    saved_ = false;
+  }
+}
+
+TEST_F(FinishTest, SaveDialogProposesAChineseNameOnTheDesktop) {
+  CaptureHarness harness;
+  Select(harness, kSelection);
+  wchar_t desktop[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop);
+  std::wstring proposed;
+  {
+    SaveDialogDriver driver(SaveDialogDriver::Answer::kAcceptProposed);
+    harness.window().OnSave(CaptureWindow::kSaveButton);
+    proposed = driver.proposed_name();
+  }
+  ASSERT_EQ(proposed.size(), 2u + 14u) << "proposed name of " << proposed.size() << " chars";
+  EXPECT_EQ(proposed.substr(0, 2), L"截图");
+  EXPECT_EQ(proposed.find_first_not_of(L"0123456789", 2), std::wstring::npos);
+
+  // The name survives as typed, Chinese included, and lands on the desktop as PNG.
+  EXPECT_TRUE(testing_support::WaitForQuitMessage());
+  const std::wstring expected_path = std::wstring(desktop) + L"\\" + proposed + L".png";
+  EXPECT_EQ(saved_path_, expected_path);
+  EXPECT_EQ(FileStart(expected_path, 4), "\x89PNG");
+  DeleteFileW(expected_path.c_str());
+}
+
+TEST_F(FinishTest, CancelledDialogLeavesTheSessionRunning) {
+  CaptureHarness harness;
+  Select(harness, kSelection);
+  {
+    SaveDialogDriver driver(SaveDialogDriver::Answer::kCancel);
+    harness.window().OnSave(CaptureWindow::kSaveButton);
+    EXPECT_TRUE(driver.dialog_seen());
+  }
+  EXPECT_FALSE(saved_);
+  EXPECT_FALSE(testing_support::PumpMessages());
+  EXPECT_TRUE(harness.alive());
+  EXPECT_EQ(harness.window().state(), State::kSelected);
+}
+
+TEST_F(FinishTest, FailedWriteClaimsNothingAndTheSessionGoesOn) {
+  ScopedTempFolder folder;
+  // A folder that does not exist: the encoder cannot create the file.
+  const std::wstring path = folder.path() + L"missing\\shot.png";
+  CaptureHarness harness;
+  Select(harness, kSelection);
+  const COLORREF before = harness.PictureAt(400, 300);
+  {
+    SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(path));
+    harness.window().OnSave(CaptureWindow::kSaveButton);
+    EXPECT_TRUE(driver.dialog_seen());
+  }
+  EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(saved_);
+  EXPECT_TRUE(saved_path_.empty() || saved_path_ != path);
+  EXPECT_FALSE(testing_support::PumpMessages());
+  EXPECT_TRUE(harness.alive());
+  EXPECT_EQ(harness.window().state(), State::kSelected);
+  EXPECT_EQ(harness.PictureAt(400, 300), before);
+
+  harness.window().OnCancel(CaptureWindow::kCancelButton);
+  EXPECT_TRUE(testing_support::WaitForQuitMessage()) << "cancel still ends the session";
+}
+
+TEST_F(FinishTest, SaveDoesNothingInAFeedbackSession) {
+  CaptureHarness harness;
+  harness.window().SetLaunchSourceForTesting(LaunchSource::kFeedback);
+  Select(harness, kSelection);
+  harness.window().OnSave(CaptureWindow::kSaveButton);  // returns at once: no dialog
+  EXPECT_EQ(FindWindowW(nullptr, L"保存图片"), nullptr);
+  EXPECT_FALSE(saved_);
+  EXPECT_TRUE(harness.alive());
+}
+
+}  // namespace

@@ -1,0 +1,198 @@
+// The composed frame of the capture window, read back from its back buffer.
+#include <gtest/gtest.h>
+
+#include "tests/capture/capture_harness.h"
+#include "tests/support/dimming.h"
+
+namespace {
+
+using capture_test::CaptureHarness;
+using capture_test::TestWindow;
+using testing_support::IsDimmed;
+using State = SelectionState;
+
+constexpr COLORREF kFrameColor = 0x00318BFF;
+
+std::string Describe(COLORREF color) {
+  char text[32];
+  snprintf(text, sizeof(text), "0x%06lX", static_cast<unsigned long>(color));
+  return text;
+}
+
+// Checks every tenth pixel of `area` against the rule, skipping a band of `margin`
+// pixels around `exclude` (the frame, the handles and the label live there).
+template <typename Rule>
+void CheckArea(const CaptureHarness& harness,
+               const RECT& area,
+               const RECT& exclude,
+               int margin,
+               Rule rule,
+               const char* what) {
+  RECT keep_out = exclude;
+  InflateRect(&keep_out, margin, margin);
+  int checked = 0;
+  for (int y = area.top; y < area.bottom; y += 10) {
+    for (int x = area.left; x < area.right; x += 10) {
+      const POINT point = {x, y};
+      if (PtInRect(&keep_out, point) != rule.inside)
+        continue;
+      ++checked;
+      const COLORREF frame = harness.FrameAt(x, y);
+      const COLORREF picture = harness.PictureAt(x, y);
+      ASSERT_TRUE(rule(frame, picture)) << what << " at (" << x << ", " << y << "): frame "
+                                        << Describe(frame) << ", picture " << Describe(picture);
+    }
+  }
+  EXPECT_GT(checked, 100) << what;
+}
+
+struct Dimmed {
+  bool inside;
+  bool operator()(COLORREF frame, COLORREF picture) const { return IsDimmed(frame, picture); }
+};
+
+struct Undimmed {
+  bool inside;
+  bool operator()(COLORREF frame, COLORREF picture) const { return frame == picture; }
+};
+
+TEST(OverlayTest, OutsideIsDimmedAndInsideShowsThePicture) {
+  CaptureHarness harness;
+  harness.Drag({500, 300}, {900, 700});
+  const RECT selection = {500, 300, 900, 700};
+  const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  // Outside: everything but a band around the selection and the label above it.
+  RECT label_zone = selection;
+  label_zone.top -= 60;
+  CheckArea(harness, screen, label_zone, 10, Dimmed{false}, "outside");
+  RECT inner = selection;
+  InflateRect(&inner, -10, -10);
+  CheckArea(harness, inner, inner, 0, Undimmed{true}, "inside");
+}
+
+TEST(OverlayTest, DimmingFollowsTheAlphaForEveryChannelValue) {
+  CaptureHarness harness;
+  harness.Move(5, 5);
+  // The pattern runs through every value of each channel along the first rows.
+  int checked = 0;
+  for (int x = 0; x < 1800; x += 3) {
+    const COLORREF picture = harness.PictureAt(x, 1000);
+    const COLORREF frame = harness.FrameAt(x, 1000);
+    ASSERT_TRUE(IsDimmed(frame, picture))
+        << "at x " << x << ": " << Describe(frame) << " from " << Describe(picture);
+    ++checked;
+  }
+  EXPECT_EQ(checked, 600);
+}
+
+TEST(OverlayTest, HighlightFrameLiesOnePixelOutsideTheWindow) {
+  TestWindow window(300, 200, 400, 300);
+  CaptureHarness harness;
+  harness.Move(400, 300);
+  const RECT r = window.rect();
+  const int middle_y = (r.top + r.bottom) / 2;
+  const int middle_x = (r.left + r.right) / 2;
+  EXPECT_EQ(harness.FrameAt(r.left - 1, middle_y), kFrameColor);
+  EXPECT_EQ(harness.FrameAt(r.right, middle_y), kFrameColor);
+  EXPECT_EQ(harness.FrameAt(middle_x, r.top - 1), kFrameColor);
+  EXPECT_EQ(harness.FrameAt(middle_x, r.bottom), kFrameColor);
+  EXPECT_EQ(harness.FrameAt(r.left, middle_y), harness.PictureAt(r.left, middle_y));
+  EXPECT_TRUE(
+      IsDimmed(harness.FrameAt(r.left - 2, middle_y), harness.PictureAt(r.left - 2, middle_y)));
+}
+
+TEST(OverlayTest, DraggedSelectionIsFramedInsideItsEdge) {
+  CaptureHarness harness;
+  harness.Move(400, 300);
+  harness.Down(400, 300);
+  // The first move still paints the press; the drag look begins with the next.
+  harness.Move(790, 690);
+  harness.Move(800, 700);
+  ASSERT_EQ(harness.window().state(), State::kSelecting);
+  // (400, 300)-(800, 700); sample between the handles.
+  EXPECT_EQ(harness.FrameAt(400, 400), kFrameColor);
+  EXPECT_EQ(harness.FrameAt(799, 400), kFrameColor);
+  EXPECT_EQ(harness.FrameAt(500, 300), kFrameColor);
+  EXPECT_EQ(harness.FrameAt(500, 699), kFrameColor);
+  EXPECT_TRUE(IsDimmed(harness.FrameAt(399, 400), harness.PictureAt(399, 400)));
+  EXPECT_EQ(harness.FrameAt(401, 400), harness.PictureAt(401, 400));
+}
+
+TEST(OverlayTest, SettledSelectionHasATwoPixelFrameOnItsEdge) {
+  CaptureHarness harness;
+  harness.Drag({400, 300}, {800, 700});
+  ASSERT_EQ(harness.window().state(), State::kSelected);
+  int left_frame_pixels = 0;
+  for (int x = 396; x <= 404; ++x)
+    left_frame_pixels += harness.FrameAt(x, 400) == kFrameColor;
+  EXPECT_EQ(left_frame_pixels, 2);
+  EXPECT_EQ(harness.FrameAt(400, 400), kFrameColor);
+  EXPECT_EQ(harness.FrameAt(500, 300), kFrameColor);
+  EXPECT_EQ(harness.FrameAt(405, 400), harness.PictureAt(405, 400));
+  EXPECT_TRUE(IsDimmed(harness.FrameAt(395, 400), harness.PictureAt(395, 400)));
+}
+
+TEST(OverlayTest, HandleHitRectanglesFollowTheState) {
+  // Selection (101, 51)-(300, 200): c = 200, m = 125.
+  const RECT dragging[] = {
+      {99, 49, 104, 54},     // top-left
+      {297, 49, 302, 54},    // top-right
+      {99, 195, 104, 202},   // bottom-left, 2 pixels taller
+      {297, 197, 302, 202},  // bottom-right
+      {99, 123, 104, 128},   // left
+      {198, 49, 203, 54},    // top
+      {298, 123, 303, 128},  // right
+      {198, 198, 203, 203},  // bottom
+  };
+  const RECT settled[] = {
+      {99, 49, 105, 55},   {296, 49, 302, 55}, {99, 194, 105, 202},  {296, 196, 302, 202},
+      {99, 123, 105, 129}, {198, 49, 204, 55}, {298, 123, 304, 129}, {198, 198, 204, 204},
+  };
+  CaptureHarness harness;
+  harness.Move(101, 51);
+  harness.Down(101, 51);
+  harness.Move(290, 190);
+  harness.Move(300, 200);
+  for (int handle = 0; handle < 8; ++handle) {
+    EXPECT_TRUE(EqualRect(&harness.window().handle_rect(handle), &dragging[handle]))
+        << "dragging, handle " << handle;
+  }
+  harness.Up(300, 200);
+  for (int handle = 0; handle < 8; ++handle) {
+    EXPECT_TRUE(EqualRect(&harness.window().handle_rect(handle), &settled[handle]))
+        << "settled, handle " << handle;
+  }
+}
+
+TEST(OverlayTest, HandlesAreDrawnAtTheirHitRectangles) {
+  CaptureHarness harness;
+  harness.Drag({400, 300}, {800, 700});
+  // The settled handle picture is opaque where it has its colour; each handle covers its
+  // hit rectangle's top-left corner, where the selection alone would show the picture.
+  for (int handle = 0; handle < 8; ++handle) {
+    const RECT& hit = harness.window().handle_rect(handle);
+    const int x = hit.left + 2;
+    const int y = hit.top + 2;
+    EXPECT_NE(harness.FrameAt(x, y), harness.PictureAt(x, y)) << "handle " << handle;
+    EXPECT_FALSE(IsDimmed(harness.FrameAt(x, y), harness.PictureAt(x, y))) << "handle " << handle;
+  }
+}
+
+TEST(OverlayTest, SizeLabelAppearsAboveASelectionButNotWhileDetecting) {
+  TestWindow window(600, 400, 300, 200);
+  CaptureHarness harness;
+  harness.Move(700, 500);
+  // While detecting, above the highlight the picture is only dimmed.
+  for (int x = 600; x < 700; x += 5) {
+    EXPECT_TRUE(IsDimmed(harness.FrameAt(x, 380), harness.PictureAt(x, 380))) << x;
+  }
+  harness.Down(700, 500);
+  harness.Up(700, 500);
+  ASSERT_EQ(harness.window().state(), State::kSelected);
+  int changed = 0;
+  for (int x = 600; x < 700; x += 5)
+    changed += !IsDimmed(harness.FrameAt(x, 380), harness.PictureAt(x, 380));
+  EXPECT_GT(changed, 10) << "the label covers the area above the selection";
+}
+
+}  // namespace

@@ -1,0 +1,305 @@
+#include "drawing/k_mosac.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "drawing/k_arrow.h"
+#include "drawing/mosaic_region.h"
+#include "tests/drawing/memory_canvas.h"
+#include "tests/support/assert_recorder.h"
+
+namespace {
+
+using drawing_testing::Drag;
+using drawing_testing::MemoryCanvas;
+using drawing_testing::PaintShapes;
+using testing_support::ScopedAssertRecorder;
+
+constexpr int kBlock = 10;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// A picture in which neighbouring pixels and blocks all differ.
+COLORREF Pattern(int x, int y) {
+  return RGB((x * 37 + y * 11) % 256, (x * x + 3 * y) % 251, (x * y + 7 * x + 5) % 253);
+}
+
+void FillWithPattern(MemoryCanvas& canvas) {
+  for (int y = 0; y < canvas.height(); ++y) {
+    for (int x = 0; x < canvas.width(); ++x)
+      canvas.SetPixelColor(x, y, Pattern(x, y));
+  }
+}
+
+// The integer average of the 100 pixels of the block whose top-left pixel is (left, top),
+// as `pixel` gives them.
+template <typename PixelSource>
+COLORREF BlockAverage(int left, int top, PixelSource pixel) {
+  int red = 0;
+  int green = 0;
+  int blue = 0;
+  for (int y = top; y < top + kBlock; ++y) {
+    for (int x = left; x < left + kBlock; ++x) {
+      red += GetRValue(pixel(x, y));
+      green += GetGValue(pixel(x, y));
+      blue += GetBValue(pixel(x, y));
+    }
+  }
+  const int count = kBlock * kBlock;
+  return RGB(red / count, green / count, blue / count);
+}
+
+std::unique_ptr<KMosac> MakeMosaic(int radius, const std::vector<POINT>& drag) {
+  auto mosaic = std::make_unique<KMosac>();
+  mosaic->mosaicSize = radius;
+  Drag(*mosaic, drag);
+  return mosaic;
+}
+
+TEST(MosaicTest, SingleDiscIsMadeOfTheAveragesOfItsFourBlocks) {
+  // r = 5 at (23, 47): the square (18, 42)-(28, 52) meets the blocks at (10, 40), (20, 40),
+  // (10, 50) and (20, 50). The disc holds the pixels whose centres lie within 5 of (23, 47).
+  MemoryCanvas canvas(100, 100, kWhite);
+  FillWithPattern(canvas);
+  auto mosaic = MakeMosaic(5, {{23, 47}});
+  PaintShapes(canvas.dc(), {0, 0, 100, 100}, {mosaic.get()});
+
+  std::set<COLORREF> disc_colors;
+  int disc_pixels = 0;
+  for (int y = 0; y < 100; ++y) {
+    for (int x = 0; x < 100; ++x) {
+      const double dx = x + 0.5 - 23;
+      const double dy = y + 0.5 - 47;
+      const bool in_disc = dx * dx + dy * dy <= 25;
+      const COLORREF expected =
+          in_disc ? BlockAverage(x / kBlock * kBlock, y / kBlock * kBlock, Pattern) : Pattern(x, y);
+      ASSERT_EQ(canvas.Pixel(x, y), expected)
+          << (in_disc ? "in" : "outside") << " the disc at " << x << ", " << y;
+      if (in_disc) {
+        ++disc_pixels;
+        disc_colors.insert(expected);
+      }
+    }
+  }
+  EXPECT_EQ(disc_pixels, 80);
+  EXPECT_EQ(disc_colors,
+            (std::set<COLORREF>{BlockAverage(10, 40, Pattern), BlockAverage(20, 40, Pattern),
+                                BlockAverage(10, 50, Pattern), BlockAverage(20, 50, Pattern)}));
+}
+
+TEST(MosaicTest, HalfCoveredBlockIsTheAverageOfAllItsPixels) {
+  // r = 5 at (20, 45) covers the right half of the block (10, 40)-(20, 50) only. Its left
+  // half, outside the disc, is blue-green; its right half white.
+  MemoryCanvas canvas(60, 60, kWhite);
+  const COLORREF left_half = RGB(0, 100, 200);
+  for (int y = 40; y < 50; ++y) {
+    for (int x = 10; x < 15; ++x)
+      canvas.SetPixelColor(x, y, left_half);
+  }
+  auto mosaic = MakeMosaic(5, {{20, 45}});
+  PaintShapes(canvas.dc(), {0, 0, 60, 60}, {mosaic.get()});
+  const COLORREF average = RGB((0 + 255) / 2, (100 + 255) / 2, (200 + 255) / 2);
+  for (const POINT inside : {POINT{17, 45}, POINT{19, 42}, POINT{19, 47}, POINT{16, 44}})
+    EXPECT_EQ(canvas.Pixel(inside.x, inside.y), average) << inside.x << ", " << inside.y;
+  for (int y = 40; y < 50; ++y) {
+    for (int x = 10; x < 15; ++x)
+      ASSERT_EQ(canvas.Pixel(x, y), left_half) << "outside the disc at " << x << ", " << y;
+  }
+}
+
+TEST(MosaicTest, OverlappingStrokesPaintEachBlockOnce) {
+  std::vector<POINT> drag;
+  for (int x = 30; x <= 150; x += 3)
+    drag.push_back({x, 40 + x / 4});
+  const std::vector<POINT> part_of_it(drag.begin() + 10, drag.begin() + 30);
+  const RECT selection = {0, 0, 200, 150};
+
+  MemoryCanvas once(200, 150, kWhite);
+  FillWithPattern(once);
+  auto stroke = MakeMosaic(10, drag);
+  PaintShapes(once.dc(), selection, {stroke.get()});
+
+  const struct {
+    const char* what;
+    std::vector<POINT> second;
+  } cases[] = {{"the same stroke again", drag}, {"a stroke over part of it", part_of_it}};
+  for (const auto& entry : cases) {
+    MemoryCanvas twice(200, 150, kWhite);
+    FillWithPattern(twice);
+    auto first = MakeMosaic(10, drag);
+    auto second = MakeMosaic(10, entry.second);
+    PaintShapes(twice.dc(), selection, {first.get(), second.get()});
+    EXPECT_EQ(twice.Pixels(), once.Pixels()) << entry.what;
+  }
+
+  // Without the pass's bookkeeping a second stroke would pixelate the first one's blocks
+  // anew, and the picture would change: a second pass shows it.
+  PaintShapes(once.dc(), selection, {stroke.get()});
+  MemoryCanvas reference(200, 150, kWhite);
+  FillWithPattern(reference);
+  auto again = MakeMosaic(10, drag);
+  PaintShapes(reference.dc(), selection, {again.get()});
+  EXPECT_NE(once.Pixels(), reference.Pixels());
+}
+
+TEST(MosaicTest, ClickWithoutMovementIsKeptAndPaintsOneDisc) {
+  auto click = MakeMosaic(10, {{50, 50}, {50, 50}});
+  ASSERT_EQ(click->points.size(), 2u);
+  EXPECT_TRUE(click->IsValid());
+  auto single = MakeMosaic(10, {{50, 50}});
+
+  MemoryCanvas clicked(100, 100, kWhite);
+  MemoryCanvas reference(100, 100, kWhite);
+  FillWithPattern(clicked);
+  FillWithPattern(reference);
+  PaintShapes(clicked.dc(), {0, 0, 100, 100}, {click.get()});
+  PaintShapes(reference.dc(), {0, 0, 100, 100}, {single.get()});
+  EXPECT_EQ(clicked.Pixels(), reference.Pixels());
+  EXPECT_EQ(clicked.Pixel(50, 50), BlockAverage(50, 50, Pattern));
+
+  // EndDraw keeps every point of a stroke.
+  const auto stroke = MakeMosaic(10, {{1, 1}, {5, 5}, {1, 1}, {9, 2}});
+  EXPECT_EQ(stroke->points.size(), 4u);
+}
+
+TEST(MosaicTest, BlocksLieOnTheGridAnchoredAtTheOrigin) {
+  // Discs whose squares start on block boundaries or a few pixels left of and above them,
+  // one at the origin, where its square reaches into negative coordinates. Each disc is
+  // painted on a fresh pattern.
+  const POINT centres[] = {{3, 3}, {47, 61}, {45, 45}, {59, 52}, {40, 40}};
+  for (const POINT centre : centres) {
+    MemoryCanvas canvas(100, 100, kWhite);
+    FillWithPattern(canvas);
+    auto mosaic = MakeMosaic(7, {centre});
+    PaintShapes(canvas.dc(), {0, 0, 100, 100}, {mosaic.get()});
+    int painted = 0;
+    for (int y = 0; y < 100; ++y) {
+      for (int x = 0; x < 100; ++x) {
+        if (canvas.Pixel(x, y) == Pattern(x, y))
+          continue;
+        ++painted;
+        ASSERT_EQ(canvas.Pixel(x, y),
+                  BlockAverage(x / kBlock * kBlock, y / kBlock * kBlock, Pattern))
+            << "disc at " << centre.x << ", " << centre.y << ": pixel " << x << ", " << y;
+      }
+    }
+    EXPECT_GT(painted, 0) << "disc at " << centre.x << ", " << centre.y;
+  }
+}
+
+TEST(MosaicTest, StaysInsideTheSelectionAndLeavesTheClipRegionAsItWas) {
+  const RECT selection = {30, 30, 75, 75};
+  MemoryCanvas canvas(100, 100, kWhite);
+  FillWithPattern(canvas);
+  std::vector<POINT> drag;
+  for (int i = 0; i <= 100; i += 4)
+    drag.push_back({i, 50});
+  auto mosaic = MakeMosaic(20, drag);
+  mosaic->clipRect = selection;
+
+  base::ScopedRegion clip(CreateRectRgnIndirect(&selection));
+  SelectClipRgn(canvas.dc(), clip.get());
+  {
+    ScopedMosaicPass pass(selection);
+    mosaic->Draw(canvas.dc());
+  }
+  base::ScopedRegion after(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_EQ(GetClipRgn(canvas.dc(), after.get()), 1);
+  EXPECT_TRUE(EqualRgn(after.get(), clip.get()));
+  SelectClipRgn(canvas.dc(), nullptr);
+
+  int painted = 0;
+  for (int y = 0; y < 100; ++y) {
+    for (int x = 0; x < 100; ++x) {
+      const bool changed = canvas.Pixel(x, y) != Pattern(x, y);
+      painted += changed;
+      ASSERT_TRUE(!changed || PtInRect(&selection, POINT{x, y}))
+          << "painted outside at " << x << ", " << y;
+    }
+  }
+  EXPECT_GT(painted, 30 * 30);
+}
+
+TEST(MosaicTest, ArrowBeforeAMosaicIsPixelatedAndOneAfterItStaysSharp) {
+  // Two mosaic discs of radius 40, far enough apart to share no block, each under an arrow;
+  // the left arrow comes before the mosaic in the shape list, the right one after it.
+  //   before: (20, 100) -> (90, 100), disc at (50, 100)
+  //   after: (110, 100) -> (180, 100), disc at (150, 100)
+  const RECT selection = {0, 0, 200, 200};
+  const auto make_arrow = [](POINT tail, POINT tip) {
+    auto arrow = std::make_unique<KArrow>();
+    arrow->width = 3;
+    arrow->color = RGB(0, 160, 60);
+    Drag(*arrow, {tail, tip});
+    return arrow;
+  };
+  const auto before = make_arrow({20, 100}, {90, 100});
+  const auto after = make_arrow({110, 100}, {180, 100});
+  const auto mosaic = MakeMosaic(40, {{50, 100}, {150, 100}});
+
+  MemoryCanvas canvas(200, 200, kWhite);
+  PaintShapes(canvas.dc(), selection, {before.get(), mosaic.get(), after.get()});
+  // The same arrows, each alone on white.
+  MemoryCanvas before_alone(200, 200, kWhite);
+  MemoryCanvas after_alone(200, 200, kWhite);
+  PaintShapes(before_alone.dc(), selection, {before.get()});
+  PaintShapes(after_alone.dc(), selection, {after.get()});
+
+  // Left of the middle every pixel is the arrow as it was, or the average of its block.
+  const auto alone = [&](int x, int y) { return before_alone.Pixel(x, y); };
+  const auto block_of = [&](int x, int y) {
+    return BlockAverage(x / kBlock * kBlock, y / kBlock * kBlock, alone);
+  };
+  for (int y = 0; y < 200; ++y) {
+    for (int x = 0; x < 100; ++x) {
+      const COLORREF pixel = canvas.Pixel(x, y);
+      ASSERT_TRUE(pixel == before_alone.Pixel(x, y) || pixel == block_of(x, y)) << x << ", " << y;
+    }
+  }
+  // On the shaft, pixelated: neither the arrow's colour nor white.
+  for (const POINT at : {POINT{30, 100}, POINT{55, 101}, POINT{80, 99}}) {
+    EXPECT_NE(block_of(at.x, at.y), before_alone.Pixel(at.x, at.y)) << at.x << ", " << at.y;
+    EXPECT_EQ(canvas.Pixel(at.x, at.y), block_of(at.x, at.y)) << at.x << ", " << at.y;
+  }
+  // Right of the middle the mosaic saw only white, and the right arrow lies over it as is.
+  for (int y = 0; y < 200; ++y) {
+    for (int x = 100; x < 200; ++x)
+      ASSERT_EQ(canvas.Pixel(x, y), after_alone.Pixel(x, y)) << x << ", " << y;
+  }
+}
+
+TEST(MosaicTest, OutsideAPaintingPassTheCheckFailsAndNothingIsPainted) {
+  ASSERT_EQ(mosaicRegion, nullptr);
+  MemoryCanvas canvas(50, 50, kWhite);
+  FillWithPattern(canvas);
+  const std::vector<COLORREF> untouched = canvas.Pixels();
+  auto mosaic = MakeMosaic(10, {{25, 25}});
+  ScopedAssertRecorder recorder;
+  mosaic->Draw(canvas.dc());
+  ASSERT_EQ(recorder.failures().size(), 1u);
+  EXPECT_EQ(recorder.failures()[0].module, "k_mosac");
+  EXPECT_EQ(recorder.failures()[0].condition, "mosaicRegion != NULL");
+  EXPECT_EQ(canvas.Pixels(), untouched);
+}
+
+TEST(MosaicPassTest, RegionIsTheSelectionForTheLengthOfOnePass) {
+  const RECT selection = {10, 20, 110, 70};
+  {
+    ScopedMosaicPass pass(selection);
+    ASSERT_NE(mosaicRegion, nullptr);
+    base::ScopedRegion expected(CreateRectRgnIndirect(&selection));
+    EXPECT_TRUE(EqualRgn(mosaicRegion, expected.get()));
+    const HRGN outer = mosaicRegion;
+    {
+      ScopedAssertRecorder recorder;
+      ScopedMosaicPass nested({0, 0, 5, 5});
+      ASSERT_EQ(recorder.failures().size(), 1u);
+      EXPECT_EQ(recorder.failures()[0].module, "mosaic_region");
+      EXPECT_EQ(recorder.failures()[0].condition, "mosaicRegion == NULL");
+    }
+    EXPECT_EQ(mosaicRegion, outer);
+  }
+  EXPECT_EQ(mosaicRegion, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace testing_support {
+
+// The bitmap on the clipboard, read back as pixels; empty when there is none.
+struct ClipboardPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;  // top-down rows of 0x00RRGGBB
+
+  static ClipboardPicture Read();
+  COLORREF Pixel(int x, int y) const;
+};
+
+// Empties the clipboard, so that a test sees only what the program put there.
+void ClearClipboard();
+
+}  // namespace testing_support

@@ -1,0 +1,72 @@
+#include "tests/support/save_dialog_driver.h"
+
+#include "tests/support/wait.h"
+#include "tests/support/xdo.h"
+
+namespace testing_support {
+namespace {
+
+constexpr wchar_t kDialogTitle[] = L"保存图片";
+
+struct NameSearch {
+  std::wstring found;
+};
+
+// The file-name box is the edit control that holds the proposed name.
+BOOL CALLBACK FindProposedName(HWND child, LPARAM lparam) {
+  wchar_t class_name[32] = {};
+  GetClassNameW(child, class_name, 32);
+  if (_wcsicmp(class_name, L"Edit") != 0)
+    return TRUE;
+  wchar_t text[MAX_PATH] = {};
+  GetWindowTextW(child, text, MAX_PATH);
+  if (text[0] == L'\0')
+    return TRUE;
+  reinterpret_cast<NameSearch*>(lparam)->found = text;
+  return FALSE;
+}
+
+}  // namespace
+
+SaveDialogDriver::SaveDialogDriver(Answer answer, const std::string& path)
+    : thread_([this, answer, path] { Run(answer, path); }) {}
+
+SaveDialogDriver::~SaveDialogDriver() {
+  thread_.join();
+}
+
+void SaveDialogDriver::Run(Answer answer, const std::string& path) {
+  HWND dialog = nullptr;
+  if (!WaitUntil([&] { return (dialog = FindWindowW(nullptr, kDialogTitle)) != nullptr; }, 20000)) {
+    return;
+  }
+  dialog_seen_ = true;
+  NameSearch search;
+  (void)WaitUntil(
+      [&] {
+        EnumChildWindows(dialog, &FindProposedName, reinterpret_cast<LPARAM>(&search));
+        return !search.found.empty();
+      },
+      5000);
+  proposed_name_ = search.found;
+  Xdo::Focus(dialog);
+  switch (answer) {
+    case Answer::kTypePath:
+      // The proposed name is selected, so typing replaces it.
+      Xdo::Type(path);
+      Xdo::Key("Return");
+      break;
+    case Answer::kAcceptProposed:
+      Xdo::Key("Return");
+      break;
+    case Answer::kCancel:
+      Xdo::Key("Escape");
+      break;
+  }
+  // Never leave the test's thread stuck in the dialog: the test then fails on what the
+  // dialog returned instead of hanging.
+  if (!WaitUntil([&] { return !IsWindow(dialog); }, 15000))
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+}  // namespace testing_support
