@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 
 #include "base/scoped_get_dc.h"
 #include "dui/rectangle.h"
@@ -24,23 +23,6 @@ inline uint32_t WidgetBufferPixel(const dui::Widget* widget, int x, int y) {
   const auto* bits = static_cast<const uint8_t*>(section.dsBm.bmBits);
   const int row = section.dsBm.bmHeight - 1 - y;  // bottom-up rows
   return reinterpret_cast<const uint32_t*>(bits + row * section.dsBm.bmWidthBytes)[x];
-}
-
-// Pumps this thread's messages until `done` holds; true when a quit message came by.
-inline bool PumpNotingQuit(const std::function<bool()>& done, DWORD timeout_ms = 15000) {
-  bool quit = false;
-  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
-  for (;;) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT)
-        quit = true;
-      DispatchMessageW(&message);
-    }
-    if (done() || GetTickCount64() >= deadline)
-      return quit;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
 }
 
 // A widget made by a test: initialised, placed topmost at `screen_bounds` with `content` as
