@@ -8,7 +8,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64 wine wine64 xvfb xdotool googletest
-          fonts-wqy-microhei x11-utils)
+          fonts-wqy-microhei)
 
 XVFB_PID=""
 WINESERVER_PID=""
