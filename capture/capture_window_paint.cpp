@@ -158,7 +158,7 @@ void CaptureWindow::DrawSizeLabel() {
     measuring.reset(CreateLabelFont(height, FW_BOLD, nullptr));
   }
   base::ScopedFont drawing(CreateLabelFont(kDrawingFontHeight, FW_DONTCARE, kLabelFace));
-  const HGDIOBJ previous_font = SelectObject(dc, measuring.get());
+  base::ScopedSelectObject select_measuring(dc, measuring.get());
 
   wchar_t text[64];
   swprintf(text, sizeof(text) / sizeof(text[0]), L" %ld \u00d7 %ld ",
@@ -179,10 +179,9 @@ void CaptureWindow::DrawSizeLabel() {
         kLabelBorder, kLabelBorder);
   }
 
-  SelectObject(dc, drawing.get());
+  base::ScopedSelectObject select_drawing(dc, drawing.get());
   SetTextColor(dc, kLabelTextColor);
   SetBkMode(dc, TRANSPARENT);
   InflateRect(&label, -7, -6);
   DrawTextW(dc, text, length, &label, DT_CENTER | DT_VCENTER);
-  SelectObject(dc, previous_font);
 }

@@ -5,38 +5,19 @@
 #include <windows.h>
 
 #include <cwchar>
-#include <memory>
-#include <vector>
 
 #include "base/gdiplus.h"
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "base/scoped_get_dc.h"
 #include "base/scoped_select_object.h"
+#include "capture/image_encoder.h"
 
 namespace {
 
-bool FindPngEncoder(CLSID* clsid) {
-  UINT count = 0;
-  UINT bytes = 0;
-  Gdiplus::GetImageEncodersSize(&count, &bytes);
-  if (bytes == 0)
-    return false;
-  std::vector<BYTE> buffer(bytes);
-  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  Gdiplus::GetImageEncoders(count, bytes, encoders);
-  for (UINT i = 0; i < count; ++i) {
-    if (wcscmp(encoders[i].MimeType, L"image/png") == 0) {
-      *clsid = encoders[i].Clsid;
-      return true;
-    }
-  }
-  return false;
-}
-
 bool SaveBitmap(HBITMAP bitmap, const wchar_t* path) {
   CLSID png = {};
-  if (!FindPngEncoder(&png))
+  if (!FindEncoder(L"image/png", &png))
     return false;
   Gdiplus::Bitmap image(bitmap, nullptr);
   return image.Save(path, &png, nullptr) == Gdiplus::Ok;
