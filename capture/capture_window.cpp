@@ -51,6 +51,7 @@ void CaptureWindow::Release() {
   selection_ = {};
   state_ = SelectionState::kDetecting;
   drawings_.clear();
+  undone_.clear();
 }
 
 bool CaptureWindow::CreateBitmaps() {

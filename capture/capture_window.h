@@ -9,28 +9,27 @@
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "capture/selection_state.h"
+#include "capture/tool_cursors.h"
 #include "settings/launch_source.h"
 #include "ui/picker_settings.h"
+#include "ui/toolbar_delegate.h"
 
 namespace Gdiplus {
 class Bitmap;
 }
 
 class Drawing;
+struct SaveChoice;
 class Toolbar;
 class WndCapDlg;
 
 // The one full-screen window of a capture session and everything it shows: the frozen copy
 // of the desktop taken at start-up, the selection, the annotations and the overlay composed
-// from them, and the ways a session ends (copy, save, cancel). The entry point owns the
-// single instance; it outlives its window. UI thread only.
-class CaptureWindow {
+// from them, the toolbar and its tools, the text edit box, and the ways a session ends
+// (copy, save, cancel). The entry point owns the single instance; it outlives its window,
+// whose destruction takes the toolbar's widget with it. UI thread only.
+class CaptureWindow : public ToolbarDelegate {
  public:
-  // Why a session is cancelled.
-  enum CancelReason { kCancelButton = 0, kEscapeKey = 1, kRightClick = 2 };
-  // What asked for a save.
-  enum SaveSource { kSaveButton = 0, kCtrlS = 1 };
-
   CaptureWindow();
   ~CaptureWindow();
 
@@ -50,15 +49,33 @@ class CaptureWindow {
   // Creates the capture window from its dialog template, with no owner.
   HWND CreateDialogWindow(HINSTANCE instance);
 
+  // The toolbar's commands (capture_window_tools.cpp unless said otherwise).
+  void OnRectangle() override;
+  void OnArrow() override;
+  void OnPen() override;
+  void OnEllipse() override;
+  void OnText() override;
   // Nudges the selection by one pixel for an arrow key (VK_LEFT .. VK_DOWN), only while a
-  // selection exists and can still change.
-  void OnArrowKey(int vk);
-  // Ends the session without a picture.
-  void OnCancel(int reason);
-  // Copies the selection with its annotations to the clipboard and ends the session.
-  void OnDone();
-  // Lets the user save the selection to an image file; the session ends once it is saved.
-  void OnSave(int source);
+  // selection exists and can still change (capture_window_input.cpp).
+  void OnArrowKey(int vk) override;
+  // Ends the session without a picture (capture_window_finish.cpp).
+  void OnCancel(CancelReason reason) override;
+  // Copies the selection with its annotations to the clipboard and ends the session
+  // (capture_window_finish.cpp).
+  void OnDone() override;
+  // Lets the user save the selection to an image file; the session ends once it is saved
+  // (capture_window_finish.cpp).
+  void OnSave(SaveSource source) override;
+  // Recolours the text being typed.
+  void OnColorChanged() override;
+  // Gives the text being typed the new size.
+  void OnFontSizeChanged() override;
+  void OnMosaic() override;
+  void OnQuit() override;
+  // Takes back the last shape, or the text being typed.
+  void OnUndo() override;
+  // Puts back what the last undo took.
+  void OnRedo() override;
 
   // Replaces the source read from the command line.
   void SetLaunchSourceForTesting(LaunchSource source) { launch_source_ = source; }
@@ -77,6 +94,11 @@ class CaptureWindow {
   const RECT& selection() const { return selection_; }
   const RECT& handle_rect(int handle) const { return handle_rects_[handle]; }
   HCURSOR cursor() const { return cursor_; }
+  Toolbar* toolbar() const { return toolbar_; }
+  const std::string& tool() const { return tool_; }
+  HWND edit() const { return edit_; }
+  size_t shape_count() const { return drawings_.size(); }
+  const Drawing* current_drawing() const { return current_drawing_.get(); }
 
  private:
   // The handles in the order of handle_rects_.
@@ -100,7 +122,10 @@ class CaptureWindow {
 
   // Input (capture_window_input.cpp).
   void OnInitDialog(HWND hwnd);
+  bool IsMisroutedMouseMessage(UINT message, int x, int y);
   void OnKeyDown(int virtual_key);
+  void OnSetCursor();
+  void OnEditChanged();
   void OnCloseCommand(LPARAM lparam);
   void OnButtonDown(int x, int y);
   void OnMouseMove(int x, int y);
@@ -114,7 +139,36 @@ class CaptureWindow {
   void StartResize(Handle handle);
   void MoveSelectionTo(int x, int y);
   void SetCursorShape(const wchar_t* id);
+  void UseCursor(HCURSOR cursor);
   void Close(LPARAM lparam);
+
+  // The toolbar (capture_window_toolbar.cpp): shown beside the selection while it can
+  // change, hidden while it is being made, left alone while annotating.
+  void UpdateToolbar();
+  void PlaceToolbar();
+  void CloseToolbar();
+  // The toolbar's window rectangle while it shows.
+  bool GetToolbarRect(RECT* rect) const;
+
+  // Tools and text (capture_window_tools.cpp).
+  void SelectTool(const char* name);
+  void CommitText();
+  void TakePickerSettings();
+  void PressWhileAnnotating(int x, int y);
+  void MoveWhileAnnotating(int x, int y);
+  void ReleaseWhileAnnotating(int x, int y);
+  HCURSOR ToolCursorAt(int x, int y);
+  void KeepShape(std::unique_ptr<Drawing> shape);
+  void PlaceTextBox(int x, int y);
+  void CreateEditBox(int x, int y);
+  void BuildEditFont();
+  // Fits the edit box to its text, with its top-left corner at `origin` or as near to it as
+  // the selection allows.
+  void ResizeEditBox(POINT origin);
+  std::wstring EditText() const;
+  INT_PTR OnEditColors(HDC dc);
+  static LRESULT CALLBACK
+  EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data);
 
   // Window detection (capture_window_detect.cpp).
   void DetectWindowAt(int x, int y);
@@ -130,6 +184,7 @@ class CaptureWindow {
   // Finishing (capture_window_finish.cpp): paints the annotations into the frozen picture
   // and cuts out the selection; null, with the window closing, when that fails.
   std::unique_ptr<Gdiplus::Bitmap> FlattenSelection();
+  void SaveTo(const SaveChoice& choice);
 
   void CopyScreen();
 
@@ -156,4 +211,7 @@ class CaptureWindow {
   base::ScopedFont edit_font_;
   bool button_down_ = false;
   PickerSettings picker_settings_ = {};
+  // What undo took, the last taken at the back; emptied when a new shape is kept.
+  std::vector<std::unique_ptr<Drawing>> undone_;
+  ToolCursors tool_cursors_;
 };

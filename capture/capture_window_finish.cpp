@@ -12,6 +12,7 @@
 #include "capture/indexed_picture.h"
 #include "capture/save_dialog.h"
 #include "capture/selection_backup.h"
+#include "ui/toolbar.h"
 
 namespace {
 
@@ -89,7 +90,10 @@ bool WriteImage(Gdiplus::Bitmap& picture, const std::wstring& path, const wchar_
 
 }  // namespace
 
-void CaptureWindow::OnCancel(int /*reason*/) {
+void CaptureWindow::OnCancel(CancelReason /*reason*/) {
+  CommitText();
+  if (toolbar_)
+    toolbar_->ClosePopupMenus();
   Close(kCloseKeepingProcess);
 }
 
@@ -102,6 +106,7 @@ std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection() {
 }
 
 void CaptureWindow::OnDone() {
+  CommitText();
   copied_ = true;
   SelectionBackup backup(original_dc_.get(), selection_);
   std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection();
@@ -118,13 +123,24 @@ void CaptureWindow::OnDone() {
   Close(kCloseEndingProcess);
 }
 
-void CaptureWindow::OnSave(int /*source*/) {
+void CaptureWindow::OnSave(SaveSource /*source*/) {
   // The feedback form takes the picture from the clipboard only.
   if (launch_source_ == LaunchSource::kFeedback)
     return;
+  CommitText();
+  if (toolbar_) {
+    toolbar_->ClosePopupMenus();
+    toolbar_->EnableWindows(false);
+  }
   SaveChoice choice;
-  if (!ShowSaveDialog(hwnd_, &choice))
-    return;
+  const bool chosen = ShowSaveDialog(hwnd_, &choice);
+  if (toolbar_)
+    toolbar_->EnableWindows(true);
+  if (chosen)
+    SaveTo(choice);
+}
+
+void CaptureWindow::SaveTo(const SaveChoice& choice) {
   saved_ = true;
   SelectionBackup backup(original_dc_.get(), selection_);
   std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection();

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "base/process_state.h"
+#include "ui/toolbar.h"
 
 namespace {
 
@@ -43,6 +44,17 @@ INT_PTR CALLBACK CaptureWindow::DialogProc(HWND hwnd, UINT message, WPARAM wpara
   return window->HandleMessage(message, wparam, lparam);
 }
 
+// The toolbar and its pop-ups are owned by this window and lie above it, so that mouse input
+// at their place goes to them. Wine stacks this window over them at times (when the
+// keyboard focus moves to the edit box, for one); input that reaches it there then puts them
+// back on top and is left alone. While the mouse is captured, all input is this window's.
+bool CaptureWindow::IsMisroutedMouseMessage(UINT message, int x, int y) {
+  const bool mouse = message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN ||
+                     message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK ||
+                     message == WM_RBUTTONUP;
+  return mouse && !button_down_ && toolbar_ && toolbar_->RaiseIfCovered({x, y});
+}
+
 void CaptureWindow::OnInitDialog(HWND hwnd) {
   hwnd_ = hwnd;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -52,8 +64,11 @@ void CaptureWindow::OnInitDialog(HWND hwnd) {
 INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   const int x = GET_X_LPARAM(lparam);
   const int y = GET_Y_LPARAM(lparam);
+  if (IsMisroutedMouseMessage(message, x, y))
+    return FALSE;
   switch (message) {
     case WM_SETCURSOR:
+      OnSetCursor();
       return TRUE;
     case WM_ERASEBKGND:
       return TRUE;
@@ -74,7 +89,11 @@ INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
         OnCloseCommand(lparam);
         return TRUE;
       }
+      if (HIWORD(wparam) == EN_CHANGE && edit_ && reinterpret_cast<HWND>(lparam) == edit_)
+        OnEditChanged();
       return FALSE;
+    case WM_CTLCOLOREDIT:
+      return OnEditColors(reinterpret_cast<HDC>(wparam));
     case WM_MOUSEMOVE:
       OnMouseMove(x, y);
       return FALSE;
@@ -88,16 +107,39 @@ INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       OnDoubleClick(x, y);
       return FALSE;
     case WM_RBUTTONUP:
-      OnCancel(kRightClick);
+      OnCancel(CancelReason::kRightClick);
       return FALSE;
     default:
       return FALSE;
   }
 }
 
+// Once the toolbar exists, keys are its commands wherever they are pressed.
 void CaptureWindow::OnKeyDown(int virtual_key) {
-  if (state_ == State::kDetecting && virtual_key == VK_ESCAPE)
+  if (toolbar_)
+    toolbar_->OnKeyPressed(virtual_key);
+  else if (state_ == State::kDetecting && virtual_key == VK_ESCAPE)
     Close(0);
+}
+
+// The edit box shows its own text cursor; elsewhere the window shows the one last chosen.
+void CaptureWindow::OnSetCursor() {
+  if (!edit_)
+    return;
+  POINT cursor = {};
+  RECT box = {};
+  GetCursorPos(&cursor);
+  GetWindowRect(edit_, &box);
+  if (!PtInRect(&box, cursor))
+    SetCursor(cursor_);
+}
+
+void CaptureWindow::OnEditChanged() {
+  if (!IsWindowVisible(edit_))
+    return;
+  RECT box = {};
+  GetWindowRect(edit_, &box);
+  ResizeEditBox({box.left, box.top});
 }
 
 void CaptureWindow::Close(LPARAM lparam) {
@@ -106,6 +148,7 @@ void CaptureWindow::Close(LPARAM lparam) {
 
 // The process ends with the window unless a save left the balloon on screen to end it.
 void CaptureWindow::OnCloseCommand(LPARAM lparam) {
+  CloseToolbar();
   HWND hwnd = hwnd_;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   hwnd_ = nullptr;
@@ -115,6 +158,14 @@ void CaptureWindow::OnCloseCommand(LPARAM lparam) {
 }
 
 void CaptureWindow::OnButtonDown(int x, int y) {
+  // A click while a text is typed only finishes the text.
+  if ((tool_ == "text" || tool_ == "mosac") && edit_ && IsWindowVisible(edit_)) {
+    CommitText();
+    button_down_ = false;
+    return;
+  }
+  if (toolbar_)
+    toolbar_->ClosePopupMenus();
   button_down_ = true;
   SetCapture(hwnd_);
   switch (state_) {
@@ -127,9 +178,13 @@ void CaptureWindow::OnButtonDown(int x, int y) {
     case State::kResized:
       PressInsideSelectionStates(x, y);
       break;
+    case State::kAnnotating:
+      PressWhileAnnotating(x, y);
+      break;
     default:
       break;
   }
+  UpdateToolbar();
 }
 
 void CaptureWindow::PressInsideSelectionStates(int x, int y) {
@@ -242,8 +297,10 @@ void CaptureWindow::OnMouseMove(int x, int y) {
       cursor_ = LoadCursorW(nullptr, IDC_ARROW);
       break;
     case State::kAnnotating:
+      MoveWhileAnnotating(x, y);
       break;
   }
+  UpdateToolbar();
 }
 
 void CaptureWindow::MoveInSelectionStates(int x, int y) {
@@ -274,9 +331,13 @@ void CaptureWindow::OnButtonUp(int x, int y) {
     case State::kResizing:
       state_ = State::kResized;
       break;
+    case State::kAnnotating:
+      ReleaseWhileAnnotating(x, y);
+      break;
     default:
       break;
   }
+  UpdateToolbar();
   ReleaseCapture();
   button_down_ = false;
 }
@@ -337,9 +398,14 @@ void CaptureWindow::OnArrowKey(int vk) {
     default:
       break;
   }
+  UpdateToolbar();
 }
 
 void CaptureWindow::SetCursorShape(const wchar_t* id) {
-  cursor_ = LoadCursorW(nullptr, id);
+  UseCursor(LoadCursorW(nullptr, id));
+}
+
+void CaptureWindow::UseCursor(HCURSOR cursor) {
+  cursor_ = cursor;
   SetCursor(cursor_);
 }

@@ -170,7 +170,10 @@ void CaptureWindow::DrawSizeLabel() {
 
   Gdiplus::Image* background = dui::ResManager::GetInstance()->GetImage(IDB_SIZE_LABEL);
   const int background_height = background ? static_cast<int>(background->GetHeight()) : 0;
-  RECT label = LayOutSizeLabel(selection_, extent, screen_width_, nullptr, background_height);
+  RECT toolbar = {};
+  const bool toolbar_shown = GetToolbarRect(&toolbar);
+  RECT label = LayOutSizeLabel(selection_, extent, screen_width_,
+                               toolbar_shown ? &toolbar : nullptr, background_height);
   if (background) {
     Gdiplus::Graphics graphics(dc);
     dui::DrawNineGrid(

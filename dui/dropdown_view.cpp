@@ -38,6 +38,7 @@ void DropdownView::ShowFontSizeDropdown(HWND parent,
   widget->SetContentsView(view);
   widget->SetSize(kListWidth, kListHeight);
   widget->SetQuitOnClose(false);
+  widget->SetActivatable(false);
   SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, x + kOffsetX, y + kOffsetY, kListWidth, kListHeight,
                SWP_NOACTIVATE);
   widget->Show(true);

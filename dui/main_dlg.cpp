@@ -98,7 +98,9 @@ INT_PTR CALLBACK CMainDlg::DialogProc(HWND hwnd, UINT message, WPARAM wparam, LP
     auto* host = reinterpret_cast<CMainDlg*>(lparam);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, lparam);
     host->OnInitDialog(hwnd);
-    return TRUE;
+    // No keyboard focus for a window that is not shown yet: a pop-up made while the user
+    // types elsewhere must not take the keyboard, or the active window, away.
+    return FALSE;
   }
   auto* host = reinterpret_cast<CMainDlg*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!host)

@@ -131,7 +131,8 @@ void Widget::Show(bool show) {
   PICTOR_ASSERT(host_ != NULL, "widget");
   if (!host_)
     return;
-  ShowWindow(host_->hwnd(), show ? SW_SHOW : SW_HIDE);
+  const int shown = activatable_ ? SW_SHOW : SW_SHOWNA;
+  ShowWindow(host_->hwnd(), show ? shown : SW_HIDE);
   SchedulePaint();
 }
 

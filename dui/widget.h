@@ -80,6 +80,10 @@ class Widget {
   void SetTitle(const std::wstring& title);
   // Shows or hides the window, then schedules a paint of everything.
   void Show(bool show);
+  // Whether the window takes the keyboard when it shows or is clicked, as it does by
+  // default. Pop-ups beside a window that keeps the keyboard (a toolbar beside a text being
+  // typed) say no: they show and take clicks without becoming the active window.
+  void SetActivatable(bool activatable) { activatable_ = activatable; }
   void Minimize();
   void Restore();
   // Hides the window and asks for its destruction; the widget stays valid until the
@@ -151,6 +155,7 @@ class Widget {
   CMainDlg* host_ = nullptr;
   uint8_t alpha_ = 255;
   bool mouseEnabled_ = true;
+  bool activatable_ = true;
   base::ScopedCreateDc memoryDC_;
   base::ScopedBitmap backBuffer_;
   // Keeps the back buffer selected into the memory DC and puts the DC's own bitmap back

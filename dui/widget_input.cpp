@@ -37,6 +37,11 @@ bool Widget::Dispatch(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* resul
     case WM_NCCALCSIZE:
       *result = 0;  // the whole window is client area
       return true;
+    case WM_MOUSEACTIVATE:
+      if (activatable_)
+        return false;
+      *result = MA_NOACTIVATE;
+      return true;
     case WM_SETCURSOR:
       *result = TRUE;
       return OnSetCursor();

@@ -58,9 +58,13 @@ start_display() {
 }
 
 # The registry of a new prefix: the Chinese face names the program asks for map to the
-# installed CJK font; a crashing program ends instead of waiting in a crash dialog; and,
-# as there is no window manager, windows are not left to one (a managed window that is
-# hidden waits two seconds for a window manager to confirm it).
+# installed CJK font; a crashing program ends instead of waiting in a crash dialog; as
+# there is no window manager, windows are not left to one (a managed window that is
+# hidden waits two seconds for a window manager to confirm it); and layered windows stay
+# rectangles on the X side. Cut to the shape of their opaque pixels, a pop-up over the
+# full-screen capture window lets X expose the capture window through its transparent
+# pixels, and Wine takes each such exposure as a sign that the capture window lies on top:
+# it raises it over the pop-up, whose clicks then go to the capture window.
 configure_prefix() {
   local face
   for face in "微软雅黑" "宋体" "仿宋体" "黑体" "楷体" "新宋体"; do
@@ -69,9 +73,11 @@ configure_prefix() {
   done
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v ShapeLayeredWindows /t REG_SZ /d N /f \
+    >/dev/null
 }
 
-PREFIX_VERSION=2
+PREFIX_VERSION=3
 
 # Starts a persistent wineserver for the prefix, creating the prefix on first use.
 start_wine() {

@@ -165,7 +165,7 @@ TEST_F(FinishTest, BusyClipboardLeavesTheSessionAsItWas) {
   EXPECT_EQ(harness.PictureAt(400, 300), before);
   EXPECT_EQ(ClipboardPicture::Read().width, 0);
 
-  harness.window().OnCancel(CaptureWindow::kCancelButton);
+  harness.window().OnCancel(CancelReason::kCancelButton);
   EXPECT_TRUE(testing_support::WaitForQuitMessage()) << "cancel still ends the session";
 }
 
@@ -244,7 +244,7 @@ TEST_F(FinishTest, SaveWritesEachFormatWithTheSelectionsPixels) {
     Select(harness, kSelection);
     {
       SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(path));
-      harness.window().OnSave(CaptureWindow::kSaveButton);
+      harness.window().OnSave(SaveSource::kSaveButton);
       EXPECT_TRUE(driver.dialog_seen()) << format.name;
     }
     EXPECT_TRUE(testing_support::WaitForQuitMessage()) << format.name;
@@ -275,7 +275,7 @@ TEST_F(FinishTest, FormatFollowsTheLastExtensionInAnyCase) {
     Select(harness, kSelection);
     {
       SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(path));
-      harness.window().OnSave(CaptureWindow::kCtrlS);
+      harness.window().OnSave(SaveSource::kCtrlS);
     }
     EXPECT_TRUE(testing_support::WaitForQuitMessage()) << entry.name;
     EXPECT_EQ(FileStart(path, strlen(entry.magic)), entry.magic) << entry.name;
@@ -291,7 +291,7 @@ TEST_F(FinishTest, SaveDialogProposesAChineseNameOnTheDesktop) {
   std::wstring proposed;
   {
     SaveDialogDriver driver(SaveDialogDriver::Answer::kAcceptProposed);
-    harness.window().OnSave(CaptureWindow::kSaveButton);
+    harness.window().OnSave(SaveSource::kSaveButton);
     proposed = driver.proposed_name();
   }
   ASSERT_EQ(proposed.size(), 2u + 14u) << "proposed name of " << proposed.size() << " chars";
@@ -311,7 +311,7 @@ TEST_F(FinishTest, CancelledDialogLeavesTheSessionRunning) {
   Select(harness, kSelection);
   {
     SaveDialogDriver driver(SaveDialogDriver::Answer::kCancel);
-    harness.window().OnSave(CaptureWindow::kSaveButton);
+    harness.window().OnSave(SaveSource::kSaveButton);
     EXPECT_TRUE(driver.dialog_seen());
   }
   EXPECT_FALSE(saved_);
@@ -329,7 +329,7 @@ TEST_F(FinishTest, FailedWriteClaimsNothingAndTheSessionGoesOn) {
   const COLORREF before = harness.PictureAt(400, 300);
   {
     SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(path));
-    harness.window().OnSave(CaptureWindow::kSaveButton);
+    harness.window().OnSave(SaveSource::kSaveButton);
     EXPECT_TRUE(driver.dialog_seen());
   }
   EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
@@ -340,7 +340,7 @@ TEST_F(FinishTest, FailedWriteClaimsNothingAndTheSessionGoesOn) {
   EXPECT_EQ(harness.window().state(), State::kSelected);
   EXPECT_EQ(harness.PictureAt(400, 300), before);
 
-  harness.window().OnCancel(CaptureWindow::kCancelButton);
+  harness.window().OnCancel(CancelReason::kCancelButton);
   EXPECT_TRUE(testing_support::WaitForQuitMessage()) << "cancel still ends the session";
 }
 
@@ -348,7 +348,7 @@ TEST_F(FinishTest, SaveDoesNothingInAFeedbackSession) {
   CaptureHarness harness;
   harness.window().SetLaunchSourceForTesting(LaunchSource::kFeedback);
   Select(harness, kSelection);
-  harness.window().OnSave(CaptureWindow::kSaveButton);  // returns at once: no dialog
+  harness.window().OnSave(SaveSource::kSaveButton);  // returns at once: no dialog
   EXPECT_EQ(FindWindowW(nullptr, L"保存图片"), nullptr);
   EXPECT_FALSE(saved_);
   EXPECT_TRUE(harness.alive());

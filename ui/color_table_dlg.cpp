@@ -1,0 +1,273 @@
+#include "ui/color_table_dlg.h"
+
+#include "dui/common_button.h"
+#include "dui/font_sizes.h"
+#include "dui/nine_grid.h"
+#include "dui/res_manager.h"
+#include "dui/widget.h"
+#include "resources/resource_ids.h"
+#include "ui/toolbar_delegate.h"
+
+namespace {
+
+constexpr int kSizeButtonX = 2;
+constexpr int kSizeButtonY = 5;
+constexpr int kSizeButtonStep = 43;
+constexpr int kShapeSizeCount = 3;
+constexpr int kColorCellSize = 16;
+constexpr int kColorCellStep = 18;
+constexpr int kColorSecondRowY = 27;
+constexpr int kSwatchSize = 14;
+constexpr int kPreviewFrameSize = 27;
+constexpr int kPreviewFrameY = 13;
+constexpr int kPreviewSize = 23;
+constexpr int kPreviewY = 15;
+constexpr int kPreviewBorder = 7;
+constexpr int kBackgroundTop = 4;
+constexpr int kFontButtonX = 6;
+constexpr int kFontButtonY = 11;
+constexpr int kFontButtonWidth = 74;
+constexpr int kFontButtonHeight = 32;
+constexpr uint32_t kFontButtonTextColor = 0xFFC3C3C3;
+// The font-size list is as tall as this; near the bottom of the screen it opens upwards.
+constexpr int kFontListHeight = 260;
+
+// Normal, hover and selected faces of the size buttons, by size index.
+struct SizeFaces {
+  int normal;
+  int hover;
+  int selected;
+};
+constexpr SizeFaces kSizeFaces[kSizeCount] = {
+    {IDB_SIZE_1, IDB_SIZE_1_HOVER, IDB_SIZE_1_SELECTED},
+    {IDB_SIZE_2, IDB_SIZE_2_HOVER, IDB_SIZE_2_SELECTED},
+    {IDB_SIZE_3, IDB_SIZE_3_HOVER, IDB_SIZE_3_SELECTED},
+    {IDB_SIZE_4, IDB_SIZE_4_HOVER, IDB_SIZE_4_SELECTED},
+    {IDB_SIZE_5, IDB_SIZE_5_HOVER, IDB_SIZE_5_SELECTED},
+};
+
+dui::CommonButton* MakeButton(int normal, int hover, int pressed, int x, int y, int w, int h) {
+  auto* button = new dui::CommonButton();
+  button->SetBounds(x, y, w, h);
+  button->SetStateImage(normal, dui::CommonButton::SS_NORMAL);
+  button->SetStateImage(hover, dui::CommonButton::SS_HOVER);
+  button->SetStateImage(pressed, dui::CommonButton::SS_PRESSED);
+  return button;
+}
+
+void FillSquare(Gdiplus::Graphics& g, uint32_t argb, int x, int y, int size) {
+  Gdiplus::SolidBrush brush{Gdiplus::Color(argb)};
+  g.FillRectangle(&brush, x, y, size, size);
+}
+
+}  // namespace
+
+struct ColorTableDlg::LayoutSpec {
+  int width;
+  int size_count;
+  bool font_button;
+  bool colors;
+  POINT preview_frame;
+  POINT first_cell;
+};
+
+ColorTableDlg* ColorTableDlg::CreatePicker(ToolbarDelegate* delegate, HWND parent) {
+  auto* widget = new dui::Widget();
+  auto* picker = new ColorTableDlg(delegate);
+  // The back buffer is made at Init with this size: the widest layout.
+  widget->SetSize(kShapeWidth, kHeight);
+  picker->SetSize(kShapeWidth, kHeight);
+  widget->Init(parent);
+  widget->SetContentsView(picker);
+  widget->SetQuitOnClose(false);
+  widget->SetActivatable(false);
+  return picker;
+}
+
+ColorTableDlg::ColorTableDlg(ToolbarDelegate* delegate) : delegate_(delegate) {}
+
+ColorTableDlg::Layout ColorTableDlg::LayoutFor(int32_t kind) {
+  switch (kind) {
+    case static_cast<int32_t>(ToolKind::kText):
+    case 6:
+      return Layout::kText;
+    case static_cast<int32_t>(ToolKind::kMosaic):
+      return Layout::kMosaic;
+    default:
+      return Layout::kShapes;
+  }
+}
+
+const ColorTableDlg::LayoutSpec& ColorTableDlg::SpecFor(Layout layout) {
+  static constexpr LayoutSpec kShapes = {kShapeWidth, kShapeSizeCount, false,
+                                         true,        {137, 13},       {171, 9}};
+  static constexpr LayoutSpec kText = {kTextWidth, 0, true, true, {90, 13}, {127, 9}};
+  static constexpr LayoutSpec kMosaic = {kMosaicWidth, kSizeCount, false, false, {}, {}};
+  switch (layout) {
+    case Layout::kText:
+      return kText;
+    case Layout::kMosaic:
+      return kMosaic;
+    case Layout::kShapes:
+      break;
+  }
+  return kShapes;
+}
+
+void ColorTableDlg::Show(const PickerSettings& settings, int x, int y) {
+  x_ = x;
+  y_ = y;
+  settings_ = settings;
+  RemoveAllChildViews();
+  for (auto& button : sizeButtons_)
+    button = nullptr;
+  for (auto& button : colorButtons_)
+    button = nullptr;
+  fontButton_ = nullptr;
+
+  // The opening choices become the current ones; the font size only where it is offered.
+  settings_.curSizeIndex = BoundIndex(settings.sizeIndex, kSizeCount);
+  settings_.curColorIndex = BoundIndex(settings.colorIndex, kPaletteSize);
+  layout_ = LayoutFor(settings.kind);
+  const LayoutSpec& spec = SpecFor(layout_);
+  if (spec.size_count > 0)
+    BuildSizeButtons(spec.size_count);
+  if (spec.font_button)
+    BuildFontButton();
+  if (spec.colors)
+    BuildColorButtons(spec);
+
+  SetSize(spec.width, kHeight);
+  dui::Widget* widget = GetWidget();
+  if (!widget)
+    return;
+  // Moved and resized in one step: a window that first shrinks where it was and then moves
+  // leaves areas to repaint that may lie under its new place.
+  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, x, y, spec.width, kHeight,
+               SWP_NOACTIVATE | SWP_NOREDRAW);
+  widget->SetSize(spec.width, kHeight);
+  widget->Show(true);
+}
+
+void ColorTableDlg::BuildSizeButtons(int count) {
+  for (int i = 0; i < count; ++i) {
+    const SizeFaces& faces = kSizeFaces[i];
+    sizeButtons_[i] =
+        MakeButton(faces.normal, faces.hover, faces.selected, kSizeButtonX + kSizeButtonStep * i,
+                   kSizeButtonY, kSizeButtonStep, kSizeButtonStep);
+    sizeButtons_[i]->SetClickListener(this);
+    AddChildView(sizeButtons_[i]);
+  }
+  SelectSize(BoundIndex(settings_.sizeIndex, count));
+}
+
+void ColorTableDlg::SelectSize(int index) {
+  for (int i = 0; i < kSizeCount; ++i) {
+    if (sizeButtons_[i])
+      sizeButtons_[i]->SetStateImage(kSizeFaces[i].normal, dui::CommonButton::SS_NORMAL);
+  }
+  settings_.curSizeIndex = index;
+  sizeButtons_[index]->SetStateImage(kSizeFaces[index].selected, dui::CommonButton::SS_NORMAL);
+}
+
+void ColorTableDlg::BuildFontButton() {
+  fontButton_ =
+      MakeButton(IDB_FONT_SIZE_BUTTON, IDB_FONT_SIZE_BUTTON_HOVER, IDB_FONT_SIZE_BUTTON_PRESSED,
+                 kFontButtonX, kFontButtonY, kFontButtonWidth, kFontButtonHeight);
+  fontButton_->SetTextColor(kFontButtonTextColor);
+  fontButton_->SetTextCentered(false);
+  settings_.curFontIndex = BoundIndex(settings_.fontIndex, dui::kFontSizeCount);
+  fontButton_->SetText(dui::kFontSizeTexts[settings_.curFontIndex]);
+  fontButton_->SetClickListener(this);
+  AddChildView(fontButton_);
+}
+
+POINT ColorTableDlg::ColorCellPosition(const LayoutSpec& spec, int width, int i) {
+  POINT cell = spec.first_cell;
+  for (int k = 0; k < i; ++k) {
+    if (cell.x + kColorCellStep + 1 < width) {
+      cell.x += kColorCellStep;
+    } else {
+      cell.x = spec.first_cell.x;
+      cell.y = kColorSecondRowY;
+    }
+  }
+  return cell;
+}
+
+void ColorTableDlg::BuildColorButtons(const LayoutSpec& spec) {
+  for (int i = 0; i < kPaletteSize; ++i) {
+    const POINT cell = ColorCellPosition(spec, spec.width, i);
+    colorButtons_[i] = MakeButton(IDB_COLOR_CELL, IDB_COLOR_CELL_HOVER, IDB_COLOR_CELL_PRESSED,
+                                  cell.x, cell.y, kColorCellSize, kColorCellSize);
+    colorButtons_[i]->SetClickListener(this);
+    AddChildView(colorButtons_[i]);
+  }
+}
+
+void ColorTableDlg::OnPaint(Gdiplus::Graphics& g) {
+  dui::ResManager* resources = dui::ResManager::GetInstance();
+  if (Gdiplus::Image* background = resources->GetImage(IDB_PICKER_BACKGROUND)) {
+    dui::DrawNineGrid(g, background,
+                      Gdiplus::Rect(0, kBackgroundTop, GetWidth(), GetHeight() - kBackgroundTop),
+                      static_cast<int>(background->GetWidth()) / 2 - 1,
+                      static_cast<int>(background->GetHeight()) / 2 - 1);
+  }
+  const LayoutSpec& spec = SpecFor(layout_);
+  if (!spec.colors)
+    return;
+  const POINT frame = spec.preview_frame;
+  if (Gdiplus::Image* frame_image = resources->GetImage(IDB_COLOR_CELL_HOVER)) {
+    dui::DrawNineGrid(g, frame_image,
+                      Gdiplus::Rect(frame.x, frame.y, kPreviewFrameSize, kPreviewFrameSize),
+                      kPreviewBorder, kPreviewBorder);
+  }
+  FillSquare(g, PaletteColor(settings_.curColorIndex), frame.x + 2, kPreviewY, kPreviewSize);
+  for (int i = 0; i < kPaletteSize; ++i) {
+    const POINT cell = ColorCellPosition(spec, spec.width, i);
+    FillSquare(g, kPalette[i], cell.x + 1, cell.y + 1, kSwatchSize);
+  }
+}
+
+int ColorTableDlg::IndexOf(dui::View* sender, dui::CommonButton* const* buttons, int count) const {
+  for (int i = 0; i < count; ++i) {
+    if (buttons[i] && buttons[i] == sender)
+      return i;
+  }
+  return -1;
+}
+
+void ColorTableDlg::OnClick(dui::View* sender) {
+  if (sender == fontButton_ && fontButton_) {
+    OpenFontSizeList();
+  } else if (const int size = IndexOf(sender, sizeButtons_, kSizeCount); size >= 0) {
+    // A size reaches the capture window when it next reads the settings.
+    SelectSize(size);
+  } else if (const int color = IndexOf(sender, colorButtons_, kPaletteSize); color >= 0) {
+    settings_.curColorIndex = color;
+    SchedulePaint();
+    if (delegate_)
+      delegate_->OnColorChanged();
+  } else {
+    return;
+  }
+  SchedulePaint();
+}
+
+void ColorTableDlg::OpenFontSizeList() {
+  dui::Widget* widget = GetWidget();
+  if (!widget)
+    return;
+  const dui::Rectangle window = widget->GetWindowBounds();
+  const int screen_height = GetSystemMetrics(SM_CYSCREEN);
+  const int y = screen_height < window.y + window.height + kFontListHeight
+                    ? window.y - kFontListHeight
+                    : y_ + GetHeight();
+  dui::DropdownView::ShowFontSizeDropdown(GetParent(widget->GetHwnd()), fontButton_, this,
+                                          &settings_.curFontIndex, x_, y);
+}
+
+void ColorTableDlg::OnFontSizeChanged() {
+  if (delegate_)
+    delegate_->OnFontSizeChanged();
+}

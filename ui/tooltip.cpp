@@ -1,0 +1,120 @@
+#include "ui/tooltip.h"
+
+#include <algorithm>
+
+#include "dui/label.h"
+#include "dui/res_manager.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// The tooltip's face is the plain area of the toolbar picture from this point on.
+constexpr int kFaceX = 100;
+constexpr int kFaceY = 4;
+// The largest tooltip the face can fill.
+constexpr int kMaxWidth = 494;
+constexpr int kMaxHeight = 42;
+constexpr int kCursorOffsetX = 8;
+constexpr int kCursorOffsetY = 18;
+constexpr int kLabelX = 4;
+constexpr int kLabelY = 3;
+
+}  // namespace
+
+Tooltip* Tooltip::CreateTooltip() {
+  auto* widget = new dui::Widget();
+  auto* tooltip = new Tooltip();
+  // The back buffer is made at Init with this size; every tooltip fits in it.
+  widget->SetSize(kMaxWidth, kMaxHeight);
+  widget->Init(nullptr);
+  widget->DisableMouse();
+  widget->SetActivatable(false);
+  widget->SetContentsView(tooltip);
+  widget->SetQuitOnClose(false);
+  return tooltip;
+}
+
+Tooltip::Tooltip() : label_(new dui::Label()) {
+  SetKeyListener(this);
+  AddChildView(label_);
+}
+
+Tooltip::~Tooltip() {
+  if (dui::Widget* widget = GetWidget())
+    widget->RemoveTimerObserver(this);
+}
+
+void Tooltip::ShowAt(dui::View* owner,
+                     const std::wstring& text,
+                     int x,
+                     int y,
+                     int width,
+                     int height) {
+  owner_ = owner;
+  Arrange(text, x, y, width, height);
+  if (dui::Widget* widget = GetWidget())
+    widget->AddTimerObserver(this);
+}
+
+void Tooltip::Update(const std::wstring& text, int x, int y, int width, int height) {
+  Arrange(text, x, y, width, height);
+}
+
+void Tooltip::Arrange(const std::wstring& text, int x, int y, int width, int height) {
+  width = std::clamp(width, 0, kMaxWidth);
+  height = std::clamp(height, 0, kMaxHeight);
+  text_ = text;
+  SetSize(width, height);
+  label_->SetBounds(kLabelX, kLabelY, width - kLabelX, height - kLabelY);
+  label_->SetText(text);
+  dui::Widget* widget = GetWidget();
+  if (!widget)
+    return;
+  // Moved and resized in one step, as the picker is.
+  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, x + kCursorOffsetX, y + kCursorOffsetY, width,
+               height, SWP_NOACTIVATE | SWP_NOREDRAW);
+  widget->SetSize(width, height);
+  SchedulePaint();
+}
+
+void Tooltip::Hide() {
+  dui::Widget* widget = GetWidget();
+  if (!widget)
+    return;
+  widget->RemoveTimerObserver(this);
+  widget->Show(false);
+}
+
+void Tooltip::OnPaint(Gdiplus::Graphics& g) {
+  Gdiplus::Image* face = dui::ResManager::GetInstance()->GetImage(IDB_TOOLBAR_BACKGROUND);
+  if (!face)
+    return;
+  g.DrawImage(face, Gdiplus::Rect(0, 0, GetWidth(), GetHeight()), kFaceX, kFaceY, GetWidth(),
+              GetHeight(), Gdiplus::UnitPixel);
+}
+
+void Tooltip::OnKeyPressed(int virtual_key) {
+  if (owner_)
+    owner_->OnKeyPressed(virtual_key);
+}
+
+void Tooltip::OnKeyReleased(int /*virtual_key*/) {}
+
+void Tooltip::OnTimer(int elapsed_ms) {
+  delayLeft_ -= elapsed_ms;
+  if (delayLeft_ > 0)
+    return;
+  dui::Widget* widget = GetWidget();
+  widget->RemoveTimerObserver(this);
+  widget->Show(true);
+  delayLeft_ = kDelayMs;
+  animation_ = std::make_unique<dui::Animation>(widget);
+  animation_->SetDuration(kDisplayMs);
+  animation_->SetDelegate(this);
+  animation_->Start();
+}
+
+void Tooltip::AnimationEnded(dui::Animation* animation) {
+  if (animation == animation_.get() && GetWidget())
+    GetWidget()->Show(false);
+}
