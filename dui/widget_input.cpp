@@ -206,6 +206,11 @@ void Widget::ClearHoveredView() {
 void Widget::DisableMouse() {
   ClearHoveredView();
   mouseEnabled_ = false;
+  // Clicks pass through to the windows below, as they would if this window were not there.
+  if (host_) {
+    const LONG_PTR style = GetWindowLongPtrW(host_->hwnd(), GWL_EXSTYLE);
+    SetWindowLongPtrW(host_->hwnd(), GWL_EXSTYLE, style | WS_EX_TRANSPARENT);
+  }
 }
 
 void Widget::ViewRemoved(View* view) {
