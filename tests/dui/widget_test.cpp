@@ -13,6 +13,7 @@
 #include "tests/dui/test_widget.h"
 #include "resources/resource_ids.h"
 #include "tests/support/assert_recorder.h"
+#include "tests/support/fake_ticks.h"
 #include "tests/support/wait.h"
 
 namespace {
@@ -21,6 +22,7 @@ using dui::Rectangle;
 using dui::Widget;
 using dui_testing::RecordingView;
 using dui_testing::TestWidget;
+using testing_support::ScopedFakeTicks;
 using testing_support::WaitUntil;
 
 constexpr Gdiplus::ARGB kOpaqueRed = 0xFFFF0000;
@@ -46,21 +48,6 @@ bool HasPending(HWND hwnd, UINT message_id) {
   MSG message;
   return PeekMessageW(&message, hwnd, message_id, message_id, PM_NOREMOVE);
 }
-
-// A tick counter the test sets by hand.
-DWORD g_fake_ticks = 0;
-DWORD WINAPI FakeTicks() {
-  return g_fake_ticks;
-}
-
-class ScopedFakeTicks {
- public:
-  explicit ScopedFakeTicks(DWORD start) {
-    g_fake_ticks = start;
-    Widget::SetTickSourceForTesting(&FakeTicks);
-  }
-  ~ScopedFakeTicks() { Widget::SetTickSourceForTesting(nullptr); }
-};
 
 // Records the elapsed times it is given and runs an action on each tick.
 class TickRecorder : public Widget::TimerObserver {
@@ -143,7 +130,7 @@ TEST(WidgetTest, TimerStartsWithTheFirstObserverAndStopsWithTheLast) {
   widget->AddTimerObserver(&first);
   widget->AddTimerObserver(&first);  // one registration only
   widget->AddTimerObserver(&second);
-  g_fake_ticks = 1042;
+  ScopedFakeTicks::now() = 1042;
   ASSERT_TRUE(WaitUntil([&] { return second.ticks.size() >= 2; }));
   EXPECT_EQ(second.ticks[0], 42) << "the first tick reports the time since registration";
   EXPECT_EQ(second.ticks[1], 0);
@@ -155,9 +142,9 @@ TEST(WidgetTest, TimerStartsWithTheFirstObserverAndStopsWithTheLast) {
   EXPECT_FALSE(KillTimer(widget.hwnd(), 1)) << "no timer runs without observers";
 
   // Starting again begins a new count from the new registration.
-  g_fake_ticks = 5000;
+  ScopedFakeTicks::now() = 5000;
   widget->AddTimerObserver(&second);
-  g_fake_ticks = 5007;
+  ScopedFakeTicks::now() = 5007;
   const size_t before = second.ticks.size();
   ASSERT_TRUE(WaitUntil([&] { return second.ticks.size() > before; }));
   EXPECT_EQ(second.ticks[before], 7);

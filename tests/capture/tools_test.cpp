@@ -1,0 +1,296 @@
+// The toolbar's tools on a capture window of this process: the real toolbar and picker
+// clicked with mouse messages, shapes and text read back from the composed frame.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "capture/edit_box_layout.h"
+#include "capture/toolbar_placement.h"
+#include "drawing/k_text.h"
+#include "dui/common_button.h"
+#include "dui/widget.h"
+#include "tests/capture/capture_harness.h"
+#include "tests/support/clipboard_picture.h"
+#include "tests/support/wait.h"
+#include "ui/color_table_dlg.h"
+#include "ui/toolbar.h"
+
+namespace {
+
+using capture_test::CaptureHarness;
+using State = SelectionState;
+
+constexpr RECT kSelection = {200, 150, 800, 550};
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+void ClickAt(HWND window, int x, int y) {
+  SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  SendMessageW(window, WM_MOUSELEAVE, 0, 0);
+}
+
+// Sets or clears Ctrl in this thread's keyboard state.
+void SetCtrl(bool down) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+int CursorWidth(HCURSOR cursor) {
+  ICONINFO info = {};
+  if (!GetIconInfo(cursor, &info))
+    return 0;
+  BITMAP bitmap = {};
+  GetObjectW(info.hbmMask, sizeof(bitmap), &bitmap);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor)
+    DeleteObject(info.hbmColor);
+  return bitmap.bmWidth;
+}
+
+class ToolsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    harness_.Drag({kSelection.left, kSelection.top}, {kSelection.right, kSelection.bottom});
+    ASSERT_NE(window().toolbar(), nullptr);
+  }
+  void TearDown() override { SetCtrl(false); }
+
+  CaptureWindow& window() { return harness_.window(); }
+  Toolbar& toolbar() { return *window().toolbar(); }
+  void ChooseTool(Toolbar::Button tool) {
+    const dui::Rectangle bounds = toolbar().button(tool)->GetBounds();
+    ClickAt(toolbar().widget()->GetHwnd(), bounds.x + 12, bounds.y + 12);
+  }
+  HWND Picker() { return toolbar().GetOpenPicker()->GetWidget()->GetHwnd(); }
+  void ChooseSize(int index) { ClickAt(Picker(), 2 + 43 * index + 21, 26); }
+  void ChooseColor(int index) {
+    const int first_x =
+        ColorTableDlg::kTextWidth == toolbar().GetOpenPicker()->GetWidth() ? 127 : 171;
+    ClickAt(Picker(), first_x + 18 * (index % 8) + 8, 9 + 18 * (index / 8) + 8);
+  }
+  void Type(const std::wstring& text) {
+    for (wchar_t c : text)
+      SendMessageW(window().edit(), WM_CHAR, c, 0);
+  }
+  RECT EditRect() {
+    RECT rect = {};
+    GetWindowRect(window().edit(), &rect);
+    return rect;
+  }
+  void CtrlKey(int key) {
+    SetCtrl(true);
+    harness_.Key(key);
+    SetCtrl(false);
+  }
+
+  CaptureHarness harness_;
+};
+
+// Colour and size are read from the picker when a shape starts: a later change reaches only
+// the next shape.
+TEST_F(ToolsTest, ShapesTakeThePickersChoicesWhenTheyStart) {
+  ChooseTool(Toolbar::Button::kRectangle);
+  EXPECT_EQ(window().state(), State::kAnnotating);
+  ChooseColor(10);
+  ChooseSize(2);
+  harness_.Drag({300, 200}, {400, 300});
+  ChooseSize(0);
+  harness_.Drag({500, 200}, {600, 300});
+  ASSERT_EQ(window().shape_count(), 2u);
+  for (int x : {298, 302, 500})
+    EXPECT_EQ(harness_.FrameAt(x, 250), kRed) << x;
+  for (int x : {304, 502})
+    EXPECT_EQ(harness_.FrameAt(x, 250), CaptureHarness::PatternAt(x, 250)) << x;
+
+  harness_.Move(450, 400);
+  EXPECT_EQ(CursorWidth(window().cursor()), 32) << "the drawing cross";
+  ChooseTool(Toolbar::Button::kMosaic);
+  ChooseSize(4);
+  harness_.Move(450, 400);
+  EXPECT_EQ(CursorWidth(window().cursor()), 81) << "the brush of the largest mosaic";
+  harness_.Move(100, 100);
+  EXPECT_EQ(window().cursor(), LoadCursorW(nullptr, IDC_ARROW)) << "outside the selection";
+}
+
+TEST_F(ToolsTest, TheActiveToolClickedAgainSwitchesItOff) {
+  ChooseTool(Toolbar::Button::kEllipse);
+  ChooseTool(Toolbar::Button::kEllipse);
+  EXPECT_EQ(window().state(), State::kSelected) << "without shapes the selection can change";
+  harness_.Key(VK_RIGHT);
+  EXPECT_EQ(window().selection().left, kSelection.left + 1);
+  ChooseTool(Toolbar::Button::kEllipse);
+  harness_.Drag({300, 200}, {400, 300});
+  ChooseTool(Toolbar::Button::kEllipse);
+  EXPECT_EQ(window().state(), State::kAnnotated) << "with shapes it stays frozen";
+  harness_.Key(VK_RIGHT);
+  EXPECT_EQ(window().selection().left, kSelection.left + 1);
+}
+
+// Typing: the box grows with the text, recolours at once, stops 3 pixels inside the
+// selection, and a click only ends it.
+TEST_F(ToolsTest, TextBoxGrowsRecoloursAndEndsOnAClick) {
+  ChooseTool(Toolbar::Button::kText);
+  harness_.Click(300, 300);
+  ASSERT_NE(window().edit(), nullptr);
+  EXPECT_EQ(GetDlgCtrlID(window().edit()), 1000);
+  EXPECT_EQ(GetWindowLongW(window().edit(), GWL_STYLE) & 0x7FFFFFFF, 0x50001004);
+  LOGFONTW font = {};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window().edit(), WM_GETFONT, 0, 0)), sizeof(font),
+             &font);
+  EXPECT_EQ(font.lfHeight, -MulDiv(12, GetDeviceCaps(window().mem_dc(), LOGPIXELSY), 72));
+  const LONG empty_width = EditRect().right - EditRect().left;
+  Type(L"Hello");
+  EXPECT_GT(EditRect().right - EditRect().left, empty_width) << "grows with the text";
+  EXPECT_EQ(window().current_drawing()->points.back().x, EditRect().right);
+
+  ChooseColor(13);
+  EXPECT_EQ(window().current_drawing()->color, kBlue) << "the text shape, at once";
+  HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageW(harness_.hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(window().edit()));
+  EXPECT_EQ(GetTextColor(dc), kBlue) << "the box, at once";
+  DeleteDC(dc);
+  EXPECT_EQ(GetFocus(), window().edit()) << "typing goes on";
+
+  Type(std::wstring(30, L'W'));
+  EXPECT_EQ(EditRect().right, kSelection.right - 3) << "stops 3 pixels inside the edge";
+
+  harness_.Click(600, 450);
+  EXPECT_EQ(window().edit(), nullptr) << "the click only ends the text";
+  EXPECT_EQ(window().shape_count(), 1u);
+  harness_.Click(600, 450);
+  ASSERT_NE(window().edit(), nullptr) << "the next click places a new box";
+  harness_.Click(600, 450);
+  EXPECT_EQ(window().shape_count(), 1u) << "an empty text leaves nothing";
+}
+
+// A click at the selection's bottom-right corner still gives a box to type into.
+TEST_F(ToolsTest, TextBoxAtTheCornerFitsInsideTheSelection) {
+  ChooseTool(Toolbar::Button::kText);
+  harness_.Click(kSelection.right - 1, kSelection.bottom - 1);
+  ASSERT_NE(window().edit(), nullptr);
+  RECT box = EditRect();
+  EXPECT_LE(box.right, kSelection.right - 3);
+  EXPECT_LE(box.bottom, kSelection.bottom - 3);
+  EXPECT_GE(box.bottom - box.top, 20);
+  Type(L"xx");
+  box = EditRect();
+  EXPECT_GT(box.right - box.left, 20) << "room to grow for the typed text";
+  EXPECT_LE(box.right, kSelection.right - 3);
+  // The box takes no more than a text keeps, so what shows is what is kept.
+  EXPECT_EQ(SendMessageW(window().edit(), EM_GETLIMITTEXT, 0, 0), 10000);
+  harness_.Click(400, 300);
+  ASSERT_EQ(window().shape_count(), 1u) << "what was typed is kept";
+}
+
+TEST_F(ToolsTest, DoubleClickWhileTypingCopiesTheText) {
+  testing_support::ClearClipboard();
+  ChooseTool(Toolbar::Button::kText);
+  harness_.Click(300, 300);
+  Type(L"HHHH");
+  harness_.DoubleClick(500, 400);
+  EXPECT_TRUE(testing_support::WaitForQuitMessage());
+  const auto picture = testing_support::ClipboardPicture::Read();
+  ASSERT_EQ(picture.width, kSelection.right - kSelection.left);
+  bool red = false;
+  for (int y = 300; y < 320 && !red; ++y) {
+    for (int x = 300; x < 340 && !red; ++x)
+      red = picture.Pixel(x - kSelection.left, y - kSelection.top) == kRed;
+  }
+  EXPECT_TRUE(red) << "the text, in the text tool's red, is in the copy";
+}
+
+// Ctrl+Z takes back the last shape, or the text being typed; Ctrl+Y puts it back until a new
+// shape is drawn.
+TEST_F(ToolsTest, UndoAndRedo) {
+  ChooseTool(Toolbar::Button::kRectangle);
+  harness_.Drag({300, 200}, {400, 300});
+  harness_.Drag({500, 200}, {600, 300});
+  CtrlKey('Z');
+  EXPECT_EQ(window().shape_count(), 1u);
+  EXPECT_EQ(harness_.FrameAt(500, 250), CaptureHarness::PatternAt(500, 250)) << "repainted";
+  CtrlKey('Y');
+  EXPECT_EQ(window().shape_count(), 2u);
+  EXPECT_NE(harness_.FrameAt(500, 250), CaptureHarness::PatternAt(500, 250));
+  CtrlKey('Z');
+  harness_.Drag({300, 400}, {400, 500});
+  CtrlKey('Y');
+  EXPECT_EQ(window().shape_count(), 2u) << "a new shape ends redo";
+
+  ChooseTool(Toolbar::Button::kText);
+  harness_.Click(600, 400);
+  Type(L"typed");
+  SetCtrl(true);
+  SendMessageW(window().edit(), WM_KEYDOWN, 'Z', 0);
+  SetCtrl(false);
+  EXPECT_EQ(window().edit(), nullptr) << "Ctrl+Z in the box takes the text back";
+  EXPECT_EQ(window().shape_count(), 2u);
+  CtrlKey('Y');
+  ASSERT_EQ(window().shape_count(), 3u);
+}
+
+// (Selection, toolbar size) -> where the toolbar's top-right corner hangs, and whether the
+// picker opens above it, on a screen 1080 high.
+TEST(ToolbarPlacementTest, UnderAboveOrInsideTheSelection) {
+  const struct {
+    RECT selection;
+    SIZE toolbar;
+    ToolbarPlacement expected;
+  } cases[] = {
+      {{100, 100, 500, 400}, {354, 45}, {500, 405, false}},   // under the bottom-right corner
+      {{0, 100, 200, 400}, {354, 45}, {354, 405, false}},     // kept off the left edge
+      {{0, 100, 200, 400}, {310, 45}, {310, 405, false}},     // the layout without save
+      {{100, 600, 500, 1075}, {354, 45}, {500, 552, true}},   // above, room for the picker
+      {{100, 20, 500, 1080}, {354, 45}, {500, 23, false}},    // inside, under the top
+      {{100, 60, 500, 1080}, {354, 45}, {500, 12, false}},    // above, no room for the picker
+      {{100, 600, 500, 1000}, {354, 45}, {500, 1005, true}},  // under, the picker above
+  };
+  for (const auto& c : cases) {
+    const ToolbarPlacement placement = PlaceToolbarBeside(c.selection, c.toolbar, 1080, 49);
+    EXPECT_EQ(placement.x, c.expected.x) << c.selection.top << " " << c.selection.bottom;
+    EXPECT_EQ(placement.y, c.expected.y) << c.selection.top << " " << c.selection.bottom;
+    EXPECT_EQ(placement.picker_above, c.expected.picker_above) << c.selection.bottom;
+  }
+}
+
+TEST(ToolbarPlacementTest, FeedbackSessionsGetTheNarrowToolbarAtItsPlace) {
+  CaptureHarness harness;
+  harness.window().SetLaunchSourceForTesting(LaunchSource::kFeedback);
+  harness.Drag({100, 600}, {300, 1075});
+  ASSERT_NE(harness.window().toolbar(), nullptr);
+  RECT toolbar = {};
+  GetWindowRect(harness.window().toolbar()->widget()->GetHwnd(), &toolbar);
+  EXPECT_EQ(toolbar.left, 0);
+  EXPECT_EQ(toolbar.right, Toolbar::kWidthWithoutSave) << "kept off the left edge";
+  EXPECT_EQ(toolbar.top, 600 - Toolbar::kHeight - 3) << "above the selection";
+  EXPECT_TRUE(harness.window().toolbar()->picker_above());
+}
+
+// (Origin, text width, lines) -> the box, in a selection (100, 100)-(500, 300), with lines
+// 20 pixels high.
+TEST(EditBoxLayoutTest, GrowsWithTheTextWithinTheSelection) {
+  const RECT selection = {100, 100, 500, 300};
+  const struct {
+    POINT origin;
+    LONG text_width;
+    int lines;
+    RECT expected;
+  } cases[] = {
+      {{200, 150}, 0, 1, {200, 150, 220, 200}},    // an empty box: 20 wide, two lines
+      {{200, 150}, 100, 3, {200, 150, 320, 240}},  // three lines and the spare one
+      {{200, 150}, 400, 9, {200, 150, 497, 297}},  // 3 pixels inside the right and bottom
+      {{499, 299}, 0, 1, {457, 247, 477, 297}},    // the corner: moved back to fit
+      {{499, 299}, 10, 1, {457, 247, 487, 297}},
+  };
+  for (const auto& c : cases) {
+    const RECT box = LayOutEditBox(c.origin, {c.text_width, 20}, c.lines, selection);
+    EXPECT_TRUE(EqualRect(&box, &c.expected)) << c.origin.x << ": " << box.left << "," << box.top
+                                              << "," << box.right << "," << box.bottom;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,291 @@
+// The toolbar, its picker and its tooltip in real widgets of this process, clicked with real
+// mouse messages; what reaches the capture window is recorded by a stand-in delegate.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dui/common_button.h"
+#include "dui/dropdown_view.h"
+#include "dui/widget.h"
+#include "tests/dui/test_widget.h"
+#include "tests/support/fake_ticks.h"
+#include "tests/support/wait.h"
+#include "ui/color_table_dlg.h"
+#include "ui/toolbar.h"
+#include "ui/toolbar_delegate.h"
+#include "ui/tooltip.h"
+
+namespace {
+
+using testing_support::PumpMessages;
+using testing_support::ScopedFakeTicks;
+using testing_support::WaitUntil;
+
+// Records the commands in the order they come, with their argument where they have one.
+class RecordingDelegate : public ToolbarDelegate {
+ public:
+  void OnRectangle() override { calls.push_back("rectangle"); }
+  void OnArrow() override { calls.push_back("arrow"); }
+  void OnPen() override { calls.push_back("pen"); }
+  void OnEllipse() override { calls.push_back("ellipse"); }
+  void OnText() override { calls.push_back("text"); }
+  void OnArrowKey(int vk) override { calls.push_back("arrow key " + std::to_string(vk)); }
+  void OnCancel(CancelReason reason) override {
+    calls.push_back("cancel " + std::to_string(static_cast<int>(reason)));
+  }
+  void OnDone() override { calls.push_back("done"); }
+  void OnSave(SaveSource source) override {
+    calls.push_back("save " + std::to_string(static_cast<int>(source)));
+  }
+  void OnColorChanged() override { calls.push_back("color"); }
+  void OnFontSizeChanged() override { calls.push_back("font size"); }
+  void OnMosaic() override { calls.push_back("mosaic"); }
+  void OnQuit() override { calls.push_back("quit"); }
+  void OnUndo() override { calls.push_back("undo"); }
+  void OnRedo() override { calls.push_back("redo"); }
+  std::vector<std::string> calls;
+};
+
+void ClickAt(HWND window, int x, int y) {
+  SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  SendMessageW(window, WM_MOUSELEAVE, 0, 0);
+}
+
+// Holds Ctrl down in this thread's keyboard state while the object lives.
+class ScopedCtrl {
+ public:
+  ScopedCtrl() { Set(0x80); }
+  ~ScopedCtrl() { Set(0); }
+
+ private:
+  static void Set(BYTE state) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = state;
+    SetKeyboardState(keys);
+  }
+};
+
+class ToolbarTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    toolbar_ = Toolbar::CreateToolbar(nullptr, kAnchorX, kAnchorY);
+    toolbar_->SetDelegate(&delegate_);
+    toolbar_->SetPosition(kAnchorX, kAnchorY);
+  }
+  void TearDown() override {
+    HWND window = toolbar_->widget() ? toolbar_->widget()->GetHwnd() : nullptr;
+    toolbar_->CloseAll();
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+  }
+  void ClickButton(Toolbar::Button button) {
+    const dui::Rectangle bounds = toolbar_->button(button)->GetBounds();
+    ClickAt(toolbar_->widget()->GetHwnd(), bounds.x + 12, bounds.y + 12);
+  }
+  HWND PickerWindow() { return toolbar_->GetOpenPicker()->GetWidget()->GetHwnd(); }
+  // The picker's view under its client point, as a click there finds it.
+  dui::View* PickerViewAt(int x, int y) {
+    return toolbar_->GetOpenPicker()->GetViewForPoint({x, y});
+  }
+  // The colour the picker's back buffer holds at (x, y) once it is painted.
+  COLORREF PickerPixel(int x, int y) {
+    PumpMessages();
+    const uint32_t argb =
+        dui_testing::WidgetBufferPixel(toolbar_->GetOpenPicker()->GetWidget(), x, y);
+    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+  }
+
+  static constexpr int kAnchorX = 900;
+  static constexpr int kAnchorY = 400;
+  RecordingDelegate delegate_;
+  Toolbar* toolbar_ = nullptr;
+};
+
+TEST_F(ToolbarTest, EachToolOpensItsPickerLayout) {
+  const struct {
+    Toolbar::Button tool;
+    int width;
+    int size_buttons;
+    int selected_size;
+    int font_button_caption_y;  // 0 without a font button
+    POINT first_cell;           // {0, 0} without colours
+    COLORREF preview;
+  } cases[] = {
+      {Toolbar::Button::kRectangle, 316, 3, 1, 0, {171, 9}, RGB(0, 0, 0)},
+      {Toolbar::Button::kText, 271, 0, 0, 27, {127, 9}, RGB(255, 0, 0)},
+      {Toolbar::Button::kMosaic, 219, 5, 2, 0, {0, 0}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.width);
+    ClickButton(c.tool);
+    ColorTableDlg* picker = toolbar_->GetOpenPicker();
+    ASSERT_NE(picker, nullptr);
+    RECT window = {};
+    GetWindowRect(PickerWindow(), &window);
+    const int offset = toolbar_->button(c.tool)->GetX() - 11;
+    EXPECT_EQ(window.left, kAnchorX - Toolbar::kWidth + offset) << "under its tool";
+    EXPECT_EQ(window.top, kAnchorY + Toolbar::kHeight);
+    EXPECT_EQ(window.right - window.left, c.width);
+    for (int i = 0; i < 5; ++i) {
+      auto* size = dynamic_cast<dui::CommonButton*>(PickerViewAt(2 + 43 * i + 21, 26));
+      const int size_faces[] = {IDB_SIZE_1_HOVER, IDB_SIZE_2_HOVER, IDB_SIZE_3_HOVER,
+                                IDB_SIZE_4_HOVER, IDB_SIZE_5_HOVER};
+      if (size && size->GetStateImage(dui::CommonButton::SS_HOVER) != size_faces[i])
+        size = nullptr;
+      ASSERT_EQ(size != nullptr, i < c.size_buttons) << "size button " << i;
+      if (size) {
+        EXPECT_EQ(size->GetStateImage(dui::CommonButton::SS_NORMAL) ==
+                      size->GetStateImage(dui::CommonButton::SS_PRESSED),
+                  i == c.selected_size)
+            << "only the opening size shows selected";
+      }
+    }
+    if (c.font_button_caption_y) {
+      auto* font = dynamic_cast<dui::CommonButton*>(PickerViewAt(20, c.font_button_caption_y));
+      ASSERT_NE(font, nullptr);
+      EXPECT_EQ(font->GetText(), L"12");
+    }
+    if (c.first_cell.x) {
+      // Two rows of eight cells, 18 apart, with the palette's colours under their frames.
+      for (int i : {0, 7, 8, 15}) {
+        const int x = c.first_cell.x + 18 * (i % 8) + 8;
+        const int y = c.first_cell.y + 18 * (i / 8) + 8;
+        EXPECT_NE(dynamic_cast<dui::CommonButton*>(PickerViewAt(x, y)), nullptr) << "cell " << i;
+        EXPECT_EQ(PickerPixel(x, y), ToColorRef(kPalette[i])) << "swatch " << i;
+      }
+      EXPECT_EQ(PickerPixel(c.first_cell.x - 22, 26), c.preview) << "the preview";
+    } else {
+      EXPECT_EQ(picker->GetChildViewCount(), c.size_buttons) << "no colours, no font button";
+    }
+  }
+  EXPECT_EQ(delegate_.calls, (std::vector<std::string>{"rectangle", "text", "mosaic"}));
+}
+
+TEST_F(ToolbarTest, PickerTellsColoursAtOnceAndSizesToNobody) {
+  ClickButton(Toolbar::Button::kRectangle);
+  delegate_.calls.clear();
+  ClickAt(PickerWindow(), 2 + 43 * 2 + 21, 26);
+  EXPECT_TRUE(delegate_.calls.empty()) << "a size is read when the next shape starts";
+  EXPECT_EQ(toolbar_->GetOpenPicker()->GetSettings().curSizeIndex, 2);
+  ClickAt(PickerWindow(), 171 + 18 * 5 + 8, 27 + 8);  // blue, the sixth of the second row
+  EXPECT_EQ(delegate_.calls, (std::vector<std::string>{"color"}));
+  EXPECT_EQ(ChosenColor(toolbar_->GetOpenPicker()->GetSettings()), RGB(0, 0, 255));
+  EXPECT_EQ(PickerPixel(150, 26), RGB(0, 0, 255)) << "the preview shows it at once";
+}
+
+// A record from elsewhere may hold any index: each is kept within its table.
+TEST_F(ToolbarTest, PickerBoundsEveryIndexOfItsRecord) {
+  ClickButton(Toolbar::Button::kText);
+  PickerSettings odd = kDefaultPickerSettings;
+  odd.kind = static_cast<int32_t>(ToolKind::kText);
+  odd.fontIndex = 12;
+  odd.colorIndex = 99;
+  odd.sizeIndex = -4;
+  toolbar_->GetOpenPicker()->Show(odd, 100, 100);
+  const PickerSettings& shown = toolbar_->GetOpenPicker()->GetSettings();
+  EXPECT_EQ(shown.curFontIndex, 7);
+  EXPECT_EQ(shown.curColorIndex, 15);
+  EXPECT_EQ(shown.curSizeIndex, 0);
+  EXPECT_EQ(static_cast<dui::CommonButton*>(PickerViewAt(20, 27))->GetText(), L"22");
+  EXPECT_EQ(ChosenFontPoints(odd), 22);
+  EXPECT_EQ(ChosenLineWidth(odd), 1);
+  EXPECT_EQ(ChosenMosaicSize(odd), 5);
+}
+
+// The font-size list opens under the picker, or above it where the screen ends.
+TEST_F(ToolbarTest, FontSizeListOpensUpwardsNearTheBottom) {
+  ClickButton(Toolbar::Button::kText);
+  const int screen_height = GetSystemMetrics(SM_CYSCREEN);
+  for (const int picker_y : {300, screen_height - 100}) {
+    PickerSettings text = toolbar_->GetOpenPicker()->GetSettings();
+    toolbar_->GetOpenPicker()->Show(text, 500, picker_y);
+    ClickAt(PickerWindow(), 20, 27);
+    dui::Widget* list = dui::DropdownView::GetDropdownWidget();
+    ASSERT_NE(list, nullptr);
+    const int expected_y = picker_y == 300 ? 300 + ColorTableDlg::kHeight : picker_y - 260;
+    EXPECT_EQ(list->GetWindowBounds().y, expected_y - 1);
+    EXPECT_EQ(list->GetWindowBounds().x, 506);
+    dui::DropdownView::CloseFontSizeDropdown();
+  }
+}
+
+TEST_F(ToolbarTest, ClicksAndKeysBecomeCommands) {
+  ClickButton(Toolbar::Button::kArrow);
+  ClickButton(Toolbar::Button::kArrow);
+  EXPECT_EQ(toolbar_->GetOpenPicker(), nullptr) << "the active tool clicked again is off";
+  EXPECT_EQ(toolbar_->button(Toolbar::Button::kArrow)->GetStateImage(0), IDB_TOOL_ARROW);
+  ClickButton(Toolbar::Button::kSave);
+  ClickButton(Toolbar::Button::kCancel);
+  ClickButton(Toolbar::Button::kDone);
+  for (int key : {VK_ESCAPE, VK_LEFT, VK_DOWN, int{'S'}, int{'Z'}, int{'X'}})
+    toolbar_->OnKeyPressed(key);
+  {
+    ScopedCtrl ctrl;
+    for (int key : {'S', 'Z', 'Y'})
+      toolbar_->OnKeyPressed(key);
+  }
+  EXPECT_EQ(delegate_.calls,
+            (std::vector<std::string>{"arrow", "arrow", "save 0", "cancel 0", "done", "cancel 1",
+                                      "arrow key 37", "arrow key 40", "save 1", "undo", "redo"}));
+}
+
+TEST_F(ToolbarTest, LayoutWithoutSaveMovesCancelAndCopyIntoItsPlace) {
+  toolbar_->UseLayoutWithoutSave();
+  RECT window = {};
+  GetWindowRect(toolbar_->widget()->GetHwnd(), &window);
+  EXPECT_EQ(window.right, kAnchorX) << "it still hangs from its anchor";
+  EXPECT_EQ(window.right - window.left, Toolbar::kWidthWithoutSave);
+  EXPECT_FALSE(toolbar_->button(Toolbar::Button::kSave)->IsVisible());
+  EXPECT_EQ(toolbar_->button(Toolbar::Button::kCancel)->GetBounds(),
+            (dui::Rectangle{231, 10, 24, 24}));
+  EXPECT_EQ(toolbar_->button(Toolbar::Button::kDone)->GetBounds(),
+            (dui::Rectangle{275, 10, 24, 24}));
+}
+
+// The tooltip counts its delay in the widget's ticks: shown at the first tick past 100 ms,
+// gone 5 s later; a delay cut short by leaving a button carries over to the next one.
+TEST(TooltipTest, DelayDisplayAndCarriedDelay) {
+  ScopedFakeTicks clock(1000);
+  Tooltip* tooltip = Tooltip::CreateTooltip();
+  HWND window = tooltip->GetWidget()->GetHwnd();
+  auto tick = [&](DWORD ms) {
+    clock.Advance(ms);
+    SendMessageW(window, WM_TIMER, 1, 0);
+  };
+  tooltip->ShowAt(nullptr, L"矩形工具", 400, 300, 61, 22);
+  tick(66);
+  EXPECT_FALSE(IsWindowVisible(window));
+  tick(33);
+  EXPECT_FALSE(IsWindowVisible(window)) << "99 ms";
+  tick(33);
+  EXPECT_TRUE(IsWindowVisible(window)) << "the first tick past 100 ms";
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  EXPECT_EQ(rect.left, 408);
+  EXPECT_EQ(rect.top, 318);
+  EXPECT_EQ(rect.right - rect.left, 61);
+  tick(4900);
+  EXPECT_TRUE(IsWindowVisible(window));
+  tick(100);
+  EXPECT_FALSE(IsWindowVisible(window)) << "after five seconds";
+
+  tooltip->ShowAt(nullptr, L"椭圆工具", 400, 300, 61, 22);
+  tick(60);
+  tooltip->Hide();
+  tooltip->ShowAt(nullptr, L"箭头工具", 450, 300, 61, 22);
+  tick(39);
+  EXPECT_FALSE(IsWindowVisible(window));
+  tick(1);
+  EXPECT_TRUE(IsWindowVisible(window)) << "the 40 ms left of the first delay";
+  EXPECT_EQ(tooltip->text(), L"箭头工具");
+  EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT)
+      << "clicks pass through it";
+
+  tooltip->GetWidget()->Close();
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+}
+
+}  // namespace
