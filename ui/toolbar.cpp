@@ -311,6 +311,11 @@ void Toolbar::ShowTooltip(int index, bool entered) {
   }
 }
 
+void Toolbar::HideTooltip() {
+  if (tooltip_)
+    tooltip_->Hide();
+}
+
 void Toolbar::OnMouseEntered(dui::View* sender, const dui::Point& /*point*/) {
   const int index = ButtonIndex(sender);
   if (index >= 0)
@@ -324,18 +329,15 @@ void Toolbar::OnMouseMoved(dui::View* sender, const dui::Point& /*point*/) {
 }
 
 void Toolbar::OnMousePressed(dui::View* /*sender*/, const dui::Point& /*point*/) {
-  if (tooltip_)
-    tooltip_->Hide();
+  HideTooltip();
 }
 
 void Toolbar::OnMouseReleased(dui::View* /*sender*/, const dui::Point& /*point*/) {
-  if (tooltip_)
-    tooltip_->Hide();
+  HideTooltip();
 }
 
 void Toolbar::OnMouseExited(dui::View* /*sender*/) {
-  if (tooltip_)
-    tooltip_->Hide();
+  HideTooltip();
 }
 
 void Toolbar::OnKeyPressed(int virtual_key) {

@@ -111,6 +111,7 @@ class Toolbar : public dui::View,
   void TellToolChosen(int index);
   PickerSettings ToolSettings(ToolKind kind) const;
   void ShowTooltip(int index, bool entered);
+  void HideTooltip();
 
   int anchorX_ = 0;
   int anchorY_ = 0;

@@ -12,6 +12,7 @@
 #include "tests/capture/capture_harness.h"
 #include "tests/support/clipboard_picture.h"
 #include "tests/support/wait.h"
+#include "tests/support/window_input.h"
 #include "ui/color_table_dlg.h"
 #include "ui/toolbar.h"
 
@@ -19,25 +20,12 @@ namespace {
 
 using capture_test::CaptureHarness;
 using State = SelectionState;
+using testing_support::ClickClientPoint;
+using testing_support::ScopedCtrlKey;
 
 constexpr RECT kSelection = {200, 150, 800, 550};
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
-
-void ClickAt(HWND window, int x, int y) {
-  SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-  SendMessageW(window, WM_MOUSELEAVE, 0, 0);
-}
-
-// Sets or clears Ctrl in this thread's keyboard state.
-void SetCtrl(bool down) {
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = down ? 0x80 : 0;
-  SetKeyboardState(keys);
-}
 
 int CursorWidth(HCURSOR cursor) {
   ICONINFO info = {};
@@ -57,20 +45,18 @@ class ToolsTest : public testing::Test {
     harness_.Drag({kSelection.left, kSelection.top}, {kSelection.right, kSelection.bottom});
     ASSERT_NE(window().toolbar(), nullptr);
   }
-  void TearDown() override { SetCtrl(false); }
-
   CaptureWindow& window() { return harness_.window(); }
   Toolbar& toolbar() { return *window().toolbar(); }
   void ChooseTool(Toolbar::Button tool) {
     const dui::Rectangle bounds = toolbar().button(tool)->GetBounds();
-    ClickAt(toolbar().widget()->GetHwnd(), bounds.x + 12, bounds.y + 12);
+    ClickClientPoint(toolbar().widget()->GetHwnd(), bounds.x + 12, bounds.y + 12);
   }
   HWND Picker() { return toolbar().GetOpenPicker()->GetWidget()->GetHwnd(); }
-  void ChooseSize(int index) { ClickAt(Picker(), 2 + 43 * index + 21, 26); }
+  void ChooseSize(int index) { ClickClientPoint(Picker(), 2 + 43 * index + 21, 26); }
   void ChooseColor(int index) {
     const int first_x =
         ColorTableDlg::kTextWidth == toolbar().GetOpenPicker()->GetWidth() ? 127 : 171;
-    ClickAt(Picker(), first_x + 18 * (index % 8) + 8, 9 + 18 * (index / 8) + 8);
+    ClickClientPoint(Picker(), first_x + 18 * (index % 8) + 8, 9 + 18 * (index / 8) + 8);
   }
   void Type(const std::wstring& text) {
     for (wchar_t c : text)
@@ -82,9 +68,8 @@ class ToolsTest : public testing::Test {
     return rect;
   }
   void CtrlKey(int key) {
-    SetCtrl(true);
+    ScopedCtrlKey ctrl;
     harness_.Key(key);
-    SetCtrl(false);
   }
 
   CaptureHarness harness_;
@@ -224,9 +209,10 @@ TEST_F(ToolsTest, UndoAndRedo) {
   ChooseTool(Toolbar::Button::kText);
   harness_.Click(600, 400);
   Type(L"typed");
-  SetCtrl(true);
-  SendMessageW(window().edit(), WM_KEYDOWN, 'Z', 0);
-  SetCtrl(false);
+  {
+    ScopedCtrlKey ctrl;
+    SendMessageW(window().edit(), WM_KEYDOWN, 'Z', 0);
+  }
   EXPECT_EQ(window().edit(), nullptr) << "Ctrl+Z in the box takes the text back";
   EXPECT_EQ(window().shape_count(), 2u);
   CtrlKey('Y');

@@ -11,6 +11,7 @@
 #include "tests/dui/test_widget.h"
 #include "tests/support/fake_ticks.h"
 #include "tests/support/wait.h"
+#include "tests/support/window_input.h"
 #include "ui/color_table_dlg.h"
 #include "ui/toolbar.h"
 #include "ui/toolbar_delegate.h"
@@ -18,7 +19,9 @@
 
 namespace {
 
+using testing_support::ClickClientPoint;
 using testing_support::PumpMessages;
+using testing_support::ScopedCtrlKey;
 using testing_support::ScopedFakeTicks;
 using testing_support::WaitUntil;
 
@@ -47,28 +50,6 @@ class RecordingDelegate : public ToolbarDelegate {
   std::vector<std::string> calls;
 };
 
-void ClickAt(HWND window, int x, int y) {
-  SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-  SendMessageW(window, WM_MOUSELEAVE, 0, 0);
-}
-
-// Holds Ctrl down in this thread's keyboard state while the object lives.
-class ScopedCtrl {
- public:
-  ScopedCtrl() { Set(0x80); }
-  ~ScopedCtrl() { Set(0); }
-
- private:
-  static void Set(BYTE state) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = state;
-    SetKeyboardState(keys);
-  }
-};
-
 class ToolbarTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -83,7 +64,7 @@ class ToolbarTest : public testing::Test {
   }
   void ClickButton(Toolbar::Button button) {
     const dui::Rectangle bounds = toolbar_->button(button)->GetBounds();
-    ClickAt(toolbar_->widget()->GetHwnd(), bounds.x + 12, bounds.y + 12);
+    ClickClientPoint(toolbar_->widget()->GetHwnd(), bounds.x + 12, bounds.y + 12);
   }
   HWND PickerWindow() { return toolbar_->GetOpenPicker()->GetWidget()->GetHwnd(); }
   // The picker's view under its client point, as a click there finds it.
@@ -167,10 +148,10 @@ TEST_F(ToolbarTest, EachToolOpensItsPickerLayout) {
 TEST_F(ToolbarTest, PickerTellsColoursAtOnceAndSizesToNobody) {
   ClickButton(Toolbar::Button::kRectangle);
   delegate_.calls.clear();
-  ClickAt(PickerWindow(), 2 + 43 * 2 + 21, 26);
+  ClickClientPoint(PickerWindow(), 2 + 43 * 2 + 21, 26);
   EXPECT_TRUE(delegate_.calls.empty()) << "a size is read when the next shape starts";
   EXPECT_EQ(toolbar_->GetOpenPicker()->GetSettings().curSizeIndex, 2);
-  ClickAt(PickerWindow(), 171 + 18 * 5 + 8, 27 + 8);  // blue, the sixth of the second row
+  ClickClientPoint(PickerWindow(), 171 + 18 * 5 + 8, 27 + 8);  // blue, the sixth of the second row
   EXPECT_EQ(delegate_.calls, (std::vector<std::string>{"color"}));
   EXPECT_EQ(ChosenColor(toolbar_->GetOpenPicker()->GetSettings()), RGB(0, 0, 255));
   EXPECT_EQ(PickerPixel(150, 26), RGB(0, 0, 255)) << "the preview shows it at once";
@@ -202,7 +183,7 @@ TEST_F(ToolbarTest, FontSizeListOpensUpwardsNearTheBottom) {
   for (const int picker_y : {300, screen_height - 100}) {
     PickerSettings text = toolbar_->GetOpenPicker()->GetSettings();
     toolbar_->GetOpenPicker()->Show(text, 500, picker_y);
-    ClickAt(PickerWindow(), 20, 27);
+    ClickClientPoint(PickerWindow(), 20, 27);
     dui::Widget* list = dui::DropdownView::GetDropdownWidget();
     ASSERT_NE(list, nullptr);
     const int expected_y = picker_y == 300 ? 300 + ColorTableDlg::kHeight : picker_y - 260;
@@ -223,7 +204,7 @@ TEST_F(ToolbarTest, ClicksAndKeysBecomeCommands) {
   for (int key : {VK_ESCAPE, VK_LEFT, VK_DOWN, int{'S'}, int{'Z'}, int{'X'}})
     toolbar_->OnKeyPressed(key);
   {
-    ScopedCtrl ctrl;
+    ScopedCtrlKey ctrl;
     for (int key : {'S', 'Z', 'Y'})
       toolbar_->OnKeyPressed(key);
   }
