@@ -12,7 +12,9 @@
 #include "base/gdiplus.h"
 #include "base/process_state.h"
 #include "capture/capture_window.h"
+#include "capture/session_widget_hooks.h"
 #include "dui/res_manager.h"
+#include "dui/widget.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -21,6 +23,7 @@ constexpr wchar_t kSingleInstanceMutex[] = L"{85A304D0-E819-430d-87A0-28B781FD24
 constexpr int kAnotherInstanceRuns = -1;
 
 KSingleInstance g_single_instance;
+SessionWidgetHooks g_widget_hooks;
 ULONG_PTR g_gdiplus_token = 0;
 
 void StartPlatform() {
@@ -54,6 +57,7 @@ void RunMessageLoop() {
 
 void RunCaptureSession(HINSTANCE instance) {
   dui::ResManager::GetInstance()->SetModule(instance);
+  dui::Widget::SetHooks(&g_widget_hooks);
   std::unique_ptr<CaptureWindow> capture(new (std::nothrow) CaptureWindow());
   if (!capture)
     return;

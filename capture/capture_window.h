@@ -103,7 +103,10 @@ class CaptureWindow : public ToolbarDelegate {
  private:
   // The handles in the order of handle_rects_.
   // Which edges a resize moves.
-  enum ResizeAxis { kResizeHorizontal = 0, kResizeVertical = 1, kResizeBoth = 2 };
+  enum class ResizeAxis { kHorizontal = 0, kVertical = 1, kBoth = 2 };
+  // What the close command tells the window, as its lParam: whether the process ends with
+  // the window even after a copy or a save (else the saved-file balloon ends it).
+  enum class CloseMode : LPARAM { kKeepProcess = 0, kEndProcess = 1 };
 
   enum Handle {
     kTopLeft,
@@ -126,7 +129,7 @@ class CaptureWindow : public ToolbarDelegate {
   void OnKeyDown(int virtual_key);
   void OnSetCursor();
   void OnEditChanged();
-  void OnCloseCommand(LPARAM lparam);
+  void OnCloseCommand(CloseMode mode);
   void OnButtonDown(int x, int y);
   void OnMouseMove(int x, int y);
   void OnButtonUp(int x, int y);
@@ -140,7 +143,7 @@ class CaptureWindow : public ToolbarDelegate {
   void MoveSelectionTo(int x, int y);
   void SetCursorShape(const wchar_t* id);
   void UseCursor(HCURSOR cursor);
-  void Close(LPARAM lparam);
+  void Close(CloseMode mode);
 
   // The toolbar (capture_window_toolbar.cpp): shown beside the selection while it can
   // change, hidden while it is being made, left alone while annotating.
@@ -174,7 +177,10 @@ class CaptureWindow : public ToolbarDelegate {
   void DetectWindowAt(int x, int y);
 
   // The overlay (capture_window_paint.cpp).
-  void PaintOverlay(bool dragMode, int x, int y);
+  // Composes the frame from the selection as it is and shows it.
+  void PaintOverlay();
+  // Spans the selection from the drag anchor to (x, y), then paints as PaintOverlay.
+  void PaintDraggedSelection(int x, int y);
   void DrawShapes(HDC dc);
   void DragSelection(int x, int y);
   void DrawFrameAndHandles();
@@ -197,7 +203,7 @@ class CaptureWindow : public ToolbarDelegate {
   RECT handle_rects_[kHandleCount] = {};
   HCURSOR cursor_ = nullptr;
   POINT anchor_ = {};
-  int resize_axis_ = 0;
+  ResizeAxis resize_axis_ = ResizeAxis::kHorizontal;
   SelectionState state_ = SelectionState::kDetecting;
   int screen_width_ = 0;
   int screen_height_ = 0;

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr LPARAM kCloseKeepingProcess = 0;
-constexpr LPARAM kCloseEndingProcess = 1;
 constexpr ULONG kImageQuality = 100;
 constexpr Gdiplus::ARGB kOpaqueWhite = 0xFFFFFFFF;
 
@@ -94,14 +92,14 @@ void CaptureWindow::OnCancel(CancelReason /*reason*/) {
   CommitText();
   if (toolbar_)
     toolbar_->ClosePopupMenus();
-  Close(kCloseKeepingProcess);
+  Close(CloseMode::kKeepProcess);
 }
 
 std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection() {
   DrawShapes(original_dc_.get());
   std::unique_ptr<Gdiplus::Bitmap> picture = CutOut(original_bmp_.get(), selection_);
   if (!picture)
-    Close(kCloseEndingProcess);
+    Close(CloseMode::kEndProcess);
   return picture;
 }
 
@@ -120,7 +118,7 @@ void CaptureWindow::OnDone() {
   }
   if (launch_source_ == LaunchSource::kFeedback)
     exit_code_ = 1;
-  Close(kCloseEndingProcess);
+  Close(CloseMode::kEndProcess);
 }
 
 void CaptureWindow::OnSave(SaveSource /*source*/) {
@@ -153,5 +151,5 @@ void CaptureWindow::SaveTo(const SaveChoice& choice) {
     return;
   }
   saved_path_ = choice.path;
-  Close(kCloseEndingProcess);
+  Close(CloseMode::kEndProcess);
 }

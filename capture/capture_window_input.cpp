@@ -58,7 +58,7 @@ bool CaptureWindow::IsMisroutedMouseMessage(UINT message, int x, int y) {
 void CaptureWindow::OnInitDialog(HWND hwnd) {
   hwnd_ = hwnd;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  PaintOverlay(false, 0, 0);
+  PaintOverlay();
 }
 
 INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -86,7 +86,7 @@ INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) {
-        OnCloseCommand(lparam);
+        OnCloseCommand(static_cast<CloseMode>(lparam));
         return TRUE;
       }
       if (HIWORD(wparam) == EN_CHANGE && edit_ && reinterpret_cast<HWND>(lparam) == edit_)
@@ -119,7 +119,7 @@ void CaptureWindow::OnKeyDown(int virtual_key) {
   if (toolbar_)
     toolbar_->OnKeyPressed(virtual_key);
   else if (state_ == State::kDetecting && virtual_key == VK_ESCAPE)
-    Close(0);
+    Close(CloseMode::kKeepProcess);
 }
 
 // The edit box shows its own text cursor; elsewhere the window shows the one last chosen.
@@ -142,18 +142,18 @@ void CaptureWindow::OnEditChanged() {
   ResizeEditBox({box.left, box.top});
 }
 
-void CaptureWindow::Close(LPARAM lparam) {
-  PostMessageW(hwnd_, WM_COMMAND, IDCANCEL, lparam);
+void CaptureWindow::Close(CloseMode mode) {
+  PostMessageW(hwnd_, WM_COMMAND, IDCANCEL, static_cast<LPARAM>(mode));
 }
 
 // The process ends with the window unless a save left the balloon on screen to end it.
-void CaptureWindow::OnCloseCommand(LPARAM lparam) {
+void CaptureWindow::OnCloseCommand(CloseMode mode) {
   CloseToolbar();
   HWND hwnd = hwnd_;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   hwnd_ = nullptr;
   DestroyWindow(hwnd);
-  if ((!copied_ && !saved_) || lparam == 1)
+  if ((!copied_ && !saved_) || mode == CloseMode::kEndProcess)
     PostQuitMessage(0);
 }
 
@@ -232,11 +232,11 @@ void CaptureWindow::StartResize(Handle handle) {
       break;
   }
   if (handle == kLeft || handle == kRight)
-    resize_axis_ = kResizeHorizontal;
+    resize_axis_ = ResizeAxis::kHorizontal;
   else if (handle == kTop || handle == kBottom)
-    resize_axis_ = kResizeVertical;
+    resize_axis_ = ResizeAxis::kVertical;
   else
-    resize_axis_ = kResizeBoth;
+    resize_axis_ = ResizeAxis::kBoth;
 }
 
 int CaptureWindow::HitHandle(int x, int y, const Handle (&order)[kHandleCount]) const {
@@ -261,13 +261,13 @@ void CaptureWindow::OnMouseMove(int x, int y) {
   switch (state_) {
     case State::kDetecting:
       DetectWindowAt(x, y);
-      PaintOverlay(false, x, y);
+      PaintOverlay();
       SetCursorShape(IDC_ARROW);
       break;
     case State::kPressed:
     case State::kSelecting:
       if (x != anchor_.x || y != anchor_.y) {
-        PaintOverlay(true, x, y);
+        PaintDraggedSelection(x, y);
         state_ = State::kSelecting;
       }
       break;
@@ -284,7 +284,7 @@ void CaptureWindow::OnMouseMove(int x, int y) {
       const int handle = HitHandle(x, y, kMoveOrder);
       if (handle >= 0)
         SetCursorShape(HandleCursor(handle));
-      PaintOverlay(true, x, y);
+      PaintDraggedSelection(x, y);
       state_ = State::kResizing;
       break;
     }
@@ -345,16 +345,16 @@ void CaptureWindow::OnButtonUp(int x, int y) {
 void CaptureWindow::ReleaseAfterPress(int x, int y) {
   if (x != anchor_.x || y != anchor_.y) {
     state_ = State::kSelected;
-    PaintOverlay(false, x, y);
+    PaintOverlay();
   } else if (IsRectEmpty(&selection_)) {
     state_ = State::kDetecting;
   } else if (Contains(selection_, x, y)) {
     // A click on the highlighted window selects it.
     state_ = State::kSelected;
-    PaintOverlay(false, x, y);
+    PaintOverlay();
   } else {
     state_ = State::kDetecting;
-    PaintOverlay(false, x, y);
+    PaintOverlay();
     OnMouseMove(x, y);
   }
 }
@@ -376,7 +376,7 @@ void CaptureWindow::MoveSelectionTo(int x, int y) {
     OffsetRect(&selection_, 0, -selection_.top);
   if (selection_.bottom > screen_height_)
     OffsetRect(&selection_, 0, screen_height_ - selection_.bottom);
-  PaintOverlay(false, x, y);
+  PaintOverlay();
 }
 
 void CaptureWindow::OnArrowKey(int vk) {

@@ -11,7 +11,7 @@
 #include "base/scoped_select_object.h"
 #include "capture/size_label_layout.h"
 #include "drawing/drawing.h"
-#include "drawing/mosaic_region.h"
+#include "drawing/paint_shapes.h"
 #include "dui/nine_grid.h"
 #include "dui/res_manager.h"
 #include "resources/resource_ids.h"
@@ -40,15 +40,18 @@ HFONT CreateLabelFont(int height, int weight, const wchar_t* face) {
 
 }  // namespace
 
-void CaptureWindow::PaintOverlay(bool dragMode, int x, int y) {
+void CaptureWindow::PaintDraggedSelection(int x, int y) {
+  DragSelection(x, y);
+  PaintOverlay();
+}
+
+void CaptureWindow::PaintOverlay() {
   const RECT screen = {0, 0, screen_width_, screen_height_};
   FillRect(mem_dc_.get(), &screen, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   const BLENDFUNCTION dim = {AC_SRC_OVER, 0, kDimAlpha, 0};
   AlphaBlend(mem_dc_.get(), 0, 0, screen_width_, screen_height_, original_dc_.get(), 0, 0,
              screen_width_, screen_height_, dim);
 
-  if (dragMode)
-    DragSelection(x, y);
   const RECT& s = selection_;
   BitBlt(mem_dc_.get(), s.left, s.top, s.right - s.left, s.bottom - s.top, original_dc_.get(),
          s.left, s.top, SRCCOPY);
@@ -65,31 +68,25 @@ void CaptureWindow::PaintOverlay(bool dragMode, int x, int y) {
 // the other axis as it is.
 void CaptureWindow::DragSelection(int x, int y) {
   const bool resizing = state_ == State::kResizePressed || state_ == State::kResizing;
-  if (!resizing || resize_axis_ == kResizeBoth || resize_axis_ == kResizeHorizontal) {
+  if (!resizing || resize_axis_ == ResizeAxis::kBoth || resize_axis_ == ResizeAxis::kHorizontal) {
     selection_.left = std::min<int>(anchor_.x, x);
     selection_.right = selection_.left + std::abs(anchor_.x - x);
   }
-  if (!resizing || resize_axis_ == kResizeBoth || resize_axis_ == kResizeVertical) {
+  if (!resizing || resize_axis_ == ResizeAxis::kBoth || resize_axis_ == ResizeAxis::kVertical) {
     selection_.top = std::min<int>(anchor_.y, y);
     selection_.bottom = selection_.top + std::abs(anchor_.y - y);
   }
 }
 
+// The finished shapes in drawing order, then the one under construction.
 void CaptureWindow::DrawShapes(HDC dc) {
-  base::ScopedRegion clip(CreateRectRgnIndirect(&selection_));
-  SelectClipRgn(dc, clip.get());
-  {
-    ScopedMosaicPass pass(selection_);
-    for (const std::unique_ptr<Drawing>& shape : drawings_) {
-      shape->clipRect = selection_;
-      shape->Draw(dc);
-    }
-    if (current_drawing_) {
-      current_drawing_->clipRect = selection_;
-      current_drawing_->Draw(dc);
-    }
-  }
-  SelectClipRgn(dc, nullptr);
+  std::vector<Drawing*> shapes;
+  shapes.reserve(drawings_.size() + 1);
+  for (const std::unique_ptr<Drawing>& shape : drawings_)
+    shapes.push_back(shape.get());
+  if (current_drawing_)
+    shapes.push_back(current_drawing_.get());
+  PaintShapes(dc, selection_, shapes);
 }
 
 void CaptureWindow::DrawFrameAndHandles() {

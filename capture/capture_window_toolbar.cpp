@@ -58,7 +58,7 @@ void CaptureWindow::PlaceToolbar() {
   toolbar_->Show();
   // The size label keeps out of the toolbar's way, so a toolbar that appears or moves
   // changes the frame.
-  PaintOverlay(false, 0, 0);
+  PaintOverlay();
 }
 
 bool CaptureWindow::GetToolbarRect(RECT* rect) const {

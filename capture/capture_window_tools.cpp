@@ -86,7 +86,7 @@ void CaptureWindow::SelectTool(const char* name) {
     return;
   }
   state_ = drawings_.empty() ? State::kSelected : State::kAnnotated;
-  PaintOverlay(false, 0, 0);
+  PaintOverlay();
 }
 
 void CaptureWindow::TakePickerSettings() {
@@ -120,7 +120,7 @@ void CaptureWindow::CommitText() {
     SetWindowPos(edit, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_HIDEWINDOW);
     DestroyWindow(edit);
   }
-  PaintOverlay(false, 0, 0);
+  PaintOverlay();
 }
 
 void CaptureWindow::OnUndo() {
@@ -134,7 +134,7 @@ void CaptureWindow::OnUndo() {
   drawings_.pop_back();
   if (drawings_.empty() && state_ == State::kAnnotated)
     state_ = State::kSelected;
-  PaintOverlay(false, 0, 0);
+  PaintOverlay();
 }
 
 void CaptureWindow::OnRedo() {
@@ -145,7 +145,7 @@ void CaptureWindow::OnRedo() {
   undone_.pop_back();
   if (state_ != State::kAnnotating)
     state_ = State::kAnnotated;
-  PaintOverlay(false, 0, 0);
+  PaintOverlay();
 }
 
 void CaptureWindow::PressWhileAnnotating(int x, int y) {
@@ -159,7 +159,7 @@ void CaptureWindow::PressWhileAnnotating(int x, int y) {
   current_drawing_->width = ChosenLineWidth(picker_settings_);
   current_drawing_->mosaicSize = ChosenMosaicSize(picker_settings_);
   current_drawing_->AddPoint({x, y});
-  PaintOverlay(false, 0, 0);
+  PaintOverlay();
 }
 
 void CaptureWindow::MoveWhileAnnotating(int x, int y) {
@@ -167,7 +167,7 @@ void CaptureWindow::MoveWhileAnnotating(int x, int y) {
   if (tool_ == kText || !current_drawing_)
     return;
   current_drawing_->AddPoint({x, y});
-  PaintOverlay(false, 0, 0);
+  PaintOverlay();
 }
 
 void CaptureWindow::ReleaseWhileAnnotating(int x, int y) {
@@ -181,7 +181,7 @@ void CaptureWindow::ReleaseWhileAnnotating(int x, int y) {
       KeepShape(std::move(current_drawing_));
     current_drawing_.reset();
   }
-  PaintOverlay(false, 0, 0);
+  PaintOverlay();
 }
 
 HCURSOR CaptureWindow::ToolCursorAt(int x, int y) {
@@ -261,7 +261,7 @@ void CaptureWindow::ResizeEditBox(POINT origin) {
   if (current_drawing_) {
     current_drawing_->points = {{box.left, box.top}, {box.right, box.bottom}};
   }
-  PaintOverlay(false, 0, 0);
+  PaintOverlay();
 }
 
 void CaptureWindow::OnColorChanged() {

@@ -4,10 +4,10 @@
 
 #include "base/assert.h"
 #include "base/gdiplus.h"
-#include "base/process_state.h"
 #include "base/scoped_get_dc.h"
 #include "dui/main_dlg.h"
 #include "dui/root_view.h"
+#include "dui/widget_hooks.h"
 
 namespace dui {
 namespace {
@@ -18,6 +18,7 @@ constexpr COLORREF kColorKey = RGB(255, 255, 255);
 constexpr UINT kResizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE;
 
 Widget::TickSource g_tick_source = &GetTickCount;
+WidgetHooks* g_hooks = nullptr;
 
 template <typename T>
 void AddUnique(std::vector<T*>& list, T* item) {
@@ -48,6 +49,14 @@ Widget::~Widget() {
   bufferSelection_.reset();
   backBuffer_.reset();
   memoryDC_.reset();
+}
+
+void Widget::SetHooks(WidgetHooks* hooks) {
+  g_hooks = hooks;
+}
+
+WidgetHooks* Widget::hooks() {
+  return g_hooks;
 }
 
 void Widget::SetTickSourceForTesting(TickSource source) {
@@ -284,9 +293,8 @@ bool Widget::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* 
   --dispatchDepth_;
   if (hostGone_ && dispatchDepth_ == 0) {
     delete this;
-    // A pop-up going away after the picture was copied or saved ends the session.
-    if (copied_ || saved_)
-      PostQuitMessage(0);
+    if (g_hooks)
+      g_hooks->OnWidgetDestroyed();
   }
   return handled;
 }

@@ -17,6 +17,7 @@ namespace dui {
 class CMainDlg;
 class RootView;
 class View;
+class WidgetHooks;
 
 // Private messages of the host window.
 inline constexpr UINT kPaintRequestMessage = WM_USER + 1;
@@ -123,6 +124,9 @@ class Widget {
   // The host window's message handler: true when the message is handled, with its result.
   bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
 
+  // The host program's rules for every widget; null for none.
+  static void SetHooks(WidgetHooks* hooks);
+
   // Replaces the system tick counter read by the timer (null puts it back).
   using TickSource = DWORD(WINAPI*)();
   static void SetTickSourceForTesting(TickSource source);
@@ -137,13 +141,13 @@ class Widget {
   void Present();
   void OnTimerTick();
   bool IsTimerObserver(const TimerObserver* observer) const;
+  static WidgetHooks* hooks();
   bool OnSysCommand(WPARAM command);
   void OnWindowPosChanging(const WINDOWPOS& position);
   bool OnSetCursor();
   bool OnNcHitTest(LPARAM screen_point, LRESULT* result);
   void OnMouseMessage(UINT message, LPARAM lparam);
   void RouteMouse(UINT message, const Point& point);
-  void HandleSavedFileLink(UINT message, const Point& point);
   void OnMouseLeave();
   void ClearHoveredView();
   View* HitTest(const Point& client_point) const;

@@ -1,22 +1,15 @@
 // The Widget's message handling: routing of the mouse, the keys and commands to the views.
 #include <windows.h>
 
-#include <shellapi.h>
 #include <windowsx.h>
 
-#include <string>
-
-#include "base/process_state.h"
 #include "dui/main_dlg.h"
 #include "dui/root_view.h"
 #include "dui/widget.h"
+#include "dui/widget_hooks.h"
 
 namespace dui {
 namespace {
-
-// While the saved-file balloon shows its link, this client area of every pop-up opens the
-// folder of the saved file.
-constexpr Rectangle kSavedFileLinkArea = {160, 53, 235 - 160, 73 - 53};
 
 Point ClientPoint(LPARAM lparam) {
   return {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
@@ -142,21 +135,9 @@ void Widget::OnMouseMessage(UINT message, LPARAM lparam) {
   if (!mouseEnabled_)
     return;
   const Point point = ClientPoint(lparam);
-  if (saved_link_)
-    HandleSavedFileLink(message, point);
+  if (WidgetHooks* hooks = Widget::hooks())
+    hooks->OnMouseMessage(message, point);
   RouteMouse(message, point);
-}
-
-void Widget::HandleSavedFileLink(UINT message, const Point& point) {
-  if (!kSavedFileLinkArea.Contains(point))
-    return;
-  if (message == WM_MOUSEMOVE) {
-    SetCursor(LoadCursorW(nullptr, IDC_HAND));
-  } else if (message == WM_LBUTTONDOWN) {
-    const std::wstring parameters = L"/select," + saved_path_;
-    ShellExecuteW(nullptr, L"open", L"EXPLORER.EXE", parameters.c_str(), nullptr, SW_SHOWNORMAL);
-    PostQuitMessage(0);
-  }
 }
 
 void Widget::RouteMouse(UINT message, const Point& point) {

@@ -15,13 +15,13 @@
 #include "drawing/k_mosac.h"
 #include "drawing/k_rectangle.h"
 #include "drawing/k_text.h"
+#include "drawing/paint_shapes.h"
 #include "tests/drawing/memory_canvas.h"
 
 namespace {
 
 using drawing_testing::Drag;
 using drawing_testing::MemoryCanvas;
-using drawing_testing::PaintShapes;
 
 // The handles left free while a shape is drawn, and the draws: several times more.
 constexpr size_t kSpareHandles = 2000;

@@ -6,6 +6,7 @@
 
 #include "drawing/k_arrow.h"
 #include "drawing/mosaic_region.h"
+#include "drawing/paint_shapes.h"
 #include "tests/drawing/memory_canvas.h"
 #include "tests/support/assert_recorder.h"
 
@@ -13,7 +14,6 @@ namespace {
 
 using drawing_testing::Drag;
 using drawing_testing::MemoryCanvas;
-using drawing_testing::PaintShapes;
 using testing_support::ScopedAssertRecorder;
 
 constexpr int kBlock = 10;

@@ -9,7 +9,6 @@
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "drawing/drawing.h"
-#include "drawing/mosaic_region.h"
 #include "tests/support/pixel_painter.h"
 
 namespace drawing_testing {
@@ -80,21 +79,6 @@ class MemoryCanvas {
   uint32_t* bits_ = nullptr;
   HGDIOBJ previous_ = nullptr;
 };
-
-// One painting pass over `shapes` as the capture window runs it: dc clipped to the
-// selection, a mosaic pass, and each shape drawn in order with clipRect set to the selection.
-inline void PaintShapes(HDC dc, const RECT& selection, const std::vector<Drawing*>& shapes) {
-  base::ScopedRegion clip(CreateRectRgnIndirect(&selection));
-  SelectClipRgn(dc, clip.get());
-  {
-    ScopedMosaicPass pass(selection);
-    for (Drawing* shape : shapes) {
-      shape->clipRect = selection;
-      shape->Draw(dc);
-    }
-  }
-  SelectClipRgn(dc, nullptr);
-}
 
 // A shape fed with `points` as a drag feeds it, ended as a button-up ends it.
 template <typename Shape>

@@ -4,19 +4,14 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <algorithm>
-#include <fstream>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "base/process_state.h"
 #include "dui/widget.h"
+#include "dui/widget_hooks.h"
 #include "tests/dui/recording_view.h"
 #include "tests/dui/test_widget.h"
-#include "tests/support/test_paths.h"
 #include "tests/support/wait.h"
 #include "tests/support/xdo.h"
 
@@ -185,64 +180,35 @@ TEST_F(MouseFixture, ContentBetweenTheViewsIsHoveredItself) {
             (std::vector<std::string>{"content entered", "content exited", "B entered"}));
 }
 
-// The ids of the running processes named explorer.exe.
-std::set<DWORD> ExplorerProcesses() {
-  std::set<DWORD> ids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE)
-    return ids;
-  PROCESSENTRY32W entry = {};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot, &entry); more;
-       more = Process32NextW(snapshot, &entry)) {
-    if (_wcsicmp(entry.szExeFile, L"explorer.exe") == 0)
-      ids.insert(entry.th32ProcessID);
+// Records what the framework hands to the host program's hooks, into the views' log.
+class RecordingHooks : public dui::WidgetHooks {
+ public:
+  explicit RecordingHooks(std::vector<std::string>* log) : log_(log) {}
+  void OnMouseMessage(UINT message, const dui::Point& point) override {
+    const char* kind = message == WM_MOUSEMOVE ? "move" : message == WM_LBUTTONDOWN ? "down" : "up";
+    log_->push_back(std::string("hook ") + kind + " " + std::to_string(point.x) + "," +
+                    std::to_string(point.y));
   }
-  CloseHandle(snapshot);
-  return ids;
-}
+  void OnWidgetDestroyed() override { log_->push_back("hook destroyed"); }
 
-// The balloon's link area (160, 53)-(235, 73) of a pop-up while the saved-file link is up.
-TEST(SavedFileLinkTest, LinkAreaShowsTheHandAndOpensTheFolderOfTheSavedFile) {
-  ASSERT_TRUE(MoveTo(kOutside));
-  testing_support::ScopedTempFolder folder;
-  saved_path_ = folder.path() + L"shot.png";
-  std::ofstream(saved_path_.c_str()) << "picture";
-  std::vector<std::string> log;
-  TestWidget widget({300, 300, 298, 138}, new RecordingView("balloon", &log, kGrey));
-  ASSERT_TRUE(widget.ShowAndWaitFor(5, 5, RGB(0x80, 0x80, 0x80)));
-  saved_link_ = true;
-  HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+ private:
+  std::vector<std::string>* log_;
+};
 
-  ASSERT_TRUE(MoveTo({300 + 170, 300 + 60}));
-  EXPECT_TRUE(WaitUntil([&] { return GetCursor() == hand; }));
-  // Xdo pumps this thread's messages while it waits and would swallow the quit message,
-  // so the presses are sent to the window directly, with the real mouse over the link.
-  auto press = [&](int x, int y) {
-    SendMessageW(widget.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(widget.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    return testing_support::PumpMessages();
-  };
-  EXPECT_FALSE(press(100, 100)) << "a click elsewhere on the pop-up is no link";
-  EXPECT_TRUE(Logged(log, "balloon pressed"));
-
-  const std::set<DWORD> before = ExplorerProcesses();
-  EXPECT_TRUE(press(170, 60)) << "the loop is told to end";
-  DWORD opened = 0;
-  EXPECT_TRUE(WaitUntil([&] {
-    for (DWORD id : ExplorerProcesses()) {
-      if (!before.count(id))
-        opened = id;
-    }
-    return opened != 0;
-  })) << "the file manager was started";
-  if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, opened)) {
-    TerminateProcess(process, 0);
-    WaitForSingleObject(process, 5000);
-    CloseHandle(process);
-  }
-  saved_link_ = false;
-  saved_path_.clear();
+// The hooks hear of every mouse message in client coordinates before the views do.
+TEST_F(MouseFixture, HostHooksHearTheMouseBeforeTheViews) {
+  RecordingHooks hooks(&log_);
+  dui::Widget::SetHooks(&hooks);
+  MoveAndWaitFor(kInA, "A entered");
+  ASSERT_TRUE(Xdo::Run("click 1"));
+  ASSERT_TRUE(WaitUntil([&] { return Logged(log_, "A released"); }));
+  dui::Widget::SetHooks(nullptr);
+  const auto first_hook = std::find(log_.begin(), log_.end(), "hook move 50,50");
+  ASSERT_NE(first_hook, log_.end());
+  EXPECT_LT(first_hook - log_.begin(),
+            std::find(log_.begin(), log_.end(), "A entered") - log_.begin());
+  EXPECT_TRUE(Logged(log_, "hook down 50,50"));
+  EXPECT_TRUE(Logged(log_, "hook up 50,50"));
 }
 
 }  // namespace

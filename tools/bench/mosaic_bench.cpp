@@ -13,6 +13,7 @@
 #include "base/scoped_get_dc.h"
 #include "base/scoped_select_object.h"
 #include "drawing/k_mosac.h"
+#include "drawing/paint_shapes.h"
 #include "tests/drawing/memory_canvas.h"
 
 namespace {
@@ -66,7 +67,7 @@ double RepaintMilliseconds(HDC original, HDC frame, KMosac& stroke) {
     LARGE_INTEGER start;
     LARGE_INTEGER end;
     QueryPerformanceCounter(&start);
-    drawing_testing::PaintShapes(frame, kSelection, {&stroke});
+    PaintShapes(frame, kSelection, {&stroke});
     GdiFlush();
     QueryPerformanceCounter(&end);
     times.push_back(Milliseconds(start, end));

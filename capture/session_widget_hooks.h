@@ -1,0 +1,14 @@
+#pragma once
+
+#include "dui/widget_hooks.h"
+
+// What the capture session adds to every pop-up window. Once the picture is copied or saved,
+// a pop-up that goes away ends the session. While the saved-file balloon shows its link,
+// the link's area of a pop-up (client rectangle (160, 53)-(235, 73)) shows the hand and, when
+// pressed, opens the file manager on the saved file and ends the session. The entry point
+// owns the one instance and hands it to the framework for the whole run. UI thread only.
+class SessionWidgetHooks : public dui::WidgetHooks {
+ public:
+  void OnMouseMessage(UINT message, const dui::Point& client_point) override;
+  void OnWidgetDestroyed() override;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+#include "dui/point.h"
+
+namespace dui {
+
+// The rules that the program hosting the widgets adds to all of them, handed to the
+// framework once at start-up (Widget::SetHooks). Not owned by the framework; it must outlive
+// every widget. UI thread only.
+class WidgetHooks {
+ public:
+  // Called with each mouse move, button-down and button-up that a widget's window gets,
+  // before its views hear of it; `client_point` is in that window's client coordinates.
+  virtual void OnMouseMessage(UINT message, const Point& client_point) = 0;
+  // Called after a widget has deleted itself with its window.
+  virtual void OnWidgetDestroyed() = 0;
+
+ protected:
+  ~WidgetHooks() = default;
+};
+
+}  // namespace dui
