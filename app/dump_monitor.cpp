@@ -6,7 +6,8 @@
 #include <cwchar>
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "base/registry.h"
 
 namespace {
 
@@ -28,23 +29,16 @@ constexpr int kMonitorTimeout = 300;
 
 using OpenMonitorFunction = int (*)(int mode, const wchar_t* product_id, int flags, int timeout);
 
-// A string value (REG_SZ or REG_EXPAND_SZ, not expanded); nothing when it is missing.
+// A string value (REG_SZ or REG_EXPAND_SZ, not expanded); nothing when it is missing or
+// malformed.
 std::optional<std::wstring> ReadStringValue(HKEY root, const wchar_t* path, const wchar_t* name) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+  const base::ScopedHkey key = base::OpenRegistryKey(root, path);
+  std::wstring value;
+  if (!key ||
+      base::ReadRegistryString(key.get(), name, base::RegistryStringTypes::kPlainOrExpandable,
+                               value.max_size(), &value) != ERROR_SUCCESS) {
     return std::nullopt;
-  DWORD type = 0;
-  DWORD bytes = 0;
-  std::optional<std::wstring> value;
-  if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS &&
-      (type == REG_SZ || type == REG_EXPAND_SZ)) {
-    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                         &bytes) == ERROR_SUCCESS) {
-      value = buffer.data();
-    }
   }
-  RegCloseKey(key);
   return value;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/scoped_get_dc.h"
+#include "base/scoped_resource.h"
 #include "drawing/drawing.h"
 #include "resources/resource_ids.h"
 
@@ -14,15 +15,14 @@ constexpr DWORD kScreenCopyRop = SRCCOPY | CAPTUREBLT;
 // Declares the process DPI-aware, so that the bitmaps get the physical pixel size of the
 // screen. Older systems lack the call.
 void MakeProcessDpiAware() {
-  HMODULE user32 = LoadLibraryW(L"user32.dll");
+  const base::ScopedLibrary user32(LoadLibraryW(L"user32.dll"));
   if (!user32)
     return;
   using SetProcessDpiAwareFunction = BOOL(WINAPI*)();
   auto set_dpi_aware = reinterpret_cast<SetProcessDpiAwareFunction>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));
+      reinterpret_cast<void*>(GetProcAddress(user32.get(), "SetProcessDPIAware")));
   if (set_dpi_aware)
     set_dpi_aware();
-  FreeLibrary(user32);
 }
 
 // The diagnostic of a failed bitmap; nobody reads it but a debugger.

@@ -33,14 +33,14 @@ std::unique_ptr<Gdiplus::Bitmap> CutOut(HBITMAP picture, const RECT& selection) 
 }
 
 // A screen-compatible bitmap of the picture on white, as the clipboard takes it.
-HBITMAP MakeClipboardBitmap(Gdiplus::Bitmap& picture) {
+base::ScopedBitmap MakeClipboardBitmap(Gdiplus::Bitmap& picture) {
   const int width = static_cast<int>(picture.GetWidth());
   const int height = static_cast<int>(picture.GetHeight());
   base::ScopedGetDc screen(nullptr);
   base::ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
   base::ScopedCreateDc memory(CreateCompatibleDC(screen.get()));
   if (!bitmap || !memory)
-    return nullptr;
+    return {};
   base::ScopedSelectObject select(memory.get(), bitmap.get());
   {
     Gdiplus::Graphics graphics(memory.get());
@@ -49,11 +49,11 @@ HBITMAP MakeClipboardBitmap(Gdiplus::Bitmap& picture) {
     graphics.DrawImage(&picture, Gdiplus::Rect(0, 0, width, height), 0, 0, width, height,
                        Gdiplus::UnitPixel);
   }
-  return bitmap.release();
+  return bitmap;
 }
 
 bool PutOnClipboard(HWND owner, Gdiplus::Bitmap& picture) {
-  base::ScopedBitmap bitmap(MakeClipboardBitmap(picture));
+  base::ScopedBitmap bitmap = MakeClipboardBitmap(picture);
   if (!bitmap || !OpenClipboard(owner))
     return false;
   EmptyClipboard();

@@ -32,10 +32,10 @@ constexpr int kLabelBorder = 5;
 constexpr int kDraggingHandleSize = 5;
 constexpr int kSettledHandleSize = 6;
 
-HFONT CreateLabelFont(int height, int weight, const wchar_t* face) {
-  return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, PROOF_QUALITY,
-                     VARIABLE_PITCH | FF_SWISS, face);
+base::ScopedFont CreateLabelFont(int height, int weight, const wchar_t* face) {
+  return base::ScopedFont(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                      OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, PROOF_QUALITY,
+                                      VARIABLE_PITCH | FF_SWISS, face));
 }
 
 }  // namespace
@@ -149,12 +149,12 @@ void CaptureWindow::DrawHandles(int image_id, int hit_size) {
 
 void CaptureWindow::DrawSizeLabel() {
   HDC dc = mem_dc_.get();
-  base::ScopedFont measuring(CreateLabelFont(kMeasuringFontHeight, FW_DONTCARE, kLabelFace));
+  base::ScopedFont measuring = CreateLabelFont(kMeasuringFontHeight, FW_DONTCARE, kLabelFace);
   if (!measuring) {
     const int height = -MulDiv(kFallbackFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    measuring.reset(CreateLabelFont(height, FW_BOLD, nullptr));
+    measuring = CreateLabelFont(height, FW_BOLD, nullptr);
   }
-  base::ScopedFont drawing(CreateLabelFont(kDrawingFontHeight, FW_DONTCARE, kLabelFace));
+  const base::ScopedFont drawing = CreateLabelFont(kDrawingFontHeight, FW_DONTCARE, kLabelFace);
   base::ScopedSelectObject select_measuring(dc, measuring.get());
 
   wchar_t text[64];

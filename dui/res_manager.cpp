@@ -7,6 +7,7 @@
 
 #include "base/assert.h"
 #include "base/scoped_get_dc.h"
+#include "base/scoped_resource.h"
 
 namespace dui {
 namespace {
@@ -14,17 +15,17 @@ namespace {
 constexpr wchar_t kImageResourceType[] = L"BINDATA";
 
 // A COM stream over a copy of the resource bytes; the stream frees the copy.
-IStream* CreateStreamOnCopy(const void* bytes, DWORD size) {
+base::ScopedComPtr<IStream> CreateStreamOnCopy(const void* bytes, DWORD size) {
   HGLOBAL block = GlobalAlloc(GMEM_FIXED, size);
   if (!block)
-    return nullptr;
+    return {};
   std::memcpy(block, bytes, size);
   IStream* stream = nullptr;
   if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream))) {
     GlobalFree(block);
-    return nullptr;
+    return {};
   }
-  return stream;
+  return base::ScopedComPtr<IStream>(stream);
 }
 
 void ShowImageLoadError(int id, DWORD last_error) {
@@ -154,13 +155,11 @@ std::unique_ptr<Gdiplus::Image> ResManager::LoadImage(int id) {
     return nullptr;
   }
 
-  IStream* stream = CreateStreamOnCopy(bytes, size);
+  const base::ScopedComPtr<IStream> stream = CreateStreamOnCopy(bytes, size);
   if (!stream)
     return nullptr;
   // The bitmap keeps its own reference to the stream.
-  auto bitmap = std::make_unique<Gdiplus::Bitmap>(stream, FALSE);
-  stream->Release();
-  return bitmap;
+  return std::make_unique<Gdiplus::Bitmap>(stream.get(), FALSE);
 }
 
 }  // namespace dui

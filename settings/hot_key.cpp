@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "base/registry.h"
 #include "settings/settings_key.h"
 
 namespace {
@@ -12,7 +13,8 @@ constexpr long kCtrlBit = 0x400;
 constexpr long kShiftBit = 0x200;
 constexpr long kAltBit = 0x100;
 constexpr wchar_t kDefaultHotKeyCode[] = L"1345";
-constexpr DWORD kValueBufferChars = 260;
+// The longest code text read, as the host suite's own reader takes it.
+constexpr size_t kMaxCodeChars = 258;
 
 struct PunctuationKey {
   long virtual_key;
@@ -36,34 +38,18 @@ std::wstring KeyText(long key) {
   return std::wstring();
 }
 
-// Accepts what a well-formed string value looks like: a string type, and data that is
-// empty or a whole number of characters ending in a zero.
-LSTATUS QueryStringValue(HKEY key, const wchar_t* name, wchar_t* buffer, DWORD buffer_chars) {
-  DWORD type = 0;
-  DWORD bytes = buffer_chars * sizeof(wchar_t);
-  LSTATUS status =
-      RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
-  if (status != ERROR_SUCCESS)
-    return status;
-  if (type != REG_SZ && type != REG_EXPAND_SZ)
-    return ERROR_INVALID_DATA;
-  if (bytes != 0 && (bytes % sizeof(wchar_t) != 0 || buffer[bytes / sizeof(wchar_t) - 1] != 0))
-    return ERROR_INVALID_DATA;
-  return ERROR_SUCCESS;
-}
-
 long ReadHotKeyCode() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+  const base::ScopedHkey key = base::OpenRegistryKey(HKEY_LOCAL_MACHINE, kSettingsKeyPath);
+  if (!key)
     return 0;
-  wchar_t text[kValueBufferChars] = {};
-  LSTATUS status = QueryStringValue(key, kHotKeyValueName, text, kValueBufferChars - 1);
+  std::wstring text;
+  const LSTATUS status =
+      base::ReadRegistryString(key.get(), kHotKeyValueName,
+                               base::RegistryStringTypes::kPlainOrExpandable, kMaxCodeChars, &text);
+  // Only a missing value means the default; a malformed one means no hot key.
   if (status == ERROR_FILE_NOT_FOUND)
-    wcscpy_s(text, kDefaultHotKeyCode);
-  else if (status != ERROR_SUCCESS)
-    text[0] = L'\0';
-  RegCloseKey(key);
-  return _wtol(text);
+    text = kDefaultHotKeyCode;
+  return _wtol(text.c_str());
 }
 
 }  // namespace

@@ -1,50 +1,35 @@
 #include "settings/rura_register_key.h"
 
+#include <algorithm>
 #include <cwchar>
-#include <vector>
+#include <string>
 
+#include "base/registry.h"
 #include "settings/settings_key.h"
 
-namespace {
-
-constexpr DWORD kStringBufferChars = RURARegisterKey::kMaxStringLength + 1;
-
-// Copies at most kMaxStringLength characters of a value read into a byte buffer.
-void CopyCut(wchar_t* out, const wchar_t* value, size_t available_chars) {
-  size_t length = 0;
-  while (length < available_chars && length < RURARegisterKey::kMaxStringLength &&
-         value[length] != L'\0') {
-    ++length;
-  }
-  wmemcpy(out, value, length);
-  out[length] = L'\0';
-}
-
-}  // namespace
-
-RURARegisterKey::~RURARegisterKey() {
-  Close();
-}
+RURARegisterKey::~RURARegisterKey() = default;
 
 bool RURARegisterKey::Open(bool forReading) {
   Close();
+  HKEY key = nullptr;
   LSTATUS status;
   if (forReading) {
-    status = RegOpenKeyW(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &key_);
+    status = RegOpenKeyW(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &key);
   } else {
     status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
-                             nullptr, &key_, nullptr);
+                             nullptr, &key, nullptr);
   }
   if (status != ERROR_SUCCESS)
-    key_ = nullptr;
-  return status == ERROR_SUCCESS;
+    return false;
+  key_.reset(key);
+  return true;
 }
 
 bool RURARegisterKey::SetString(const wchar_t* name, const wchar_t* text) {
   if (!key_ || !name || !text)
     return false;
   const DWORD bytes = static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t));
-  return RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), bytes) ==
+  return RegSetValueExW(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), bytes) ==
          ERROR_SUCCESS;
 }
 
@@ -54,35 +39,18 @@ bool RURARegisterKey::GetString(wchar_t* out, const wchar_t* name) {
   out[0] = L'\0';
   if (!key_ || !name)
     return false;
-
-  wchar_t buffer[kStringBufferChars] = {};
-  DWORD type = 0;
-  DWORD bytes = sizeof(buffer);
-  LSTATUS status =
-      RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
-  if (status == ERROR_SUCCESS) {
-    if (type != REG_SZ)
-      return false;
-    CopyCut(out, buffer, bytes / sizeof(wchar_t));
-    return true;
+  std::wstring value;
+  if (base::ReadRegistryString(key_.get(), name, base::RegistryStringTypes::kPlain,
+                               value.max_size(), &value) != ERROR_SUCCESS) {
+    return false;
   }
-  if (status != ERROR_MORE_DATA || type != REG_SZ)
-    return false;
-
-  // Longer than the buffer: read it whole, with room for a terminating zero, and keep
-  // its beginning.
-  std::vector<BYTE> whole(bytes + sizeof(wchar_t), 0);
-  DWORD whole_bytes = bytes;
-  status = RegQueryValueExW(key_, name, nullptr, &type, whole.data(), &whole_bytes);
-  if (status != ERROR_SUCCESS || type != REG_SZ)
-    return false;
-  CopyCut(out, reinterpret_cast<const wchar_t*>(whole.data()), whole_bytes / sizeof(wchar_t));
+  // A longer value keeps its beginning.
+  const size_t length = std::min<size_t>(value.size(), kMaxStringLength);
+  wmemcpy(out, value.data(), length);
+  out[length] = L'\0';
   return true;
 }
 
 void RURARegisterKey::Close() {
-  if (key_) {
-    RegCloseKey(key_);
-    key_ = nullptr;
-  }
+  key_.reset();
 }

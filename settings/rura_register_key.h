@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/scoped_resource.h"
+
 // One access to the settings key (HKEY_LOCAL_MACHINE "software\velmora"). Made on the
 // stack for each access; the key is closed when the object dies. UI thread only.
 class RURARegisterKey {
@@ -29,5 +31,5 @@ class RURARegisterKey {
   void Close();
 
  private:
-  HKEY key_ = nullptr;
+  base::ScopedHkey key_;
 };

@@ -9,6 +9,7 @@
 #include "base/scoped_select_object.h"
 #include "resource_ids.h"
 #include "tests/support/program_module.h"
+#include "tests/support/pixel_painter.h"
 #include "tests/support/screen_grab.h"
 
 namespace {
@@ -88,8 +89,7 @@ int Brightness(COLORREF colour) {
 // half the range of brightness.
 int ContrastingPixels(HCURSOR cursor, int size, COLORREF background) {
   base::ScopedCreateDc dc(CreateCompatibleDC(nullptr));
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(info.bmiHeader), size, -size, 1, 32, BI_RGB};
+  const BITMAPINFO info = testing_support::TopDownBitmapInfo(size, size);
   void* bits = nullptr;
   base::ScopedBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   base::ScopedBrush brush(CreateSolidBrush(background));
