@@ -11,6 +11,7 @@
 namespace dui_testing {
 
 inline constexpr int kStaticTextId = 0xFFFF;  // the message text of a message box
+inline constexpr ULONGLONG kCloseTimeoutMs = 5000;
 
 // Watches for message boxes captioned "Error" on another thread, keeps their texts and
 // closes each with its OK button, as a user would.
@@ -41,8 +42,16 @@ class ErrorBoxCloser {
         std::lock_guard<std::mutex> lock(mutex_);
         texts_.push_back(text);
       }
-      // Pressed until it is gone, so that one box is counted once.
+      // Pressed until it is gone, so that one box is counted once. A box still there after
+      // five seconds is counted once more, so that the test's count of texts fails, and the
+      // watch ends.
+      const ULONGLONG deadline = GetTickCount64() + kCloseTimeoutMs;
       while (IsWindow(box) && !stop_) {
+        if (GetTickCount64() > deadline) {
+          std::lock_guard<std::mutex> lock(mutex_);
+          texts_.push_back(L"(a box that did not close)");
+          return;
+        }
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         Sleep(20);
       }

@@ -52,13 +52,21 @@ uint32_t Unpremultiplied(uint32_t pixel) {
   return 0xFF000000 | channel(16) << 16 | channel(8) << 8 | channel(0);
 }
 
-// The label painted at (0, 0) into a bitmap wider and taller than itself, so that ink that
-// spills out would show.
+// The label painted 20 pixels inside a bitmap larger than itself on every side, so that ink
+// that spills out on any side would show; the ink is given in the label's coordinates.
 Ink PaintedInk(Label& label) {
-  auto bitmap = dui_testing::TransparentBitmap(label.GetWidth() + 40, label.GetHeight() + 40);
+  constexpr int kMargin = 20;
+  auto bitmap = dui_testing::TransparentBitmap(label.GetWidth() + 2 * kMargin,
+                                               label.GetHeight() + 2 * kMargin);
   Gdiplus::Graphics g(bitmap.get());
+  g.TranslateTransform(kMargin, kMargin);
   label.Paint(g, label.GetLocalBounds());
-  return FindInk(*bitmap);
+  Ink ink = FindInk(*bitmap);
+  ink.left -= kMargin;
+  ink.right -= kMargin;
+  ink.top -= kMargin;
+  ink.bottom -= kMargin;
+  return ink;
 }
 
 TEST(LabelTest, LongTextStaysOnOneCentredLineInsideTheBounds) {

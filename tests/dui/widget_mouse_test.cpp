@@ -97,13 +97,13 @@ class MouseFixture : public testing::Test {
 };
 
 TEST_F(MouseFixture, EnterMoveAndExitAcrossTwoViewsAndOutOfTheWindow) {
-  MoveAndWaitFor(kInA, "A entered");
+  ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kInA, "A entered"));
   EXPECT_EQ(a_->last_point(), (dui::Point{50, 50})) << "in client coordinates";
-  MoveAndWaitFor({kInA.x + 5, kInA.y + 2}, "A moved");
+  ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor({kInA.x + 5, kInA.y + 2}, "A moved"));
   EXPECT_EQ(a_->last_point(), (dui::Point{55, 52}));
-  MoveAndWaitFor(kInB, "B entered");
-  MoveAndWaitFor(kOutside, "B exited");
-  MoveAndWaitFor(kInA, "A entered", 2);
+  ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kInB, "B entered"));
+  ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kOutside, "B exited"));
+  ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kInA, "A entered", 2));
 
   EXPECT_EQ(WithoutMoves(log_), (std::vector<std::string>{"A entered", "A exited", "B entered",
                                                           "B exited", "A entered"}));
@@ -119,7 +119,7 @@ TEST_F(MouseFixture, RemovedHoveredViewOrAncestorHearsNothingMore) {
     RecordingView* panel = AddView("panel", {0, 0, 100, 100}, 0);
     RecordingView* inner = AddView("inner", kBoundsA, kRed, panel);
     widget_->get()->SchedulePaint();
-    MoveAndWaitFor(kInA, "inner entered");
+    ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kInA, "inner entered"));
     log_.clear();
     if (remove_ancestor) {
       content_->RemoveChildView(panel);
@@ -127,8 +127,8 @@ TEST_F(MouseFixture, RemovedHoveredViewOrAncestorHearsNothingMore) {
       panel->RemoveChildView(inner);
       content_->RemoveChildView(panel);
     }
-    MoveAndWaitFor(kInB, "B entered");
-    MoveAndWaitFor(kOutside, "B exited");
+    ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kInB, "B entered"));
+    ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kOutside, "B exited"));
     EXPECT_FALSE(Logged(log_, "inner exited")) << testing::PrintToString(log_);
     EXPECT_FALSE(Logged(log_, "panel exited")) << testing::PrintToString(log_);
     log_.clear();
@@ -136,7 +136,7 @@ TEST_F(MouseFixture, RemovedHoveredViewOrAncestorHearsNothingMore) {
 }
 
 TEST_F(MouseFixture, DisabledMouseTellsTheHoveredViewOnceAndThenNothing) {
-  MoveAndWaitFor(kInA, "A entered");
+  ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kInA, "A entered"));
   widget_->get()->DisableMouse();
   EXPECT_EQ(log_.back(), "A exited");
 
@@ -154,11 +154,11 @@ TEST_F(MouseFixture, DisabledMouseTellsTheHoveredViewOnceAndThenNothing) {
 }
 
 TEST_F(MouseFixture, PressAndReleaseGoToTheViewUnderTheCursor) {
-  MoveAndWaitFor(kInA, "A entered");
+  ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kInA, "A entered"));
   ASSERT_TRUE(Xdo::Run("mousedown 1"));
   ASSERT_TRUE(WaitUntil([&] { return Logged(log_, "A pressed"); }));
   // The mouse is not captured: the release lands on B, which entered meanwhile.
-  MoveAndWaitFor(kInB, "B entered");
+  ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kInB, "B entered"));
   ASSERT_TRUE(Xdo::Run("mouseup 1"));
   ASSERT_TRUE(WaitUntil([&] { return Logged(log_, "B released"); }));
   EXPECT_FALSE(Logged(log_, "A released"));
@@ -167,15 +167,15 @@ TEST_F(MouseFixture, PressAndReleaseGoToTheViewUnderTheCursor) {
 TEST_F(MouseFixture, HandCursorViewsSetTheHandCursor) {
   b_->SetHandCursor(true);
   HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
-  MoveAndWaitFor(kInB, "B entered");
+  ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kInB, "B entered"));
   EXPECT_TRUE(WaitUntil([&] { return GetCursor() == hand; }));
-  MoveAndWaitFor(kInA, "A entered");
+  ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kInA, "A entered"));
   EXPECT_TRUE(WaitUntil([&] { return GetCursor() != hand; }));
 }
 
 TEST_F(MouseFixture, ContentBetweenTheViewsIsHoveredItself) {
-  MoveAndWaitFor(kOnContent, "content entered");
-  MoveAndWaitFor(kInB, "B entered");
+  ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kOnContent, "content entered"));
+  ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kInB, "B entered"));
   EXPECT_EQ(WithoutMoves(log_),
             (std::vector<std::string>{"content entered", "content exited", "B entered"}));
 }
@@ -199,7 +199,7 @@ class RecordingHooks : public dui::WidgetHooks {
 TEST_F(MouseFixture, HostHooksHearTheMouseBeforeTheViews) {
   RecordingHooks hooks(&log_);
   dui::Widget::SetHooks(&hooks);
-  MoveAndWaitFor(kInA, "A entered");
+  ASSERT_NO_FATAL_FAILURE(MoveAndWaitFor(kInA, "A entered"));
   ASSERT_TRUE(Xdo::Run("click 1"));
   ASSERT_TRUE(WaitUntil([&] { return Logged(log_, "A released"); }));
   dui::Widget::SetHooks(nullptr);

@@ -193,7 +193,7 @@ bool HasColorIn(const ClipboardPicture& picture, const RECT& area, COLORREF colo
 // text, the copy button. Every step shows on the screen; the copy holds exactly what showed.
 TEST_F(AnnotateSessionTest, ShapesAndTextInChosenColoursAreCopiedWithoutTheUndoneOne) {
   PictorSession session({L"floatwin"});
-  StartAndSelectTheWindow(session);
+  ASSERT_NO_FATAL_FAILURE(StartAndSelectTheWindow(session));
   ToolbarDriver toolbar(session.process());
   ASSERT_TRUE(toolbar.WaitUntilShown()) << "the toolbar appears once a window is selected";
   EXPECT_EQ(toolbar.rect().right, kWindow.right) << "under the selection's right edge";
@@ -276,7 +276,7 @@ TEST_F(AnnotateSessionTest, CtrlSSavesTheAnnotatedSelection) {
   testing_support::ScopedTempFolder folder;
   const std::wstring path = folder.path() + L"annotated.png";
   PictorSession session({L"floatwin"});
-  StartAndSelectTheWindow(session);
+  ASSERT_NO_FATAL_FAILURE(StartAndSelectTheWindow(session));
   ToolbarDriver toolbar(session.process());
   ASSERT_TRUE(toolbar.WaitUntilShown());
   ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kRectangle));
@@ -306,7 +306,7 @@ TEST_F(AnnotateSessionTest, CtrlSSavesTheAnnotatedSelection) {
 
 TEST_F(AnnotateSessionTest, EscapeWithTheToolbarCancels) {
   PictorSession session({L"floatwin"});
-  StartAndSelectTheWindow(session);
+  ASSERT_NO_FATAL_FAILURE(StartAndSelectTheWindow(session));
   ToolbarDriver toolbar(session.process());
   ASSERT_TRUE(toolbar.WaitUntilShown());
   ASSERT_TRUE(session.PressKeys("Escape"));

@@ -81,7 +81,7 @@ TEST(StartupTest, SecondStartReturnsMinusOneAndLeavesTheFirstRunning) {
 
 TEST(StartupTest, FeedbackThenEscapeReturnsZero) {
   PictorSession session({L"feedback"});
-  RunAndEscape(session);
+  ASSERT_NO_FATAL_FAILURE(RunAndEscape(session));
 }
 
 TEST(StartupTest, DumpMonitorGetsTheProductIdentifier) {
@@ -95,7 +95,7 @@ TEST(StartupTest, DumpMonitorGetsTheProductIdentifier) {
   ASSERT_TRUE(product_id.Delete());
 
   PictorSession session;
-  RunAndEscape(session);
+  ASSERT_NO_FATAL_FAILURE(RunAndEscape(session));
   EXPECT_TRUE(record.Contains(std::wstring(L"monitor|1|") + kDefaultProductId + L"|73728|300"))
       << testing::PrintToString(record.Lines());
 }
@@ -111,7 +111,7 @@ TEST(StartupTest, DumpMonitorGetsTheRegistryIdentifierCutTo99Characters) {
   ASSERT_TRUE(product_id.SetString(long_id));
 
   PictorSession session;
-  RunAndEscape(session);
+  ASSERT_NO_FATAL_FAILURE(RunAndEscape(session));
   EXPECT_TRUE(record.Contains(L"monitor|1|" + long_id.substr(0, 99) + L"|73728|300"))
       << testing::PrintToString(record.Lines());
 }
@@ -125,7 +125,7 @@ TEST(StartupTest, DumpLibraryInTheCurrentFolderIsNotLoaded) {
                         (current.path() + L"dumpler.dll").c_str(), FALSE));
 
   PictorSession session({}, testing_support::PictorPath(), current.path());
-  RunAndEscape(session);
+  ASSERT_NO_FATAL_FAILURE(RunAndEscape(session));
   EXPECT_TRUE(record.Lines().empty()) << testing::PrintToString(record.Lines());
 }
 
@@ -140,7 +140,7 @@ TEST(StartupTest, DumpLibraryBesideTheProgramIsLoadedWithoutInstallPath) {
                         (program_folder.path() + L"dumpler.dll").c_str(), FALSE));
 
   PictorSession session({}, program);
-  RunAndEscape(session);
+  ASSERT_NO_FATAL_FAILURE(RunAndEscape(session));
   EXPECT_TRUE(record.Contains(std::wstring(L"monitor|1|") + kDefaultProductId + L"|73728|300"))
       << testing::PrintToString(record.Lines());
 }
