@@ -12,6 +12,8 @@
 #include "capture/indexed_picture.h"
 #include "capture/save_dialog.h"
 #include "capture/selection_backup.h"
+#include "settings/first_use_popup.h"
+#include "ui/tip.h"
 #include "ui/toolbar.h"
 
 namespace {
@@ -118,6 +120,8 @@ void CaptureWindow::OnDone() {
   }
   if (launch_source_ == LaunchSource::kFeedback)
     exit_code_ = 1;
+  else if (launch_source_ == LaunchSource::kHotKeyCtrlAltA)
+    ShowFirstUsePopup();
   Close(CloseMode::kEndProcess);
 }
 
@@ -151,5 +155,12 @@ void CaptureWindow::SaveTo(const SaveChoice& choice) {
     return;
   }
   saved_path_ = choice.path;
-  Close(CloseMode::kEndProcess);
+  // The suite's first-use pop-up takes the place of the balloon; the balloon ends the
+  // process when it goes, and if it cannot be shown nothing else would.
+  if (launch_source_ == LaunchSource::kHotKeyCtrlAltA && ShowFirstUsePopup()) {
+    Close(CloseMode::kEndProcess);
+    return;
+  }
+  const POINT balloon = Tip::PositionOnScreen(screen_width_, screen_height_);
+  Close(Tip::Show(balloon.x, balloon.y) ? CloseMode::kKeepProcess : CloseMode::kEndProcess);
 }

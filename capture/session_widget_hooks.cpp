@@ -6,6 +6,7 @@
 
 #include "base/process_state.h"
 #include "dui/rectangle.h"
+#include "ui/tip.h"
 
 namespace {
 
@@ -13,19 +14,33 @@ constexpr dui::Rectangle kSavedFileLinkArea = {160, 53, 235 - 160, 73 - 53};
 
 }  // namespace
 
+// By its full path: a search by bare name would also look in the current folder.
+std::wstring SessionWidgetHooks::FileManagerPath() {
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH)
+    return std::wstring();
+  return std::wstring(folder, length) + L"\\explorer.exe";
+}
+
+// Quoted, so that a comma or a space in the path stays part of it.
+std::wstring SessionWidgetHooks::SelectParameters(const std::wstring& path) {
+  return L"/select,\"" + path + L"\"";
+}
+
 void SessionWidgetHooks::OnMouseMessage(UINT message, const dui::Point& client_point) {
   if (!saved_link_ || !kSavedFileLinkArea.Contains(client_point))
     return;
   if (message == WM_MOUSEMOVE) {
     SetCursor(LoadCursorW(nullptr, IDC_HAND));
   } else if (message == WM_LBUTTONDOWN) {
-    const std::wstring parameters = L"/select," + saved_path_;
-    ShellExecuteW(nullptr, L"open", L"EXPLORER.EXE", parameters.c_str(), nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", FileManagerPath().c_str(),
+                  SelectParameters(saved_path_).c_str(), nullptr, SW_SHOWNORMAL);
     PostQuitMessage(0);
   }
 }
 
 void SessionWidgetHooks::OnWidgetDestroyed() {
-  if (copied_ || saved_)
+  if (copied_ || (saved_ && !Tip::IsShown()))
     PostQuitMessage(0);
 }

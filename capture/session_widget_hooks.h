@@ -2,13 +2,21 @@
 
 #include "dui/widget_hooks.h"
 
-// What the capture session adds to every pop-up window. Once the picture is copied or saved,
-// a pop-up that goes away ends the session. While the saved-file balloon shows its link,
-// the link's area of a pop-up (client rectangle (160, 53)-(235, 73)) shows the hand and, when
-// pressed, opens the file manager on the saved file and ends the session. The entry point
-// owns the one instance and hands it to the framework for the whole run. UI thread only.
+#include <string>
+
+// What the capture session adds to every pop-up window. Once the picture is copied, a
+// pop-up that goes away ends the session; once it is saved, the balloon's going does (the
+// toolbar and the magnifier go before it, with the capture window). While the balloon shows
+// its link, the link's area of a pop-up (client rectangle (160, 53)-(235, 73)) shows the hand
+// and, when pressed, opens the file manager on the saved file and ends the session. The
+// entry point owns the one instance and hands it to the framework for the whole run. UI
+// thread only.
 class SessionWidgetHooks : public dui::WidgetHooks {
  public:
+  // The file manager of the Windows folder, and its parameters that select `path`.
+  static std::wstring FileManagerPath();
+  static std::wstring SelectParameters(const std::wstring& path);
+
   void OnMouseMessage(UINT message, const dui::Point& client_point) override;
   void OnWidgetDestroyed() override;
 };

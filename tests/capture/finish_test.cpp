@@ -10,7 +10,9 @@
 
 #include "base/gdiplus.h"
 #include "base/process_state.h"
+#include "capture/session_widget_hooks.h"
 #include "drawing/drawing_factory.h"
+#include "dui/widget.h"
 #include "tests/capture/capture_harness.h"
 #include "tests/support/clipboard_picture.h"
 #include "tests/support/save_dialog_driver.h"
@@ -100,17 +102,23 @@ void CopyWhileTheClipboardIsBusy(CaptureWindow& window) {
   CloseHandle(release);
 }
 
+// With the session's rules for pop-ups, as the program runs: a save ends the session when
+// its balloon has faded.
 class FinishTest : public testing::Test {
  protected:
   void SetUp() override {
     testing_support::ClearClipboard();
     exit_code_ = 0;
+    dui::Widget::SetHooks(&hooks_);
   }
   void TearDown() override {
+    dui::Widget::SetHooks(nullptr);
     copied_ = false;
     saved_ = false;
+    saved_link_ = false;
     exit_code_ = 0;
   }
+  SessionWidgetHooks hooks_;
 };
 
 TEST_F(FinishTest, DoubleClickInsideCopiesTheSelectionAndEndsTheSession) {

@@ -76,6 +76,15 @@ std::set<DWORD> ExplorerProcesses() {
   return ids;
 }
 
+// The file manager is the Windows folder's, and the saved path reaches it whole.
+TEST(SessionWidgetHooksCommandTest, FileManagerByFullPathWithTheQuotedFile) {
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  EXPECT_EQ(SessionWidgetHooks::FileManagerPath(), std::wstring(windows) + L"\\explorer.exe");
+  EXPECT_EQ(SessionWidgetHooks::SelectParameters(L"C:\\a b, c\\shot 1,2.png"),
+            L"/select,\"C:\\a b, c\\shot 1,2.png\"");
+}
+
 // The balloon's link area (160, 53)-(235, 73) of a pop-up while the saved-file link is up.
 TEST_F(SessionWidgetHooksTest, LinkAreaShowsTheHandAndOpensTheFolderOfTheSavedFile) {
   testing_support::ScopedTempFolder folder;

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "tests/fakes/record/record_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/pictor_session.h"
+#include "tests/support/scoped_record_file.h"
 #include "tests/support/scoped_registry_value.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/wait.h"
@@ -15,7 +15,9 @@ namespace {
 
 using testing_support::BinaryFolder;
 using testing_support::ChildProcess;
+using testing_support::FakesFolder;
 using testing_support::PictorSession;
+using testing_support::ScopedRecordFile;
 using testing_support::ScopedRegistryValue;
 using testing_support::ScopedTempFolder;
 using testing_support::WaitUntil;
@@ -25,35 +27,6 @@ constexpr wchar_t kProductIdKey[] =
     L"CLSID\\{9B7A98EC-7EF9-468c-ACC8-37C793DBD7E0}\\Implemented Categories\\"
     L"{A5F7140E-4311-4ef9-AABC-F55941B5EBE5}";
 constexpr wchar_t kDefaultProductId[] = L"5858583AC7162ebfD4091C273EAB6604";
-
-// Points an environment variable of this process (inherited by the programs it starts)
-// at a record file for the time of a test.
-class ScopedRecordFile {
- public:
-  explicit ScopedRecordFile(const wchar_t* variable) : variable_(variable) {
-    path_ = folder_.path() + L"record.txt";
-    SetEnvironmentVariableW(variable_, path_.c_str());
-  }
-  ~ScopedRecordFile() { SetEnvironmentVariableW(variable_, nullptr); }
-
-  std::vector<std::wstring> Lines() const { return fakes::ReadRecords(path_); }
-  bool Contains(const std::wstring& line) const {
-    for (const std::wstring& recorded : Lines()) {
-      if (recorded == line)
-        return true;
-    }
-    return false;
-  }
-
- private:
-  const wchar_t* variable_;
-  ScopedTempFolder folder_;
-  std::wstring path_;
-};
-
-std::wstring FakesFolder() {
-  return BinaryFolder() + L"fakes\\";
-}
 
 // Starts a session, waits for its capture window and ends it with Esc.
 void RunAndEscape(PictorSession& session) {

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "dui/animation.h"
+#include "dui/click_listener.h"
+#include "dui/mouse_listener.h"
+#include "dui/view.h"
+#include "dui/widget.h"
+
+namespace dui {
+class CommonButton;
+}
+
+// The balloon that confirms a save: it fades in, stays half a second, fades out, and when its
+// window is gone the session ends. It links to the saved file, shows one line chosen at
+// random, holds still while the mouse is over it and closes at once from its close button.
+// The content view of its own widget, which deletes it; at most one exists. UI thread only.
+class Tip : public dui::View,
+            public dui::ClickListener,
+            public dui::MouseListener,
+            public dui::Animation::Delegate,
+            public dui::Widget::TimerObserver {
+ public:
+  static constexpr int kWidth = 298;
+  static constexpr int kHeight = 138;
+  static constexpr int kFadeMs = 500;
+  static constexpr int kHoldMs = 500;
+  static constexpr int kLineCount = 9;
+
+  // Shows a tip with its top-left corner at screen point (x, y); null when one is up
+  // already or its window cannot be made.
+  static Tip* Show(int x, int y);
+  // Where a save puts the tip: centred on the screen as if it were 255 x 125.
+  static POINT PositionOnScreen(int screen_width, int screen_height);
+  // Whether a tip is up (from Show until its close starts).
+  static bool IsShown();
+  // The random line number `index`; the last names the capture hot key.
+  static std::wstring Line(int index);
+
+  ~Tip() override;
+
+  // Called on every repaint: the copied or saved layout, or both, and the random line.
+  void OnPaint(Gdiplus::Graphics& g) override;
+  // Called when the mouse comes over the tip: it stays fully visible while the mouse is there.
+  void OnMouseEntered(const dui::Point& point) override;
+  void OnMouseMoved(const dui::Point& point) override;
+  // Called when the mouse leaves the tip or moves onto its close button; only the former
+  // lets the countdown go on.
+  void OnMouseExited() override;
+
+  // Called when the close button is clicked.
+  void OnClick(dui::View* sender) override;
+  // The close button shows the hand.
+  void OnMouseEntered(dui::View* sender, const dui::Point& point) override;
+  void OnMouseMoved(dui::View* sender, const dui::Point& point) override;
+  void OnMousePressed(dui::View* sender, const dui::Point& point) override;
+  void OnMouseReleased(dui::View* sender, const dui::Point& point) override;
+  void OnMouseExited(dui::View* sender) override;
+
+  // Called on every step of the fades: the widget's alpha follows them.
+  void AnimationProgressed(dui::Animation* animation) override;
+  // Called at the end of a fade: the hold begins, or the tip closes.
+  void AnimationEnded(dui::Animation* animation) override;
+  // Called by the widget's timer while the tip holds.
+  void OnTimer(int elapsed_ms) override;
+
+ private:
+  Tip(int x, int y);
+  void StartFade(std::unique_ptr<dui::Animation>* fade);
+  void SetWidgetAlpha(uint8_t alpha);
+  void Close();
+  void PaintLayout(Gdiplus::Graphics& g, bool saved);
+
+  POINT position_;
+  int remainingMs_ = kHoldMs;
+  int tipIndex_;
+  std::unique_ptr<dui::Animation> fadeIn_;
+  std::unique_ptr<dui::Animation> fadeOut_;
+  dui::CommonButton* closeButton_ = nullptr;
+  bool hovered_ = false;
+};
