@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/scoped_get_dc.h"
+#include "capture/wnd_cap_dlg.h"
 #include "base/scoped_resource.h"
 #include "drawing/drawing.h"
 #include "resources/resource_ids.h"
@@ -42,6 +43,8 @@ CaptureWindow::~CaptureWindow() {
 }
 
 void CaptureWindow::Release() {
+  WndCapDlg::Close();
+  magnifier_ = nullptr;
   toolbar_ = nullptr;
   // A bitmap cannot be deleted while it is selected, so each DC goes before its bitmap.
   original_dc_.reset();

@@ -36,7 +36,7 @@ class CaptureWindow : public ToolbarDelegate {
   CaptureWindow(const CaptureWindow&) = delete;
   CaptureWindow& operator=(const CaptureWindow&) = delete;
 
-  // Frees the bitmaps, the shapes and the magnifier and returns to the start state.
+  // Closes the magnifier, frees the bitmaps and the shapes and returns to the start state.
   void Release();
 
   // Makes the two screen-sized bitmaps and their DCs and reads the launch source. True
@@ -94,6 +94,7 @@ class CaptureWindow : public ToolbarDelegate {
   const RECT& selection() const { return selection_; }
   const RECT& handle_rect(int handle) const { return handle_rects_[handle]; }
   HCURSOR cursor() const { return cursor_; }
+  WndCapDlg* magnifier() const { return magnifier_; }
   Toolbar* toolbar() const { return toolbar_; }
   const std::string& tool() const { return tool_; }
   HWND edit() const { return edit_; }
@@ -125,6 +126,8 @@ class CaptureWindow : public ToolbarDelegate {
 
   // Input (capture_window_input.cpp).
   void OnInitDialog(HWND hwnd);
+  void CreateMagnifier();
+  void UpdateMagnifier(int x, int y);
   bool IsMisroutedMouseMessage(UINT message, int x, int y);
   void OnKeyDown(int virtual_key);
   void OnSetCursor();

@@ -4,9 +4,11 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "base/process_state.h"
+#include "capture/wnd_cap_dlg.h"
 #include "ui/toolbar.h"
 
 namespace {
@@ -57,8 +59,44 @@ bool CaptureWindow::IsMisroutedMouseMessage(UINT message, int x, int y) {
 
 void CaptureWindow::OnInitDialog(HWND hwnd) {
   hwnd_ = hwnd;
+  CreateMagnifier();
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   PaintOverlay();
+}
+
+// The magnifier reads the pixel under the cursor, so the cursor is kept on the picture.
+void CaptureWindow::CreateMagnifier() {
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  const int x = std::clamp<int>(cursor.x, 0, std::max(screen_width_ - 1, 0));
+  const int y = std::clamp<int>(cursor.y, 0, std::max(screen_height_ - 1, 0));
+  magnifier_ = WndCapDlg::Create(original_dc_.get(), 0, 0, x, y);
+}
+
+// The magnifier follows the cursor while a selection is sought, made or resized, is hidden
+// while one is settled or moved, and is left alone while annotating.
+void CaptureWindow::UpdateMagnifier(int x, int y) {
+  switch (state_) {
+    case State::kDetecting:
+    case State::kPressed:
+    case State::kSelecting:
+    case State::kResizing:
+      WndCapDlg::MoveTo(x, y, selection_.right - selection_.left,
+                        selection_.bottom - selection_.top, screen_width_, screen_height_);
+      WndCapDlg::Show(true);
+      break;
+    case State::kSelected:
+    case State::kMovePressed:
+    case State::kMoving:
+    case State::kMoved:
+    case State::kResizePressed:
+    case State::kResized:
+      WndCapDlg::Show(false);
+      break;
+    case State::kAnnotating:
+    case State::kAnnotated:
+      break;
+  }
 }
 
 INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -149,6 +187,8 @@ void CaptureWindow::Close(CloseMode mode) {
 // The process ends with the window unless a save left the balloon on screen to end it.
 void CaptureWindow::OnCloseCommand(CloseMode mode) {
   CloseToolbar();
+  WndCapDlg::Close();
+  magnifier_ = nullptr;
   HWND hwnd = hwnd_;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   hwnd_ = nullptr;
@@ -184,6 +224,7 @@ void CaptureWindow::OnButtonDown(int x, int y) {
     default:
       break;
   }
+  UpdateMagnifier(x, y);
   UpdateToolbar();
 }
 
@@ -300,6 +341,7 @@ void CaptureWindow::OnMouseMove(int x, int y) {
       MoveWhileAnnotating(x, y);
       break;
   }
+  UpdateMagnifier(x, y);
   UpdateToolbar();
 }
 
@@ -337,6 +379,7 @@ void CaptureWindow::OnButtonUp(int x, int y) {
     default:
       break;
   }
+  UpdateMagnifier(x, y);
   UpdateToolbar();
   ReleaseCapture();
   button_down_ = false;

@@ -1,0 +1,199 @@
+#include "capture/wnd_cap_dlg.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cwchar>
+
+#include "base/scoped_create_dc.h"
+#include "base/scoped_gdi_object.h"
+#include "base/scoped_select_object.h"
+#include "dui/res_manager.h"
+#include "dui/widget.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr wchar_t kTitle[] = L"桌面截图鼠标跟随随窗口";
+constexpr int kCursorOffset = 20;
+constexpr int kSourceWidth = 40;
+constexpr int kSourceHeight = 30;
+constexpr int kZoom = 3;
+constexpr int kPictureWidth = kSourceWidth * kZoom;
+constexpr int kPictureHeight = kSourceHeight * kZoom;
+constexpr Gdiplus::ARGB kPanelColor = 0xFF2E2220;
+constexpr Gdiplus::ARGB kTextColor = 0xFFFFFFFF;
+constexpr int kTextX = 3;
+constexpr int kLineOffsets[] = {3, 15, 27};
+constexpr int kSwatchX = 102;
+constexpr int kSwatchOffset = 29;
+constexpr int kSwatchSize = 12;
+
+dui::Widget* g_magnifier_host = nullptr;
+
+WndCapDlg* Magnifier() {
+  return g_magnifier_host ? static_cast<WndCapDlg*>(g_magnifier_host->GetContentsView()) : nullptr;
+}
+
+}  // namespace
+
+WndCapDlg* WndCapDlg::Create(HDC source, int selection_width, int selection_height, int x, int y) {
+  auto* widget = new dui::Widget();
+  auto* view = new WndCapDlg(source, selection_width, selection_height, x, y);
+  view->SetSize(kWidth, kHeight);
+  widget->SetSize(kWidth, kHeight);
+  widget->Init(nullptr);
+  widget->SetTitle(kTitle);
+  widget->SetContentsView(view);
+  widget->SetQuitOnClose(false);
+  // It follows the mouse but never takes it, nor the keyboard: clicks fall through to the
+  // capture window below, which keeps the keyboard.
+  widget->DisableMouse();
+  widget->SetActivatable(false);
+  g_magnifier_host = widget;
+  HWND window = widget->GetHwnd();
+  SetWindowLongPtrW(
+      window, GWL_EXSTYLE,
+      GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
+  SetWindowPos(window, HWND_TOPMOST, x + kCursorOffset, y + kCursorOffset, kWidth, kHeight,
+               SWP_NOACTIVATE | SWP_NOREDRAW);
+  widget->Show(true);
+  return view;
+}
+
+WndCapDlg::WndCapDlg(HDC source, int selection_width, int selection_height, int x, int y)
+    : sourceDC_(source),
+      selectionWidth_(selection_width),
+      selectionHeight_(selection_height),
+      cursorX_(x),
+      cursorY_(y) {}
+
+WndCapDlg::~WndCapDlg() {
+  if (g_magnifier_host == GetWidget())
+    g_magnifier_host = nullptr;
+}
+
+void WndCapDlg::MoveTo(int x,
+                       int y,
+                       int selection_width,
+                       int selection_height,
+                       int limit_x,
+                       int limit_y) {
+  WndCapDlg* magnifier = Magnifier();
+  if (!magnifier)
+    return;
+  // The pixel read is one of the picture's, also for a point past its edge (a drag that
+  // goes on beyond the screen).
+  magnifier->cursorX_ = std::clamp(x, 0, std::max(limit_x - 1, 0));
+  magnifier->cursorY_ = std::clamp(y, 0, std::max(limit_y - 1, 0));
+  magnifier->selectionWidth_ = selection_width;
+  magnifier->selectionHeight_ = selection_height;
+  int left = x + kCursorOffset;
+  if (left + kWidth > limit_x)
+    left = x - kWidth - kCursorOffset;
+  int top = y + kCursorOffset;
+  if (top + kHeight > limit_y)
+    top = y - kHeight - kCursorOffset;
+  HWND window = g_magnifier_host->GetHwnd();
+  SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+  SetWindowPos(window, HWND_TOPMOST, left, top, kWidth, kHeight, SWP_NOACTIVATE);
+}
+
+void WndCapDlg::Show(bool show) {
+  if (g_magnifier_host)
+    g_magnifier_host->Show(show);
+}
+
+void WndCapDlg::Close() {
+  WndCapDlg* magnifier = Magnifier();
+  if (!magnifier)
+    return;
+  magnifier->sourceDC_ = nullptr;
+  g_magnifier_host->Close();
+}
+
+dui::Widget* WndCapDlg::host() {
+  return g_magnifier_host;
+}
+
+std::array<std::wstring, 3> WndCapDlg::InfoLines(int selection_width,
+                                                 int selection_height,
+                                                 COLORREF color) {
+  wchar_t size[48] = {};
+  swprintf(size, 48, L"%d X %d", selection_width, selection_height);
+  wchar_t decimal[32] = {};
+  swprintf(decimal, 32, L"RGB(%d,%d,%d)", GetRValue(color), GetGValue(color), GetBValue(color));
+  wchar_t hex[16] = {};
+  swprintf(hex, 16, L"#%02x%02x%02x", GetRValue(color), GetGValue(color), GetBValue(color));
+  return {size, decimal, hex};
+}
+
+void WndCapDlg::OnPaint(Gdiplus::Graphics& g) {
+  if (!sourceDC_)
+    return;
+  Gdiplus::Image* frame = dui::ResManager::GetInstance()->GetImage(IDB_MAGNIFIER_FRAME);
+  if (!frame)
+    return;
+  const int frame_width = static_cast<int>(frame->GetWidth());
+  const int frame_height = static_cast<int>(frame->GetHeight());
+  PaintMagnified(g);
+  g.DrawImage(frame, Gdiplus::Rect(0, 0, frame_width, frame_height), 0, 0, frame_width,
+              frame_height, Gdiplus::UnitPixel);
+  PaintPanel(g, frame_width, frame_height);
+}
+
+// The 40 x 30 pixels around the cursor (from the screen's edge near the left and top) at
+// three times their size. Stretched by GDI into a picture of its own, whose alpha GDI leaves
+// at 0, and made opaque before it is drawn: the widget shows its pixels with their alpha.
+void WndCapDlg::PaintMagnified(Gdiplus::Graphics& g) {
+  const int source_x = cursorX_ <= kSourceWidth / 2 ? 0 : cursorX_ - kSourceWidth / 2;
+  const int source_y = cursorY_ <= kSourceHeight / 2 ? 0 : cursorY_ - kSourceHeight / 2;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = kPictureWidth;
+  info.bmiHeader.biHeight = -kPictureHeight;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  base::ScopedCreateDc memory(CreateCompatibleDC(sourceDC_));
+  base::ScopedBitmap picture(
+      CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!memory || !picture)
+    return;
+  {
+    base::ScopedSelectObject select(memory.get(), picture.get());
+    SetStretchBltMode(memory.get(), COLORONCOLOR);
+    StretchBlt(memory.get(), 0, 0, kPictureWidth, kPictureHeight, sourceDC_, source_x, source_y,
+               kSourceWidth, kSourceHeight, SRCCOPY);
+    GdiFlush();
+  }
+  auto* pixels = static_cast<uint32_t*>(bits);
+  for (int i = 0; i < kPictureWidth * kPictureHeight; ++i)
+    pixels[i] |= 0xFF000000;
+  Gdiplus::Bitmap opaque(kPictureWidth, kPictureHeight, kPictureWidth * 4, PixelFormat32bppARGB,
+                         static_cast<BYTE*>(bits));
+  g.DrawImage(&opaque, Gdiplus::Rect(0, 0, kPictureWidth, kPictureHeight), 0, 0, kPictureWidth,
+              kPictureHeight, Gdiplus::UnitPixel);
+}
+
+void WndCapDlg::PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_height) {
+  Gdiplus::SolidBrush panel{Gdiplus::Color(kPanelColor)};
+  g.FillRectangle(&panel, 0, frame_height, frame_width, GetHeight() - frame_height);
+  // The frozen screen's pixel, not the annotated picture's.
+  const COLORREF color = GetPixel(sourceDC_, cursorX_, cursorY_);
+  Gdiplus::Font* font =
+      dui::ResManager::GetInstance()->GetFont(dui::kFontSize11, dui::kFontFamilySong);
+  if (font) {
+    Gdiplus::SolidBrush white{Gdiplus::Color(kTextColor)};
+    const std::array<std::wstring, 3> lines = InfoLines(selectionWidth_, selectionHeight_, color);
+    for (size_t i = 0; i < lines.size(); ++i) {
+      g.DrawString(
+          lines[i].c_str(), -1, font,
+          Gdiplus::PointF(kTextX, static_cast<Gdiplus::REAL>(frame_height + kLineOffsets[i])),
+          &white);
+    }
+  }
+  Gdiplus::SolidBrush swatch{
+      Gdiplus::Color(0xFF, GetRValue(color), GetGValue(color), GetBValue(color))};
+  g.FillRectangle(&swatch, kSwatchX, frame_height + kSwatchOffset, kSwatchSize, kSwatchSize);
+}

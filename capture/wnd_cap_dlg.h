@@ -1,0 +1,64 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "dui/view.h"
+
+namespace dui {
+class Widget;
+}
+
+// The magnifier that follows the cursor while the user looks for the area to capture: the
+// frozen screen around the cursor three times as large, the selection's size, and the colour
+// of the pixel under the cursor as numbers and as a swatch. The content view of its own
+// widget, which never takes the mouse or the keyboard; the widget deletes it. At most one
+// exists; the capture window makes it at the start of the session and closes it at the end.
+// UI thread only.
+class WndCapDlg : public dui::View {
+ public:
+  static constexpr int kWidth = 119;
+  static constexpr int kHeight = 133;
+
+  // Makes and shows the magnifier for the frozen picture `source` (not owned; it must
+  // outlive the magnifier or be let go by Close) with the cursor at (x, y).
+  static WndCapDlg* Create(HDC source, int selection_width, int selection_height, int x, int y);
+  // Follows the cursor at (x, y) on a screen `limit_x` x `limit_y`, 20 pixels right of and
+  // below it or, where that leaves the screen, left of or above it. Does nothing without a
+  // magnifier.
+  static void MoveTo(int x,
+                     int y,
+                     int selection_width,
+                     int selection_height,
+                     int limit_x,
+                     int limit_y);
+  // Shows or hides the magnifier, if there is one.
+  static void Show(bool show);
+  // Lets go of the picture and closes the magnifier for good.
+  static void Close();
+  // The magnifier's widget, or null.
+  static dui::Widget* host();
+
+  // The three lines of the panel: the selection size, and the colour in decimal and hex.
+  static std::array<std::wstring, 3> InfoLines(int selection_width,
+                                               int selection_height,
+                                               COLORREF color);
+
+  ~WndCapDlg() override;
+
+  // Called on every repaint: the magnified picture, its frame and the panel.
+  void OnPaint(Gdiplus::Graphics& g) override;
+
+ private:
+  WndCapDlg(HDC source, int selection_width, int selection_height, int x, int y);
+  void PaintMagnified(Gdiplus::Graphics& g);
+  void PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_height);
+
+  HDC sourceDC_;
+  int selectionWidth_;
+  int selectionHeight_;
+  int cursorX_;
+  int cursorY_;
+};

@@ -1,0 +1,106 @@
+// The magnifier of a capture window of this process over the known pattern: where it goes,
+// what it shows (in its buffer and on the screen), and when it hides.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "capture/wnd_cap_dlg.h"
+#include "dui/widget.h"
+#include "tests/capture/capture_harness.h"
+#include "tests/dui/test_widget.h"
+#include "tests/support/wait.h"
+
+namespace {
+
+using capture_test::CaptureHarness;
+using dui_testing::TestWidget;
+using testing_support::WaitUntil;
+
+RECT MagnifierRect() {
+  RECT rect = {};
+  GetWindowRect(WndCapDlg::host()->GetHwnd(), &rect);
+  return rect;
+}
+
+// The mouse at (x, y) as the capture window hears of it; the real pointer goes there too, so
+// that the moves the system makes up (when a window moves under the pointer) agree.
+void MoveMouse(CaptureHarness& harness, int x, int y) {
+  SetCursorPos(std::min(x, 1919), y);
+  harness.Move(x, y);
+}
+
+// The magnifier's painted pixel at (x, y) as a GDI colour, once its paint has run; 0 for a
+// pixel that is not opaque.
+COLORREF MagnifierPixel(int x, int y) {
+  testing_support::PumpMessages();
+  const uint32_t argb = dui_testing::WidgetBufferPixel(WndCapDlg::host(), x, y);
+  if (argb >> 24 != 0xFF)
+    return 0;
+  return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+}
+
+// The cursor's place, where the window goes (20 pixels off, or flipped to the other side at
+// the right and bottom of a 1920 x 1080 screen), and the first pixel of the magnified area.
+// Inside the frame, source pixel (2, 2) of the area fills the block (6, 6)-(8, 8).
+TEST(MagnifierTest, FollowsTheCursorAndMagnifiesTheAreaAroundIt) {
+  CaptureHarness harness;
+  ASSERT_NE(WndCapDlg::host(), nullptr) << "made with the session";
+  const struct {
+    POINT cursor;
+    POINT window;
+    POINT first_source_pixel;
+  } cases[] = {
+      {{5, 5}, {25, 25}, {0, 0}},
+      {{1820, 500}, {1681, 520}, {1800, 485}},
+      {{600, 1000}, {620, 847}, {580, 985}},
+  };
+  for (const auto& c : cases) {
+    MoveMouse(harness, c.cursor.x, c.cursor.y);
+    const RECT window = MagnifierRect();
+    EXPECT_EQ(window.left, c.window.x) << c.cursor.x;
+    EXPECT_EQ(window.top, c.window.y) << c.cursor.x;
+    EXPECT_TRUE(IsWindowVisible(WndCapDlg::host()->GetHwnd()));
+    const POINT source = c.first_source_pixel;
+    for (POINT at : {POINT{6, 6}, POINT{8, 8}}) {
+      EXPECT_EQ(MagnifierPixel(at.x, at.y), CaptureHarness::PatternAt(source.x + 2, source.y + 2))
+          << "opaque, three times as large";
+    }
+    EXPECT_EQ(MagnifierPixel(9, 9), CaptureHarness::PatternAt(source.x + 3, source.y + 3));
+  }
+  // On the screen as in the buffer: the layered window shows the opaque picture.
+  MoveMouse(harness, 5, 5);
+  EXPECT_TRUE(WaitUntil([] {
+    return TestWidget::ScreenPixel(25 + 7, 25 + 7) == CaptureHarness::PatternAt(2, 2);
+  })) << "the zoomed pixels on the screen";
+}
+
+TEST(MagnifierTest, PanelShowsTheSizeAndTheColourUnderTheCursor) {
+  EXPECT_EQ(WndCapDlg::InfoLines(0, 0, RGB(10, 0, 255)),
+            (std::array<std::wstring, 3>{L"0 X 0", L"RGB(10,0,255)", L"#0a00ff"}));
+  EXPECT_EQ(WndCapDlg::InfoLines(1000, 20, RGB(255, 171, 0))[2], L"#ffab00");
+  CaptureHarness harness;
+  // The swatch at (102, 89 + 29), 12 pixels square, even for a cursor past the screen's
+  // edge, as in a drag: the pixel at the edge.
+  for (POINT cursor : {POINT{700, 300}, POINT{2500, 300}}) {
+    MoveMouse(harness, cursor.x, cursor.y);
+    const int x = std::min<int>(cursor.x, 1919);
+    EXPECT_EQ(MagnifierPixel(108, 89 + 35), CaptureHarness::PatternAt(x, cursor.y)) << cursor.x;
+  }
+}
+
+TEST(MagnifierTest, HiddenOnceASelectionIsSettledAndClosedWithTheSession) {
+  CaptureHarness harness;
+  HWND magnifier = WndCapDlg::host()->GetHwnd();
+  harness.Down(100, 100);
+  harness.Move(300, 300);
+  EXPECT_TRUE(IsWindowVisible(magnifier)) << "while the selection is dragged";
+  harness.Up(300, 300);
+  EXPECT_FALSE(IsWindowVisible(magnifier)) << "once it is settled";
+  harness.Key(VK_ESCAPE);
+  EXPECT_TRUE(testing_support::WaitForQuitMessage());
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(magnifier); })) << "closed with the session";
+}
+
+}  // namespace
