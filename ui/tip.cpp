@@ -70,8 +70,6 @@ Tip* Tip::Show(int x, int y) {
   Tip* tip = made.release();
   widget->SetContentsView(tip);
   widget->SetQuitOnClose(false);
-  // A notification: it shows over everything without taking the keyboard.
-  widget->SetActivatable(false);
   widget->SetAlpha(0);
   tip->StartFade(&tip->fadeIn_);
   HWND window = widget->GetHwnd();

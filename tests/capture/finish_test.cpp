@@ -13,8 +13,10 @@
 #include "capture/session_widget_hooks.h"
 #include "drawing/drawing_factory.h"
 #include "dui/widget.h"
+#include "ui/tip.h"
 #include "tests/capture/capture_harness.h"
 #include "tests/support/clipboard_picture.h"
+#include "tests/support/fake_ticks.h"
 #include "tests/support/save_dialog_driver.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/wait.h"
@@ -350,6 +352,28 @@ TEST_F(FinishTest, FailedWriteClaimsNothingAndTheSessionGoesOn) {
 
   harness.window().OnCancel(CancelReason::kCancelButton);
   EXPECT_TRUE(testing_support::WaitForQuitMessage()) << "cancel still ends the session";
+}
+
+// The balloon ends a saved session; where none can be shown (one is up already, on ticks
+// that stand still), the save ends it itself rather than leave the process running.
+TEST_F(FinishTest, SaveWithoutABalloonEndsTheSessionItself) {
+  testing_support::ScopedFakeTicks frozen(1000);
+  saved_ = true;
+  Tip* earlier = Tip::Show(0, 0);
+  ASSERT_NE(earlier, nullptr);
+  saved_ = false;
+  ScopedTempFolder folder;
+  CaptureHarness harness;
+  Select(harness, kSelection);
+  {
+    SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(folder.path() + L"a.png"));
+    harness.window().OnSave(SaveSource::kSaveButton);
+  }
+  EXPECT_TRUE(testing_support::WaitForQuitMessage());
+  EXPECT_FALSE(harness.alive());
+  EXPECT_TRUE(Tip::IsShown()) << "the earlier balloon, which has not ended it";
+  earlier->GetWidget()->Close();
+  EXPECT_TRUE(testing_support::WaitUntil([] { return !Tip::IsShown(); }));
 }
 
 TEST_F(FinishTest, SaveDoesNothingInAFeedbackSession) {

@@ -293,7 +293,10 @@ TEST_F(AnnotateSessionTest, CtrlSSavesTheAnnotatedSelection) {
                                              narrow_path);
     ASSERT_TRUE(session.PressKeys("ctrl+s"));
   }
-  ASSERT_TRUE(session.WaitForExit());
+  bool balloon = false;
+  ASSERT_TRUE(session.WaitForExitSeeing(&testing_support::IsBalloon, &balloon))
+      << "the balloon ends the process when it has faded";
+  EXPECT_TRUE(balloon);
   EXPECT_EQ(session.exit_code(), 0);
   Gdiplus::Bitmap saved(path.c_str());
   ASSERT_EQ(saved.GetLastStatus(), Gdiplus::Ok);

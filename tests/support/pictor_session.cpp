@@ -16,6 +16,12 @@ bool CoversScreen(HWND window) {
 
 }  // namespace
 
+bool IsBalloon(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return rect.right - rect.left == 298 && rect.bottom - rect.top == 138;
+}
+
 std::wstring PictorPath() {
   return BinaryFolder() + L"pictor.exe";
 }
@@ -30,6 +36,17 @@ bool PictorSession::WaitForCaptureWindow(DWORD timeout_ms) {
       [&] {
         capture_window_ = process_.FindVisibleWindow(&CoversScreen);
         return capture_window_ != nullptr;
+      },
+      timeout_ms);
+}
+
+bool PictorSession::WaitForExitSeeing(bool (*accept)(HWND), bool* seen, DWORD timeout_ms) {
+  *seen = false;
+  return WaitUntil(
+      [&] {
+        if (process_.FindVisibleWindow(accept))
+          *seen = true;
+        return !process_.IsRunning();
       },
       timeout_ms);
 }

@@ -13,6 +13,9 @@ namespace testing_support {
 // The path of the program under test, built beside the test executables.
 std::wstring PictorPath();
 
+// Whether `window` is the saved-file balloon: 298 x 138.
+bool IsBalloon(HWND window);
+
 // One run of pictor.exe, started by a test and ended by it: the capture window is found
 // once it covers the screen. A session still running when the object dies is killed.
 class PictorSession {
@@ -34,6 +37,10 @@ class PictorSession {
     return process_.WaitForExit(timeout_ms);
   }
   int exit_code() const { return process_.exit_code(); }
+
+  // Waits for the end of the process, noting in `*seen` whether one of its visible windows
+  // was `accept`ed meanwhile.
+  [[nodiscard]] bool WaitForExitSeeing(bool (*accept)(HWND), bool* seen, DWORD timeout_ms = 15000);
 
  private:
   ChildProcess process_;
