@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/gdiplus.h"
+#include "tests/e2e/toolbar_driver.h"
 #include "tests/support/clipboard_picture.h"
 #include "tests/support/pattern_window.h"
 #include "tests/support/pictor_session.h"
@@ -17,11 +18,21 @@
 
 namespace {
 
-using testing_support::ChildProcess;
+using e2e::kBlackIndex;
+using e2e::kBlueIndex;
+using e2e::kLarge;
+using e2e::kLargestMosaic;
+using e2e::kLimeIndex;
+using e2e::kRedIndex;
+using e2e::kSmall;
+using e2e::ScreenHas;
+using e2e::ScreenPixel;
+using e2e::ShowsOnScreen;
+using e2e::Stroke;
+using e2e::ToolbarDriver;
 using testing_support::ClipboardPicture;
 using testing_support::PatternWindow;
 using testing_support::PictorSession;
-using testing_support::ScreenGrab;
 using testing_support::WaitUntil;
 using testing_support::Xdo;
 
@@ -30,117 +41,6 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kLime = RGB(0, 255, 0);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-// Palette places and picker sizes as the picker offers them.
-constexpr int kBlackIndex = 0, kRedIndex = 10, kLimeIndex = 12, kBlueIndex = 13;
-constexpr int kSmall = 0, kLarge = 2, kLargestMosaic = 4;
-
-// Whether the screen shows `color` anywhere in `area`.
-bool ScreenHas(const RECT& area, COLORREF color) {
-  HDC screen = GetDC(nullptr);
-  const ScreenGrab grab(screen, area.left, area.top, area.right - area.left,
-                        area.bottom - area.top);
-  ReleaseDC(nullptr, screen);
-  for (int y = 0; y < grab.height(); ++y) {
-    for (int x = 0; x < grab.width(); ++x) {
-      if (grab.Pixel(x, y) == color)
-        return true;
-    }
-  }
-  return false;
-}
-
-COLORREF ScreenPixel(int x, int y) {
-  HDC screen = GetDC(nullptr);
-  const COLORREF color = ScreenGrab(screen, x, y, 1, 1).Pixel(0, 0);
-  ReleaseDC(nullptr, screen);
-  return color;
-}
-
-RECT WindowRect(HWND window) {
-  RECT rect = {};
-  GetWindowRect(window, &rect);
-  return rect;
-}
-
-bool HasSize(HWND window, int width, int height) {
-  const RECT rect = WindowRect(window);
-  return rect.right - rect.left == width && rect.bottom - rect.top == height;
-}
-
-// The session's toolbar and picker as the user sees them, clicked where their buttons are.
-class ToolbarDriver {
- public:
-  enum Tool { kRectangle = 0, kEllipse = 1, kArrow = 2, kText = 3, kMosaic = 4 };
-
-  explicit ToolbarDriver(ChildProcess& process) : process_(process) {}
-
-  [[nodiscard]] bool WaitUntilShown() {
-    return WaitUntil([&] {
-      hwnd_ = FindWindowW(nullptr, L"桌面截图工具栏");
-      return hwnd_ && IsWindowVisible(hwnd_);
-    });
-  }
-  RECT rect() const { return WindowRect(hwnd_); }
-
-  // Buttons are 24 pixels square, 44 apart from x = 11, at y = 11.
-  [[nodiscard]] bool ClickButton(int index) {
-    const RECT bar = rect();
-    return Xdo::Click(bar.left + 11 + 44 * index + 12, bar.top + 23);
-  }
-  [[nodiscard]] bool ChooseTool(Tool tool) {
-    if (!ClickButton(tool))
-      return false;
-    const int width = tool == kText ? 271 : tool == kMosaic ? 219 : 316;
-    return WaitUntil([&] {
-      picker_ = nullptr;
-      EnumThreadWindows(GetWindowThreadProcessId(hwnd_, nullptr), &FindPicker,
-                        reinterpret_cast<LPARAM>(this));
-      return picker_ && HasSize(picker_, width, 49);
-    });
-  }
-  // Size buttons are 43 pixels square from (2, 5).
-  [[nodiscard]] bool ChooseSize(int index) {
-    const RECT picker = WindowRect(picker_);
-    return Xdo::Click(picker.left + 2 + 43 * index + 21, picker.top + 26);
-  }
-  // Colour cells are 16 pixels square, 18 apart, in two rows of eight from (171, 9), or
-  // from (127, 9) in the narrower text picker.
-  [[nodiscard]] bool ChooseColor(int index) {
-    const RECT picker = WindowRect(picker_);
-    const int first_x = picker.right - picker.left == 271 ? 127 : 171;
-    return Xdo::Click(picker.left + first_x + 18 * (index % 8) + 8,
-                      picker.top + 9 + 18 * (index / 8) + 8);
-  }
-
- private:
-  static BOOL CALLBACK FindPicker(HWND window, LPARAM self) {
-    auto* toolbar = reinterpret_cast<ToolbarDriver*>(self);
-    const RECT bar = toolbar->rect();
-    const RECT rect = WindowRect(window);
-    // The picker hangs under the toolbar.
-    if (IsWindowVisible(window) && rect.top == bar.bottom && rect.bottom - rect.top == 49) {
-      toolbar->picker_ = window;
-      return FALSE;
-    }
-    return TRUE;
-  }
-
-  ChildProcess& process_;
-  HWND hwnd_ = nullptr;
-  HWND picker_ = nullptr;
-};
-
-// Drags with a few steps between, as a hand does.
-bool Stroke(int from_x, int from_y, int to_x, int to_y) {
-  return Xdo::Run("mousemove " + std::to_string(from_x) + " " + std::to_string(from_y) +
-                  " mousedown 1 mousemove " + std::to_string((from_x + to_x) / 2) + " " +
-                  std::to_string((from_y + to_y) / 2) + " mousemove " + std::to_string(to_x) + " " +
-                  std::to_string(to_y) + " mouseup 1");
-}
-
-bool ShowsOnScreen(int x, int y, COLORREF color) {
-  return WaitUntil([&] { return ScreenPixel(x, y) == color; }, 5000);
-}
 
 class AnnotateSessionTest : public testing::Test {
  protected:
@@ -194,7 +94,7 @@ bool HasColorIn(const ClipboardPicture& picture, const RECT& area, COLORREF colo
 TEST_F(AnnotateSessionTest, ShapesAndTextInChosenColoursAreCopiedWithoutTheUndoneOne) {
   PictorSession session({L"floatwin"});
   ASSERT_NO_FATAL_FAILURE(StartAndSelectTheWindow(session));
-  ToolbarDriver toolbar(session.process());
+  ToolbarDriver toolbar;
   ASSERT_TRUE(toolbar.WaitUntilShown()) << "the toolbar appears once a window is selected";
   EXPECT_EQ(toolbar.rect().right, kWindow.right) << "under the selection's right edge";
   EXPECT_EQ(toolbar.rect().top, kWindow.bottom + 5);
@@ -277,7 +177,7 @@ TEST_F(AnnotateSessionTest, CtrlSSavesTheAnnotatedSelection) {
   const std::wstring path = folder.path() + L"annotated.png";
   PictorSession session({L"floatwin"});
   ASSERT_NO_FATAL_FAILURE(StartAndSelectTheWindow(session));
-  ToolbarDriver toolbar(session.process());
+  ToolbarDriver toolbar;
   ASSERT_TRUE(toolbar.WaitUntilShown());
   ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kRectangle));
   ASSERT_TRUE(toolbar.ChooseColor(kRedIndex));
@@ -310,7 +210,7 @@ TEST_F(AnnotateSessionTest, CtrlSSavesTheAnnotatedSelection) {
 TEST_F(AnnotateSessionTest, EscapeWithTheToolbarCancels) {
   PictorSession session({L"floatwin"});
   ASSERT_NO_FATAL_FAILURE(StartAndSelectTheWindow(session));
-  ToolbarDriver toolbar(session.process());
+  ToolbarDriver toolbar;
   ASSERT_TRUE(toolbar.WaitUntilShown());
   ASSERT_TRUE(session.PressKeys("Escape"));
   ASSERT_TRUE(session.WaitForExit());

@@ -32,7 +32,12 @@ SaveDialogDriver::SaveDialogDriver(Answer answer, const std::string& path)
     : thread_([this, answer, path] { Run(answer, path); }) {}
 
 SaveDialogDriver::~SaveDialogDriver() {
-  thread_.join();
+  Finish();
+}
+
+void SaveDialogDriver::Finish() {
+  if (thread_.joinable())
+    thread_.join();
 }
 
 void SaveDialogDriver::Run(Answer answer, const std::string& path) {

@@ -24,6 +24,10 @@ class SaveDialogDriver {
   SaveDialogDriver(const SaveDialogDriver&) = delete;
   SaveDialogDriver& operator=(const SaveDialogDriver&) = delete;
 
+  // Waits until the dialog was answered, or was not seen in time; for a dialog of another
+  // process, which the test does not wait for itself.
+  void Finish();
+
   // After the dialog has closed: whether it was seen, and the name it proposed.
   bool dialog_seen() const { return dialog_seen_; }
   const std::wstring& proposed_name() const { return proposed_name_; }

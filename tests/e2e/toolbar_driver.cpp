@@ -1,0 +1,118 @@
+#include "tests/e2e/toolbar_driver.h"
+
+#include "tests/support/screen_grab.h"
+#include "tests/support/wait.h"
+#include "tests/support/xdo.h"
+
+namespace e2e {
+namespace {
+
+using testing_support::ScreenGrab;
+using testing_support::WaitUntil;
+using testing_support::Xdo;
+
+constexpr int kPickerHeight = 49;
+
+RECT WindowRect(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+ScreenGrab Grab(const RECT& area) {
+  HDC screen = GetDC(nullptr);
+  ScreenGrab grab(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
+  ReleaseDC(nullptr, screen);
+  return grab;
+}
+
+}  // namespace
+
+bool ToolbarDriver::WaitUntilShown() {
+  return WaitUntil([&] {
+    hwnd_ = FindWindowW(nullptr, L"桌面截图工具栏");
+    return hwnd_ && IsWindowVisible(hwnd_);
+  });
+}
+
+RECT ToolbarDriver::rect() const {
+  return WindowRect(hwnd_);
+}
+
+RECT ToolbarDriver::picker_rect() const {
+  return WindowRect(picker_);
+}
+
+bool ToolbarDriver::ClickButton(int index) {
+  const RECT bar = rect();
+  return Xdo::Click(bar.left + 11 + 44 * index + 12, bar.top + 23);
+}
+
+bool ToolbarDriver::ChooseTool(Tool tool) {
+  if (!ClickButton(tool))
+    return false;
+  const int width = tool == kText ? 271 : tool == kMosaic ? 219 : 316;
+  return WaitUntil([&] {
+    picker_ = nullptr;
+    EnumThreadWindows(GetWindowThreadProcessId(hwnd_, nullptr), &FindPicker,
+                      reinterpret_cast<LPARAM>(this));
+    const RECT picker = picker_rect();
+    return picker_ && picker.right - picker.left == width;
+  });
+}
+
+// The picker hangs under the toolbar.
+BOOL CALLBACK ToolbarDriver::FindPicker(HWND window, LPARAM self) {
+  auto* driver = reinterpret_cast<ToolbarDriver*>(self);
+  const RECT rect = WindowRect(window);
+  if (IsWindowVisible(window) && rect.top == driver->rect().bottom &&
+      rect.bottom - rect.top == kPickerHeight) {
+    driver->picker_ = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+bool ToolbarDriver::ChooseSize(int index) {
+  const RECT picker = picker_rect();
+  return Xdo::Click(picker.left + 2 + 43 * index + 21, picker.top + 26);
+}
+
+POINT ToolbarDriver::ColorCell(int index) const {
+  const RECT picker = picker_rect();
+  const int first_x = picker.right - picker.left == 271 ? 127 : 171;
+  return {picker.left + first_x + 18 * (index % 8) + 8, picker.top + 9 + 18 * (index / 8) + 8};
+}
+
+bool ToolbarDriver::ChooseColor(int index) {
+  const POINT cell = ColorCell(index);
+  return Xdo::Click(cell.x, cell.y);
+}
+
+bool Stroke(int from_x, int from_y, int to_x, int to_y) {
+  return Xdo::Run("mousemove " + std::to_string(from_x) + " " + std::to_string(from_y) +
+                  " mousedown 1 mousemove " + std::to_string((from_x + to_x) / 2) + " " +
+                  std::to_string((from_y + to_y) / 2) + " mousemove " + std::to_string(to_x) + " " +
+                  std::to_string(to_y) + " mouseup 1");
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  return Grab({x, y, x + 1, y + 1}).Pixel(0, 0);
+}
+
+bool ScreenHas(const RECT& area, COLORREF color) {
+  const ScreenGrab grab = Grab(area);
+  for (int y = 0; y < grab.height(); ++y) {
+    for (int x = 0; x < grab.width(); ++x) {
+      if (grab.Pixel(x, y) == color)
+        return true;
+    }
+  }
+  return false;
+}
+
+bool ShowsOnScreen(int x, int y, COLORREF color) {
+  return WaitUntil([&] { return ScreenPixel(x, y) == color; }, 5000);
+}
+
+}  // namespace e2e

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+// Palette places and picker sizes, as the picker offers them.
+inline constexpr int kBlackIndex = 0, kRedIndex = 10, kLimeIndex = 12, kBlueIndex = 13;
+inline constexpr int kSmall = 0, kLarge = 2, kLargestMosaic = 4;
+
+// The toolbar and picker of the running session, as the user sees and clicks them.
+class ToolbarDriver {
+ public:
+  enum Tool { kRectangle = 0, kEllipse = 1, kArrow = 2, kText = 3, kMosaic = 4 };
+  enum Action { kSave = 5, kCancel = 6, kCopy = 7 };
+
+  // Waits until the toolbar shows.
+  [[nodiscard]] bool WaitUntilShown();
+  RECT rect() const;
+  RECT picker_rect() const;
+
+  // Buttons are 24 pixels square, 44 apart from x = 11, at y = 11.
+  [[nodiscard]] bool ClickButton(int index);
+  // Clicks a tool and waits for its picker.
+  [[nodiscard]] bool ChooseTool(Tool tool);
+  // Size buttons are 43 pixels square from (2, 5).
+  [[nodiscard]] bool ChooseSize(int index);
+  // Colour cells are 16 pixels square, 18 apart, in two rows of eight from (171, 9), or from
+  // (127, 9) in the narrower text picker.
+  [[nodiscard]] bool ChooseColor(int index);
+  // The screen point of colour cell `index`'s middle.
+  POINT ColorCell(int index) const;
+
+ private:
+  static BOOL CALLBACK FindPicker(HWND window, LPARAM self);
+
+  HWND hwnd_ = nullptr;
+  HWND picker_ = nullptr;
+};
+
+// A drag with a step between, as a hand makes one.
+[[nodiscard]] bool Stroke(int from_x, int from_y, int to_x, int to_y);
+
+// What the screen shows at (x, y), and whether it shows `color` anywhere in `area`.
+COLORREF ScreenPixel(int x, int y);
+bool ScreenHas(const RECT& area, COLORREF color);
+// Waits until the screen shows `color` at (x, y).
+[[nodiscard]] bool ShowsOnScreen(int x, int y, COLORREF color);
+
+}  // namespace e2e
