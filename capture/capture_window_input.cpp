@@ -175,6 +175,10 @@ void CaptureWindow::OnSetCursor() {
 void CaptureWindow::OnEditChanged() {
   if (!IsWindowVisible(edit_))
     return;
+  // The keyboard focus moving into the box may have had this window stacked over the
+  // toolbar (see IsMisroutedMouseMessage); typing brings the toolbar back.
+  if (toolbar_)
+    toolbar_->BringToTop();
   RECT box = {};
   GetWindowRect(edit_, &box);
   ResizeEditBox({box.left, box.top});

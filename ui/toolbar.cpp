@@ -1,5 +1,7 @@
 #include "ui/toolbar.h"
 
+#include <vector>
+
 #include "dui/common_button.h"
 #include "dui/dropdown_view.h"
 #include "dui/res_manager.h"
@@ -158,24 +160,33 @@ void Toolbar::EnableWindows(bool enable) {
     EnableWindow(picker->GetWidget()->GetHwnd(), enable);
 }
 
-bool Toolbar::RaiseIfCovered(POINT screen_point) {
+std::vector<const dui::Widget*> Toolbar::ShownPopups() const {
   const dui::Widget* popups[] = {widget_, picker_ ? picker_->GetWidget() : nullptr,
                                  dui::DropdownView::GetDropdownWidget()};
-  bool covered = false;
+  std::vector<const dui::Widget*> shown;
   for (const dui::Widget* popup : popups) {
-    RECT rect = {};
-    if (popup && IsWindowVisible(popup->GetHwnd()) && GetWindowRect(popup->GetHwnd(), &rect))
-      covered = covered || PtInRect(&rect, screen_point);
+    if (popup && IsWindowVisible(popup->GetHwnd()))
+      shown.push_back(popup);
   }
-  if (!covered)
-    return false;
-  for (const dui::Widget* popup : popups) {
-    if (popup && IsWindowVisible(popup->GetHwnd())) {
-      SetWindowPos(popup->GetHwnd(), HWND_TOPMOST, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return shown;
+}
+
+bool Toolbar::RaiseIfCovered(POINT screen_point) {
+  for (const dui::Widget* popup : ShownPopups()) {
+    RECT rect = {};
+    if (GetWindowRect(popup->GetHwnd(), &rect) && PtInRect(&rect, screen_point)) {
+      BringToTop();
+      return true;
     }
   }
-  return true;
+  return false;
+}
+
+void Toolbar::BringToTop() {
+  for (const dui::Widget* popup : ShownPopups()) {
+    SetWindowPos(popup->GetHwnd(), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 ColorTableDlg* Toolbar::GetOpenPicker() const {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "dui/click_listener.h"
 #include "dui/key_listener.h"
 #include "dui/mouse_listener.h"
@@ -69,6 +71,8 @@ class Toolbar : public dui::View,
   // lies on one of them; true when it did. That window gets mouse input at their place only
   // when it was stacked over them.
   bool RaiseIfCovered(POINT screen_point);
+  // Puts the toolbar and its pop-ups back on top of everything.
+  void BringToTop();
 
   // The picker while it shows, else null.
   ColorTableDlg* GetOpenPicker() const;
@@ -112,6 +116,8 @@ class Toolbar : public dui::View,
   PickerSettings ToolSettings(ToolKind kind) const;
   void ShowTooltip(int index, bool entered);
   void HideTooltip();
+  // The toolbar, the picker and the font-size list, those that show.
+  std::vector<const dui::Widget*> ShownPopups() const;
 
   int anchorX_ = 0;
   int anchorY_ = 0;

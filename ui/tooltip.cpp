@@ -60,13 +60,15 @@ void Tooltip::Update(const std::wstring& text, int x, int y, int width, int heig
   Arrange(text, x, y, width, height);
 }
 
+// A width too small for the text (the save button's tooltip is 38 pixels wide when it
+// appears) grows to fit it, so that no tooltip shows a part of its text.
 void Tooltip::Arrange(const std::wstring& text, int x, int y, int width, int height) {
-  width = std::clamp(width, 0, kMaxWidth);
-  height = std::clamp(height, 0, kMaxHeight);
   text_ = text;
+  label_->SetText(text);
+  width = std::clamp(std::max(width, label_->GetPreferredSize().width + 2 * kLabelX), 0, kMaxWidth);
+  height = std::clamp(height, 0, kMaxHeight);
   SetSize(width, height);
   label_->SetBounds(kLabelX, kLabelY, width - kLabelX, height - kLabelY);
-  label_->SetText(text);
   dui::Widget* widget = GetWidget();
   if (!widget)
     return;

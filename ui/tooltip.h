@@ -31,8 +31,9 @@ class Tooltip : public dui::View,
 
   ~Tooltip() override;
 
-  // Starts the delay for `text` in a `width` x `height` box that will show 8 pixels right
-  // of and 18 pixels below the cursor at screen point (x, y). `owner` gets the keys.
+  // Starts the delay for `text` in a `width` x `height` box (wider where the text needs it)
+  // that will show 8 pixels right of and 18 pixels below the cursor at screen point (x, y).
+  // `owner` gets the keys.
   void ShowAt(dui::View* owner, const std::wstring& text, int x, int y, int width, int height);
   // Changes the text, size and place; visible or hidden, the tooltip stays so.
   void Update(const std::wstring& text, int x, int y, int width, int height);

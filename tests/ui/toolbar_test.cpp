@@ -264,6 +264,9 @@ TEST(TooltipTest, DelayDisplayAndCarriedDelay) {
   EXPECT_EQ(tooltip->text(), L"箭头工具");
   EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT)
       << "clicks pass through it";
+  tooltip->Update(L"保存 Ctrl+S", 450, 300, 38, 22);
+  GetWindowRect(window, &rect);
+  EXPECT_GT(rect.right - rect.left, 60) << "wide enough for its text";
 
   tooltip->GetWidget()->Close();
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));

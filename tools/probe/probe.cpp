@@ -1,10 +1,20 @@
-// A small helper for the run script: writes what the screen shows, or the bitmap on the
-// clipboard, to a PNG file.
-//   probe grab FILE.png
-//   probe clipboard FILE.png
+// A small helper for the run and screenshot scripts, which drive the program from the
+// Linux side and need a few things done from the Windows side:
+//   probe grab FILE.png [X Y WIDTH HEIGHT]   what the screen shows (or that area of it)
+//   probe clipboard FILE.png                 the bitmap on the clipboard
+//   probe pixel X Y                          prints the screen's colour there as RRGGBB
+//   probe has RRGGBB X Y WIDTH HEIGHT        succeeds when the screen shows that colour
+//                                            anywhere in the area
+//   probe place TITLE X Y WIDTH HEIGHT       moves the top-level window whose title holds
+//                                            TITLE (a size of 0 x 0 keeps its size);
+//                                            windows moved from the X side are framed at
+//                                            their old place, as Wine still believes them
+//                                            there
 #include <windows.h>
 
+#include <cstdio>
 #include <cwchar>
+#include <string>
 
 #include "base/gdiplus.h"
 #include "base/scoped_create_dc.h"
@@ -23,15 +33,15 @@ bool SaveBitmap(HBITMAP bitmap, const wchar_t* path) {
   return image.Save(path, &png, nullptr) == Gdiplus::Ok;
 }
 
-bool GrabScreen(const wchar_t* path) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
+bool GrabScreen(const wchar_t* path, const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
   base::ScopedGetDc screen(nullptr);
   base::ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
   base::ScopedCreateDc memory(CreateCompatibleDC(screen.get()));
   {
     base::ScopedSelectObject select(memory.get(), bitmap.get());
-    BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
   }
   return SaveBitmap(bitmap.get(), path);
 }
@@ -46,19 +56,88 @@ bool SaveClipboard(const wchar_t* path) {
   return saved;
 }
 
+bool PrintPixel(int x, int y) {
+  base::ScopedGetDc screen(nullptr);
+  const COLORREF color = GetPixel(screen.get(), x, y);
+  if (color == CLR_INVALID)
+    return false;
+  std::printf("%02X%02X%02X\n", GetRValue(color), GetGValue(color), GetBValue(color));
+  return true;
+}
+
+bool ScreenHas(COLORREF color, const RECT& area) {
+  base::ScopedGetDc screen(nullptr);
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      if (GetPixel(screen.get(), x, y) == color)
+        return true;
+    }
+  }
+  return false;
+}
+
+// A colour written RRGGBB.
+COLORREF ParseColor(const wchar_t* text) {
+  const unsigned long rgb = wcstoul(text, nullptr, 16);
+  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+struct WindowSearch {
+  const wchar_t* title_part;
+  HWND found;
+};
+
+BOOL CALLBACK FindByTitle(HWND window, LPARAM lparam) {
+  auto* search = reinterpret_cast<WindowSearch*>(lparam);
+  wchar_t title[256] = {};
+  GetWindowTextW(window, title, 256);
+  if (IsWindowVisible(window) && wcsstr(title, search->title_part)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+bool PlaceWindow(const wchar_t* title_part, const RECT& place) {
+  WindowSearch search = {title_part, nullptr};
+  EnumWindows(&FindByTitle, reinterpret_cast<LPARAM>(&search));
+  return search.found &&
+         SetWindowPos(search.found, nullptr, place.left, place.top, place.right - place.left,
+                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// (X, Y, WIDTH, HEIGHT) from four arguments.
+RECT AreaOf(wchar_t** argv) {
+  const int x = _wtoi(argv[0]);
+  const int y = _wtoi(argv[1]);
+  return {x, y, x + _wtoi(argv[2]), y + _wtoi(argv[3])};
+}
+
+bool Run(int argc, wchar_t** argv) {
+  const std::wstring command = argc > 1 ? argv[1] : L"";
+  if (command == L"grab" && argc == 3)
+    return GrabScreen(argv[2],
+                      {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  if (command == L"grab" && argc == 7)
+    return GrabScreen(argv[2], AreaOf(argv + 3));
+  if (command == L"clipboard" && argc == 3)
+    return SaveClipboard(argv[2]);
+  if (command == L"pixel" && argc == 4)
+    return PrintPixel(_wtoi(argv[2]), _wtoi(argv[3]));
+  if (command == L"has" && argc == 7)
+    return ScreenHas(ParseColor(argv[2]), AreaOf(argv + 3));
+  if (command == L"place" && argc == 7)
+    return PlaceWindow(argv[2], AreaOf(argv + 3));
+  return false;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 3)
-    return 2;
   ULONG_PTR token = 0;
   Gdiplus::GdiplusStartupInput input;
   Gdiplus::GdiplusStartup(&token, &input, nullptr);
-  bool done = false;
-  if (wcscmp(argv[1], L"grab") == 0)
-    done = GrabScreen(argv[2]);
-  else if (wcscmp(argv[1], L"clipboard") == 0)
-    done = SaveClipboard(argv[2]);
+  const bool done = Run(argc, argv);
   Gdiplus::GdiplusShutdown(token);
   return done ? 0 : 1;
 }

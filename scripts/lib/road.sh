@@ -1,0 +1,179 @@
+# The road of one capture, driven from the Linux side with xdotool: shared by scripts/run
+# (without a display) and scripts/screenshots. Source it after env.sh, with the display and
+# Wine started; set PICTOR and PROBE to the built programs first.
+
+# Where the road's windows are put, from the Windows side.
+NOTEPAD=(200 150 900 560)
+REGEDIT=(1200 200 600 500)
+# The toolbar hangs under the selected notepad's bottom-right corner (toolbar 354 x 45,
+# buttons 44 apart from x = 11; pickers 49 high under the toolbar).
+TOOLBAR_LEFT=$((NOTEPAD[0] + NOTEPAD[2] - 354))
+TOOLBAR_TOP=$((NOTEPAD[1] + NOTEPAD[3] + 5))
+PICKER_TOP=$((TOOLBAR_TOP + 45))
+ARROW_FROM=(320 330)
+ARROW_TO=(620 470)
+TEXT_AT=(660 560)
+# Over the lines typed into Notepad.
+MOSAIC_FROM=(240 208)
+MOSAIC_TO=(560 208)
+PICTOR_PID=""
+SCRATCH=$(mktemp -d)
+
+probe() { wine "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+
+# retry WHAT SECONDS COMMAND...: runs the command until it succeeds.
+retry() {
+  local what="$1" deadline=$((SECONDS + $2))
+  shift 2
+  until "$@" >/dev/null 2>&1; do
+    if ((SECONDS > deadline)); then
+      echo "gave up waiting for $what" >&2
+      return 1
+    fi
+    sleep 0.1
+  done
+}
+
+pixel_is() { [ "$(probe pixel "$1" "$2")" = "$3" ]; }
+pixel_is_not() { [ "$(probe pixel "$1" "$2")" != "$3" ]; }
+# wait_pixel WHAT X Y RRGGBB: until the screen shows that colour there.
+wait_pixel() { retry "$1" 20 pixel_is "$2" "$3" "$4"; }
+# Notepad with a few lines in it, and the registry editor beside it.
+open_desktop() {
+  wine regedit >/dev/null 2>&1 &
+  retry "the registry editor" 30 xdotool search --onlyvisible --name "Registry Editor"
+  probe place "Registry Editor" "${REGEDIT[@]}"
+  wine notepad >/dev/null 2>&1 &
+  retry "notepad" 30 xdotool search --onlyvisible --name "Notepad"
+  probe place "Notepad" "${NOTEPAD[@]}"
+  xdotool search --onlyvisible --name "Notepad" windowfocus --sync
+  xdotool type --delay 30 "Pictor freezes the screen, frames the window under the mouse"
+  xdotool key Return
+  xdotool type --delay 30 "and lets you mark up what you select before you copy or save it."
+}
+
+# start_pictor WORD: starts a session and waits for its full-screen window.
+start_pictor() {
+  xdotool mousemove 1900 1060
+  wine "$PICTOR" "$@" >/dev/null 2>&1 &
+  PICTOR_PID=$!
+  retry "the capture window" 30 xdotool search --onlyvisible --pid "$PICTOR_PID"
+}
+
+# Points at Notepad's title bar: Notepad is framed in orange, the magnifier follows.
+point_at_notepad() {
+  xdotool mousemove $((NOTEPAD[0] + 300)) $((NOTEPAD[1] + 12))
+  wait_pixel "the frame around Notepad" $((NOTEPAD[0] - 1)) $((NOTEPAD[1] + 100)) FF8B31
+}
+
+select_notepad() {
+  xdotool click 1
+  retry "the toolbar" 20 xdotool search --onlyvisible --name "桌面截图工具栏"
+}
+
+# click_button INDEX: a toolbar button (0-4 tools, 5 save, 6 cancel, 7 copy).
+click_button() {
+  xdotool mousemove $((TOOLBAR_LEFT + 23 + 44 * $1)) $((TOOLBAR_TOP + 23)) click 1
+}
+
+# picker_shown WIDTH: a window of the session WIDTH x 49 where the picker goes.
+picker_shown() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$PICTOR_PID"); do
+    if xdotool getwindowgeometry "$id" |
+      grep -qz "Position: $PICKER_LEFT,$PICKER_TOP.*Geometry: ${1}x49"; then
+      return 0
+    fi
+  done
+  return 1
+}
+
+# choose_tool INDEX: the tool, its picker under it (316 wide for shapes, 271 for text, 219
+# for the mosaic).
+choose_tool() {
+  PICKER_LEFT=$((TOOLBAR_LEFT + 44 * $1))
+  FIRST_CELL=$([ "$1" = 3 ] && echo 127 || echo 171)
+  local width=316
+  [ "$1" = 3 ] && width=271
+  [ "$1" = 4 ] && width=219
+  click_button "$1"
+  retry "the picker" 20 picker_shown "$width"
+}
+
+# choose_color INDEX: one of the sixteen colours of the open picker.
+choose_color() {
+  xdotool mousemove $((PICKER_LEFT + FIRST_CELL + 18 * ($1 % 8) + 8)) \
+    $((PICKER_TOP + 17 + 18 * ($1 / 8))) click 1
+}
+
+# choose_size INDEX: one of the sizes of the open picker.
+choose_size() {
+  xdotool mousemove $((PICKER_LEFT + 23 + 43 * $1)) $((PICKER_TOP + 26)) click 1
+}
+
+# stroke X1 Y1 X2 Y2 [STEPS]: a drag in steps (8 unless said), each its own move: moves
+# sent in one go reach the program as the last of them.
+stroke() {
+  local step steps=${5:-8}
+  xdotool mousemove "$1" "$2" mousedown 1
+  for ((step = 1; step <= steps; step++)); do
+    xdotool mousemove $(($1 + ($3 - $1) * step / steps)) $(($2 + ($4 - $2) * step / steps))
+  done
+  xdotool mouseup 1
+}
+
+# wait_still WHAT X Y WIDTH HEIGHT: until that area of the screen stops changing.
+wait_still() {
+  local what="$1" deadline=$((SECONDS + 20)) before="$SCRATCH/still-1.png" now="$SCRATCH/still-2.png"
+  shift
+  probe grab "Z:$before" "$@"
+  while :; do
+    probe grab "Z:$now" "$@"
+    cmp -s "$before" "$now" && return 0
+    if ((SECONDS > deadline)); then
+      echo "gave up waiting for $what" >&2
+      return 1
+    fi
+    mv "$now" "$before"
+  done
+}
+
+draw_red_arrow() {
+  choose_tool 2
+  choose_color 10
+  stroke "${ARROW_FROM[@]}" "${ARROW_TO[@]}"
+  wait_pixel "the arrow" $(((ARROW_FROM[0] + ARROW_TO[0]) / 2)) \
+    $(((ARROW_FROM[1] + ARROW_TO[1]) / 2)) FF0000
+}
+
+type_text() {
+  choose_tool 3
+  choose_color 13
+  xdotool mousemove "${TEXT_AT[@]}" click 1
+  xdotool windowfocus --sync "$(capture_window)"
+  xdotool type --delay 20 "Marked up with Pictor"
+}
+
+draw_mosaic() {
+  choose_tool 4
+  choose_size 1
+  stroke "${MOSAIC_FROM[@]}" "${MOSAIC_TO[@]}" 32
+}
+
+# The X window of the session's full-screen capture window.
+capture_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$PICTOR_PID"); do
+    if xdotool getwindowgeometry "$id" | grep -q "Geometry: 1920x1080"; then
+      echo "$id"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# wait_end: until the session's process has ended; its exit code goes to PICTOR_STATUS.
+wait_end() {
+  PICTOR_STATUS=0
+  wait "$PICTOR_PID" || PICTOR_STATUS=$?
+}
