@@ -51,6 +51,9 @@ void CaptureWindow::Release() {
   original_bmp_.reset();
   mem_dc_.reset();
   mem_bmp_.reset();
+  dimmed_dc_.reset();
+  dimmed_bmp_.reset();
+  dimmed_ready_ = false;
   selection_ = {};
   state_ = SelectionState::kDetecting;
   drawings_.clear();
@@ -92,6 +95,7 @@ void CaptureWindow::TakeSnapshot() {
   Release();
   if (CreateBitmaps())
     CopyScreen();
+  windows_ = WindowMap::Read();
 }
 
 void CaptureWindow::AddShapeForTesting(std::unique_ptr<Drawing> shape) {

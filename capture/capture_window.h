@@ -10,6 +10,7 @@
 #include "base/scoped_gdi_object.h"
 #include "capture/selection_state.h"
 #include "capture/tool_cursors.h"
+#include "capture/window_map.h"
 #include "settings/launch_source.h"
 #include "ui/picker_settings.h"
 #include "ui/toolbar_delegate.h"
@@ -43,8 +44,12 @@ class CaptureWindow : public ToolbarDelegate {
   // when all four GDI objects exist.
   bool CreateBitmaps();
 
-  // Release, CreateBitmaps, then copies the whole screen into the original bitmap.
+  // Release, CreateBitmaps, then copies the whole screen into the original bitmap and notes
+  // the windows it shows.
   void TakeSnapshot();
+
+  // Composes and shows the whole frame anew, as the first frame is.
+  void RepaintAll();
 
   // Creates the capture window from its dialog template, with no owner.
   HWND CreateDialogWindow(HINSTANCE instance);
@@ -180,15 +185,20 @@ class CaptureWindow : public ToolbarDelegate {
   void DetectWindowAt(int x, int y);
 
   // The overlay (capture_window_paint.cpp).
-  // Composes the frame from the selection as it is and shows it.
+  // Composes the frame from the selection as it is and shows what changed.
   void PaintOverlay();
+  // Makes the dimmed copy of the frozen picture that every frame starts from.
+  void DimPicture();
+  // Puts `area` of the frame back to the dimmed picture.
+  void RestoreDimmed(const RECT& area);
   // Spans the selection from the drag anchor to (x, y), then paints as PaintOverlay.
   void PaintDraggedSelection(int x, int y);
   void DrawShapes(HDC dc);
   void DragSelection(int x, int y);
   void DrawFrameAndHandles();
   void DrawHandles(int image_id, int hit_size);
-  void DrawSizeLabel();
+  // Draws the size label; the area it covers.
+  RECT DrawSizeLabel();
 
   // Finishing (capture_window_finish.cpp): paints the annotations into the frozen picture
   // and cuts out the selection; null, with the window closing, when that fails.
@@ -202,6 +212,15 @@ class CaptureWindow : public ToolbarDelegate {
   base::ScopedBitmap original_bmp_;
   base::ScopedCreateDc mem_dc_;
   base::ScopedBitmap mem_bmp_;
+  // The frozen picture dimmed, made for the first frame; null when it could not be made,
+  // and every frame is then dimmed anew.
+  base::ScopedCreateDc dimmed_dc_;
+  base::ScopedBitmap dimmed_bmp_;
+  bool dimmed_ready_ = false;
+  // The desktop's windows as the frozen picture shows them.
+  WindowMap windows_;
+  // What the last frame drew over the dimmed picture, and so what the next one must restore.
+  RECT painted_ = {};
   RECT selection_ = {};
   RECT handle_rects_[kHandleCount] = {};
   HCURSOR cursor_ = nullptr;

@@ -32,6 +32,19 @@ constexpr int kLabelBorder = 5;
 constexpr int kDraggingHandleSize = 5;
 constexpr int kSettledHandleSize = 6;
 
+// How far the frame and the handles reach past the selection.
+constexpr int kDecorationMargin = 16;
+
+// `area` of `picture` shown at 60 % over black, into the same place of `target`.
+void Dim(HDC target, HDC picture, const RECT& area) {
+  FillRect(target, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  const BLENDFUNCTION dim = {AC_SRC_OVER, 0, kDimAlpha, 0};
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  AlphaBlend(target, area.left, area.top, width, height, picture, area.left, area.top, width,
+             height, dim);
+}
+
 base::ScopedFont CreateLabelFont(int height, int weight, const wchar_t* face) {
   return base::ScopedFont(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                       OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, PROOF_QUALITY,
@@ -45,23 +58,67 @@ void CaptureWindow::PaintDraggedSelection(int x, int y) {
   PaintOverlay();
 }
 
+void CaptureWindow::RepaintAll() {
+  painted_ = {0, 0, screen_width_, screen_height_};
+  PaintOverlay();
+}
+
+// Each frame is the dimmed picture with the selection, its shapes, frame, handles and label
+// drawn over it. The dimmed picture is made once; a frame puts back what the last one drew
+// over it and draws anew, so that it holds the very pixels a whole composition would, and
+// only the area that changed goes to the window.
 void CaptureWindow::PaintOverlay() {
-  const RECT screen = {0, 0, screen_width_, screen_height_};
-  FillRect(mem_dc_.get(), &screen, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  const BLENDFUNCTION dim = {AC_SRC_OVER, 0, kDimAlpha, 0};
-  AlphaBlend(mem_dc_.get(), 0, 0, screen_width_, screen_height_, original_dc_.get(), 0, 0,
-             screen_width_, screen_height_, dim);
+  if (!dimmed_ready_)
+    DimPicture();
+  RestoreDimmed(painted_);
 
   const RECT& s = selection_;
   BitBlt(mem_dc_.get(), s.left, s.top, s.right - s.left, s.bottom - s.top, original_dc_.get(),
          s.left, s.top, SRCCOPY);
   DrawShapes(mem_dc_.get());
   DrawFrameAndHandles();
-  if (!IsRectEmpty(&selection_) && state_ != State::kDetecting)
-    DrawSizeLabel();
+  // The frame lies on the selection's edge, the handles reach a few pixels past it.
+  RECT drawn = selection_;
+  InflateRect(&drawn, kDecorationMargin, kDecorationMargin);
+  if (!IsRectEmpty(&selection_) && state_ != State::kDetecting) {
+    const RECT label = DrawSizeLabel();
+    UnionRect(&drawn, &drawn, &label);
+  }
 
+  RECT changed = {};
+  UnionRect(&changed, &painted_, &drawn);
+  painted_ = drawn;
   base::ScopedGetDc window_dc(hwnd_);
-  BitBlt(window_dc.get(), 0, 0, screen_width_, screen_height_, mem_dc_.get(), 0, 0, SRCCOPY);
+  BitBlt(window_dc.get(), changed.left, changed.top, changed.right - changed.left,
+         changed.bottom - changed.top, mem_dc_.get(), changed.left, changed.top, SRCCOPY);
+}
+
+void CaptureWindow::DimPicture() {
+  dimmed_ready_ = true;
+  painted_ = {0, 0, screen_width_, screen_height_};
+  if (!dimmed_dc_) {
+    base::ScopedGetDc screen(nullptr);
+    dimmed_bmp_.reset(CreateCompatibleBitmap(screen.get(), screen_width_, screen_height_));
+    dimmed_dc_.reset(CreateCompatibleDC(screen.get()));
+    // Without memory for it every frame dims the picture anew.
+    if (!dimmed_bmp_ || !dimmed_dc_) {
+      dimmed_dc_.reset();
+      dimmed_bmp_.reset();
+      return;
+    }
+    // It stays selected for the whole session.
+    SelectObject(dimmed_dc_.get(), dimmed_bmp_.get());
+  }
+  Dim(dimmed_dc_.get(), original_dc_.get(), {0, 0, screen_width_, screen_height_});
+}
+
+void CaptureWindow::RestoreDimmed(const RECT& area) {
+  if (!dimmed_dc_) {
+    Dim(mem_dc_.get(), original_dc_.get(), area);
+    return;
+  }
+  BitBlt(mem_dc_.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+         dimmed_dc_.get(), area.left, area.top, SRCCOPY);
 }
 
 // The selection spanned by the drag anchor and the mouse; a resize by an edge handle keeps
@@ -147,7 +204,7 @@ void CaptureWindow::DrawHandles(int image_id, int hit_size) {
   }
 }
 
-void CaptureWindow::DrawSizeLabel() {
+RECT CaptureWindow::DrawSizeLabel() {
   HDC dc = mem_dc_.get();
   base::ScopedFont measuring = CreateLabelFont(kMeasuringFontHeight, FW_DONTCARE, kLabelFace);
   if (!measuring) {
@@ -182,6 +239,8 @@ void CaptureWindow::DrawSizeLabel() {
   base::ScopedSelectObject select_drawing(dc, drawing.get());
   SetTextColor(dc, kLabelTextColor);
   SetBkMode(dc, TRANSPARENT);
-  InflateRect(&label, -7, -6);
-  DrawTextW(dc, text, length, &label, DT_CENTER | DT_VCENTER);
+  RECT text_box = label;
+  InflateRect(&text_box, -7, -6);
+  DrawTextW(dc, text, length, &text_box, DT_CENTER | DT_VCENTER);
+  return label;
 }

@@ -68,32 +68,38 @@ TEST_F(CaptureSessionTest, FrozenPictureIsTheScreenAtTheStart) {
 
   PictorSession session;
   ASSERT_TRUE(session.WaitForCaptureWindow());
-  const RECT nothing = {};
-  EXPECT_TRUE(WaitUntil([&] { return ShowsDimmed(before, nothing, 23); }))
-      << "the capture window shows the whole screen dimmed";
+  // All of it but the magnifier, which may show by the parked mouse.
+  EXPECT_TRUE(WaitUntil([&] {
+    RECT magnifier = {};
+    GetWindowRect(FindWindowW(nullptr, L"桌面截图鼠标跟随随窗口"), &magnifier);
+    return ShowsDimmed(before, magnifier, 23);
+  })) << "the capture window shows the whole screen dimmed";
 
-  // The window moves away after the start; the mouse then goes where it is now, so that
-  // it is highlighted there: the highlight shows the picture taken at the start.
+  // The window moves away after the start. The frame keeps to the picture: nothing is framed
+  // at the window's new place, where the picture shows none, and the mouse at its old place
+  // frames it there, around the picture of it.
   SetWindowPos(pattern.hwnd(), nullptr, 900, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   testing_support::PumpMessages();
   ASSERT_TRUE(Xdo::MoveMouse(1100, 650));
-  ASSERT_TRUE(WaitUntil([&] { return ScreenGrab().Pixel(899, 600) == kFrameColor; }))
-      << "the moved window is highlighted";
+  ASSERT_TRUE(Xdo::MoveMouse(500, 350));
+  ASSERT_TRUE(WaitUntil([&] { return ScreenGrab().Pixel(299, 350) == kFrameColor; }))
+      << "the window is framed where the picture shows it";
   const ScreenGrab during;
-  // The magnifier follows the mouse over the highlighted window.
+  EXPECT_NE(during.Pixel(899, 600), kFrameColor) << "not where it went";
+  // The magnifier follows the mouse over the framed window.
   RECT magnifier = {};
   GetWindowRect(FindWindowW(nullptr, L"桌面截图鼠标跟随随窗口"), &magnifier);
-  EXPECT_EQ(magnifier.left, 1100 + 20);
-  for (int y = 510; y < 790; y += 29) {
-    for (int x = 910; x < 1290; x += 31) {
+  EXPECT_EQ(magnifier.left, 500 + 20);
+  for (int y = 210; y < 490; y += 29) {
+    for (int x = 310; x < 690; x += 31) {
       if (!PtInRect(&magnifier, {x, y})) {
-        ASSERT_EQ(during.Pixel(x, y), before.Pixel(x, y)) << "inside the highlight at " << x;
+        ASSERT_EQ(during.Pixel(x, y), before.Pixel(x, y)) << "inside the frame at " << x;
       }
     }
   }
-  for (int y = 210; y < 490; y += 29) {
-    for (int x = 310; x < 690; x += 31) {
-      ASSERT_TRUE(IsDimmed(during.Pixel(x, y), before.Pixel(x, y))) << "old place at " << x;
+  for (int y = 510; y < 790; y += 29) {
+    for (int x = 910; x < 1290; x += 31) {
+      ASSERT_TRUE(IsDimmed(during.Pixel(x, y), before.Pixel(x, y))) << "new place at " << x;
     }
   }
   ASSERT_TRUE(session.PressKeys("Escape"));

@@ -1,0 +1,138 @@
+// A frame that only redraws what changed shows the very pixels of the whole composition:
+// after every step of a session through all states, label placements and shape kinds, the
+// window's pixels are read, the whole frame composed and shown anew, and read again.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/scoped_get_dc.h"
+#include "dui/common_button.h"
+#include "dui/widget.h"
+#include "tests/capture/capture_harness.h"
+#include "tests/support/screen_grab.h"
+#include "tests/support/window_input.h"
+#include "ui/toolbar.h"
+
+namespace {
+
+using capture_test::CaptureHarness;
+using capture_test::TestWindow;
+using testing_support::ScreenGrab;
+
+struct Step {
+  const char* name;
+  std::function<void(CaptureHarness&)> run;
+};
+
+void ChooseTool(CaptureHarness& h, Toolbar::Button tool) {
+  const dui::Rectangle bounds = h.window().toolbar()->button(tool)->GetBounds();
+  testing_support::ClickClientPoint(h.window().toolbar()->widget()->GetHwnd(), bounds.x + 12,
+                                    bounds.y + 12);
+}
+
+testing::AssertionResult SameScreens(const ScreenGrab& a, const ScreenGrab& b) {
+  RECT differing = {a.width(), a.height(), 0, 0};
+  int count = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      if (a.Pixel(x, y) == b.Pixel(x, y))
+        continue;
+      ++count;
+      differing = {std::min<LONG>(differing.left, x), std::min<LONG>(differing.top, y),
+                   std::max<LONG>(differing.right, x + 1), std::max<LONG>(differing.bottom, y + 1)};
+    }
+  }
+  if (count == 0)
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure()
+         << count << " pixels differ within (" << differing.left << ", " << differing.top << ")-("
+         << differing.right << ", " << differing.bottom << "); first shown " << std::hex
+         << a.Pixel(differing.left, differing.top) << ", whole "
+         << b.Pixel(differing.left, differing.top);
+}
+
+TEST(OverlayIdentityTest, EveryFrameShowsTheWholeCompositionsPixels) {
+  TestWindow window(300, 250, 500, 300);
+  CaptureHarness harness;
+  const Step steps[] = {
+      {"highlight", [](CaptureHarness& h) { h.Move(400, 300); }},
+      {"no window under the mouse", [](CaptureHarness& h) { h.Move(1500, 100); }},
+      // The first move of a drag paints the press; the second the drag.
+      {"dragging out",
+       [](CaptureHarness& h) {
+         h.Down(100, 100);
+         h.Move(500, 400);
+         h.Move(900, 700);
+       }},
+      {"dragging back in", [](CaptureHarness& h) { h.Move(400, 300); }},
+      {"selected", [](CaptureHarness& h) { h.Up(1000, 800); }},
+      {"moving",
+       [](CaptureHarness& h) {
+         h.Drag({500, 400}, {700, 500});
+       }},
+      {"resizing",
+       [](CaptureHarness& h) {
+         h.Drag({1200, 900}, {1100, 1000});
+       }},
+      {"label under the top edge",
+       [](CaptureHarness& h) {
+         h.Drag({50, 0}, {400, 200});
+       }},
+      {"label left of the selection",
+       [](CaptureHarness& h) {
+         h.Click(1500, 100);
+         h.Drag({1780, 300}, {1919, 500});
+       }},
+      {"label out of the toolbar's way",
+       [](CaptureHarness& h) {
+         h.Click(100, 100);
+         h.Drag({100, 820}, {700, 1075});
+       }},
+      {"rectangle",
+       [](CaptureHarness& h) {
+         ChooseTool(h, Toolbar::Button::kRectangle);
+         h.Drag({150, 850}, {300, 950});
+       }},
+      {"ellipse",
+       [](CaptureHarness& h) {
+         ChooseTool(h, Toolbar::Button::kEllipse);
+         h.Drag({320, 850}, {450, 950});
+       }},
+      {"arrow",
+       [](CaptureHarness& h) {
+         ChooseTool(h, Toolbar::Button::kArrow);
+         h.Drag({470, 850}, {650, 1000});
+       }},
+      {"mosaic over the shapes",
+       [](CaptureHarness& h) {
+         ChooseTool(h, Toolbar::Button::kMosaic);
+         h.Drag({200, 900}, {600, 950});
+       }},
+      {"text being typed",
+       [](CaptureHarness& h) {
+         ChooseTool(h, Toolbar::Button::kText);
+         h.Click(200, 1000);
+         for (wchar_t c : std::wstring(L"identical"))
+           SendMessageW(h.window().edit(), WM_CHAR, c, 0);
+       }},
+      {"text kept", [](CaptureHarness& h) { h.Click(600, 1040); }},
+      {"undo", [](CaptureHarness& h) { h.window().OnUndo(); }},
+  };
+  // The window's own pixels, without the pop-ups over it.
+  auto window_pixels = [&] {
+    base::ScopedGetDc dc(harness.hwnd());
+    return ScreenGrab(dc.get(), 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  };
+  for (const Step& step : steps) {
+    step.run(harness);
+    const ScreenGrab shown = window_pixels();
+    harness.window().RepaintAll();
+    const ScreenGrab whole = window_pixels();
+    EXPECT_TRUE(SameScreens(shown, whole)) << step.name;
+  }
+}
+
+}  // namespace
