@@ -14,9 +14,4 @@ class KMosac : public Drawing {
   // of the same pass has painted yet. Puts dc's clip region back afterwards; a dc that had
   // none is left clipped to `clipRect`.
   void Draw(HDC dc) override;
-
- private:
-  enum class DiscResult { kDone, kOutOfResources };
-
-  DiscResult DrawDisc(HDC dc, POINT center);
 };

@@ -112,6 +112,8 @@ class FinishTest : public testing::Test {
     testing_support::ClearClipboard();
     exit_code_ = 0;
     dui::Widget::SetHooks(&hooks_);
+    // A balloon under the pointer would stay for as long as the pointer does.
+    SetCursorPos(1900, 1060);
   }
   void TearDown() override {
     dui::Widget::SetHooks(nullptr);

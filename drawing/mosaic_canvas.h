@@ -1,0 +1,72 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "base/scoped_create_dc.h"
+#include "base/scoped_gdi_object.h"
+
+// The picture under one mosaic stroke, pixelated in memory and written back once: a copy of
+// the area the stroke's discs read, which of its pixels the painting pass has left to
+// paint, and which this stroke has painted. Each disc reads the picture as the discs before
+// it left it, as if every disc were painted on the device context in turn. Made on the stack
+// by KMosac::Draw. UI thread only.
+class MosaicCanvas {
+ public:
+  // The side of a mosaic block and the step of the grid the blocks lie on.
+  static constexpr int kBlockSize = 10;
+
+  // The grid-aligned area a disc of `radius` around `center` reads: its square rounded down
+  // to the grid, then right and bottom extended by a block.
+  static RECT GridArea(POINT center, int radius);
+
+  // For discs of `radius`.
+  explicit MosaicCanvas(int radius);
+  MosaicCanvas(const MosaicCanvas&) = delete;
+  MosaicCanvas& operator=(const MosaicCanvas&) = delete;
+
+  // Copies `area` of `dc` and notes the pixels of `remaining` (in dc's coordinates) as left
+  // to paint. False without the memory for it.
+  [[nodiscard]] bool Read(HDC dc, const RECT& area, HRGN remaining);
+
+  // Pixelates the pixels of the disc around `center` that are left to paint: each takes the
+  // average colour of its whole block as the picture is before this disc.
+  void PaintDisc(POINT center);
+
+  // Copies the painted pixels to `dc`, puts back its clip region (or clips it to
+  // `fallback_clip` when it had none) and removes them from `remaining`. Does nothing when
+  // nothing was painted.
+  void WriteBack(HDC dc, HRGN remaining, const RECT& fallback_clip);
+
+ private:
+  // Pixels [left, right) of row y.
+  struct Run {
+    int y;
+    int left;
+    int right;
+  };
+
+  uint8_t* PixelAt(int x, int y) const;
+  size_t IndexOf(int x, int y) const;
+  COLORREF BlockAverage(int block_x, int block_y) const;
+  // The runs of the disc around `center` left to paint, into runs_.
+  void FindRunsLeftToPaint(POINT center);
+  base::ScopedRegion PaintedRegion() const;
+
+  int radius_;
+  // How far each row of a disc reaches from its centre, top row first.
+  std::vector<int> row_offsets_;
+  RECT area_ = {};
+  base::ScopedCreateDc dc_;
+  base::ScopedBitmap bitmap_;
+  uint8_t* bits_ = nullptr;
+  int stride_ = 0;
+  std::vector<uint8_t> left_to_paint_;
+  std::vector<uint8_t> painted_;
+  bool painted_any_ = false;
+  // Kept from disc to disc, so that a stroke does not allocate for each.
+  std::vector<Run> runs_;
+  std::vector<COLORREF> averages_;
+};
