@@ -37,11 +37,12 @@ build_tree() {
   cmake --build "$dir" -j "$(nproc)"
 }
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display, SCREEN_SIZE (1920x1080 unless set) wide and high, and
+# exports DISPLAY.
 start_display() {
   local ready
   ready=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1920x1080}x24" -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
   XVFB_PID=$!
   local deadline=$((SECONDS + 30))
   until [ -s "$ready" ]; do
