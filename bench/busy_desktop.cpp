@@ -36,8 +36,7 @@ void PaintPattern(HWND window, HDC dc) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info,
-                    DIB_RGB_COLORS);
+  SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -83,8 +82,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     for (int c = 0; c < children; ++c) {
       const std::wstring text = L"item " + std::to_wstring(c);
       CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER,
-                      4 + (c % 5) * (cell_width / 6), 4 + (c / 5) * 24, cell_width / 7, 20,
-                      window, nullptr, instance, nullptr);
+                      4 + (c % 5) * (cell_width / 6), 4 + (c / 5) * 24, cell_width / 7, 20, window,
+                      nullptr, instance, nullptr);
     }
   }
   MSG message;

@@ -42,8 +42,7 @@ class Session {
   explicit Session(CaptureWindow& capture) : capture_(capture), window_(capture.hwnd()) {}
 
   void Send(UINT message, int x, int y) {
-    SendMessageW(window_, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0,
-                 MAKELPARAM(x, y));
+    SendMessageW(window_, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
   }
   void Drag(int x0, int y0, int x1, int y1) {
     Send(WM_MOUSEMOVE, x0, y0);
@@ -103,8 +102,9 @@ void MeasureStates() {
   session.Send(WM_LBUTTONUP, width / 2 + 240, height / 2 + 160);
   session.Send(WM_MOUSEMOVE, 400, 400);
   session.Send(WM_LBUTTONDOWN, 400, 400);
-  std::printf("moving %.3f\n",
-              session.TimeMoves([&](int i) { return POINT{400 + 3 * i, 400 + 2 * i}; }));
+  std::printf("moving %.3f\n", session.TimeMoves([&](int i) {
+    return POINT{400 + 3 * i, 400 + 2 * i};
+  }));
   session.Send(WM_LBUTTONUP, 400 + 120, 400 + 80);
   const RECT s = capture.selection();
   session.Send(WM_MOUSEMOVE, s.right, s.bottom);

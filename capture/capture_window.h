@@ -8,7 +8,10 @@
 
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
+#include "capture/overlay_sprite.h"
 #include "capture/selection_state.h"
+#include "capture/size_label.h"
+#include "capture/toolbar_placement.h"
 #include "capture/tool_cursors.h"
 #include "capture/window_map.h"
 #include "settings/launch_source.h"
@@ -156,10 +159,17 @@ class CaptureWindow : public ToolbarDelegate {
   // The toolbar (capture_window_toolbar.cpp): shown beside the selection while it can
   // change, hidden while it is being made, left alone while annotating.
   void UpdateToolbar();
+  // Puts the toolbar beside the selection, showing it; repaints the frame if it appeared.
   void PlaceToolbar();
+  ToolbarPlacement PlanToolbar() const;
+  SIZE ToolbarSize() const;
+  RECT ToolbarRectAt(const ToolbarPlacement& placement) const;
   void CloseToolbar();
   // The toolbar's window rectangle while it shows.
   bool GetToolbarRect(RECT* rect) const;
+  // Where a shown toolbar goes for the selection as it is, which a frame drawn before the
+  // toolbar moves keeps out of the way of.
+  bool GetToolbarTarget(RECT* rect) const;
 
   // Tools and text (capture_window_tools.cpp).
   void SelectTool(const char* name);
@@ -242,4 +252,7 @@ class CaptureWindow : public ToolbarDelegate {
   // What undo took, the last taken at the back; emptied when a new shape is kept.
   std::vector<std::unique_ptr<Drawing>> undone_;
   ToolCursors tool_cursors_;
+  SizeLabel size_label_;
+  OverlaySprite settled_handle_;
+  OverlaySprite dragging_handle_;
 };

@@ -304,11 +304,14 @@ const wchar_t* HandleCursor(int handle) {
 
 void CaptureWindow::OnMouseMove(int x, int y) {
   switch (state_) {
-    case State::kDetecting:
+    case State::kDetecting: {
+      const RECT highlighted = selection_;
       DetectWindowAt(x, y);
-      PaintOverlay();
+      if (!EqualRect(&highlighted, &selection_))
+        PaintOverlay();
       SetCursorShape(IDC_ARROW);
       break;
+    }
     case State::kPressed:
     case State::kSelecting:
       if (x != anchor_.x || y != anchor_.y) {
@@ -412,6 +415,7 @@ void CaptureWindow::OnDoubleClick(int x, int y) {
 }
 
 void CaptureWindow::MoveSelectionTo(int x, int y) {
+  const RECT before = selection_;
   OffsetRect(&selection_, x - anchor_.x, y - anchor_.y);
   anchor_ = {x, y};
   // Pushed back inside the screen with its size kept, so it slides along an edge.
@@ -423,7 +427,8 @@ void CaptureWindow::MoveSelectionTo(int x, int y) {
     OffsetRect(&selection_, 0, -selection_.top);
   if (selection_.bottom > screen_height_)
     OffsetRect(&selection_, 0, screen_height_ - selection_.bottom);
-  PaintOverlay();
+  if (!EqualRect(&before, &selection_))
+    PaintOverlay();
 }
 
 void CaptureWindow::OnArrowKey(int vk) {

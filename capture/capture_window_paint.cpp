@@ -4,15 +4,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cwchar>
 
-#include "base/gdiplus.h"
 #include "base/scoped_get_dc.h"
 #include "base/scoped_select_object.h"
-#include "capture/size_label_layout.h"
 #include "drawing/drawing.h"
 #include "drawing/paint_shapes.h"
-#include "dui/nine_grid.h"
 #include "dui/res_manager.h"
 #include "resources/resource_ids.h"
 
@@ -23,12 +19,6 @@ using State = SelectionState;
 // Outside the selection the picture shows at 60 %.
 constexpr BYTE kDimAlpha = 153;
 constexpr COLORREF kFrameColor = RGB(255, 139, 49);
-constexpr COLORREF kLabelTextColor = RGB(195, 195, 195);
-constexpr wchar_t kLabelFace[] = L"微软雅黑";
-constexpr int kMeasuringFontHeight = -33;
-constexpr int kDrawingFontHeight = -20;
-constexpr int kFallbackFontPoints = 9;
-constexpr int kLabelBorder = 5;
 constexpr int kDraggingHandleSize = 5;
 constexpr int kSettledHandleSize = 6;
 
@@ -45,10 +35,12 @@ void Dim(HDC target, HDC picture, const RECT& area) {
              height, dim);
 }
 
-base::ScopedFont CreateLabelFont(int height, int weight, const wchar_t* face) {
-  return base::ScopedFont(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                      OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, PROOF_QUALITY,
-                                      VARIABLE_PITCH | FF_SWISS, face));
+// Puts what the window's DC drew on the screen now. Some window systems show a window's
+// drawing only when its thread waits for messages, which would make each frame wait for
+// the work that follows it (the magnifier, the toolbar); a wait that returns at once is
+// enough.
+void ShowNow() {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
 }
 
 }  // namespace
@@ -91,6 +83,7 @@ void CaptureWindow::PaintOverlay() {
   base::ScopedGetDc window_dc(hwnd_);
   BitBlt(window_dc.get(), changed.left, changed.top, changed.right - changed.left,
          changed.bottom - changed.top, mem_dc_.get(), changed.left, changed.top, SRCCOPY);
+  ShowNow();
 }
 
 void CaptureWindow::DimPicture() {
@@ -189,58 +182,18 @@ void CaptureWindow::DrawHandles(int image_id, int hit_size) {
   handle_rects_[kBottomRight] = {s.right - near_end, s.bottom - near_end, s.right + 2,
                                  s.bottom + 2};
 
-  Gdiplus::Image* image = dui::ResManager::GetInstance()->GetImage(image_id);
-  if (!image)
+  OverlaySprite& sprite = image_id == IDB_HANDLE_DRAGGING ? dragging_handle_ : settled_handle_;
+  if (sprite.empty() && !sprite.RenderImage(dui::ResManager::GetInstance()->GetImage(image_id)))
     return;
-  Gdiplus::Graphics graphics(mem_dc_.get());
-  const int width = static_cast<int>(image->GetWidth());
-  const int height = static_cast<int>(image->GetHeight());
   static constexpr Handle kDrawOrder[] = {kLeft,    kTop,      kRight,      kBottom,
                                           kTopLeft, kTopRight, kBottomLeft, kBottomRight};
-  for (Handle handle : kDrawOrder) {
-    const RECT& hit = handle_rects_[handle];
-    graphics.DrawImage(image, Gdiplus::Rect(hit.left, hit.top, width, height), 0, 0, width, height,
-                       Gdiplus::UnitPixel);
-  }
+  for (Handle handle : kDrawOrder)
+    sprite.Draw(mem_dc_.get(), handle_rects_[handle].left, handle_rects_[handle].top);
 }
 
 RECT CaptureWindow::DrawSizeLabel() {
-  HDC dc = mem_dc_.get();
-  base::ScopedFont measuring = CreateLabelFont(kMeasuringFontHeight, FW_DONTCARE, kLabelFace);
-  if (!measuring) {
-    const int height = -MulDiv(kFallbackFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    measuring = CreateLabelFont(height, FW_BOLD, nullptr);
-  }
-  const base::ScopedFont drawing = CreateLabelFont(kDrawingFontHeight, FW_DONTCARE, kLabelFace);
-  base::ScopedSelectObject select_measuring(dc, measuring.get());
-
-  wchar_t text[64];
-  swprintf(text, sizeof(text) / sizeof(text[0]), L" %ld \u00d7 %ld ",
-           static_cast<long>(selection_.right - selection_.left),
-           static_cast<long>(selection_.bottom - selection_.top));
-  const int length = static_cast<int>(wcslen(text));
-  SIZE extent = {};
-  GetTextExtentPoint32W(dc, text, length, &extent);
-
-  Gdiplus::Image* background = dui::ResManager::GetInstance()->GetImage(IDB_SIZE_LABEL);
-  const int background_height = background ? static_cast<int>(background->GetHeight()) : 0;
   RECT toolbar = {};
-  const bool toolbar_shown = GetToolbarRect(&toolbar);
-  RECT label = LayOutSizeLabel(selection_, extent, screen_width_,
-                               toolbar_shown ? &toolbar : nullptr, background_height);
-  if (background) {
-    Gdiplus::Graphics graphics(dc);
-    dui::DrawNineGrid(
-        graphics, background,
-        Gdiplus::Rect(label.left, label.top, label.right - label.left, label.bottom - label.top),
-        kLabelBorder, kLabelBorder);
-  }
-
-  base::ScopedSelectObject select_drawing(dc, drawing.get());
-  SetTextColor(dc, kLabelTextColor);
-  SetBkMode(dc, TRANSPARENT);
-  RECT text_box = label;
-  InflateRect(&text_box, -7, -6);
-  DrawTextW(dc, text, length, &text_box, DT_CENTER | DT_VCENTER);
-  return label;
+  const bool toolbar_shown = GetToolbarTarget(&toolbar);
+  return size_label_.Draw(mem_dc_.get(), selection_, screen_width_,
+                          toolbar_shown ? &toolbar : nullptr);
 }

@@ -36,29 +36,42 @@ void CaptureWindow::UpdateToolbar() {
 }
 
 void CaptureWindow::PlaceToolbar() {
-  const bool feedback = launch_source_ == LaunchSource::kFeedback;
-  const SIZE size = {feedback ? Toolbar::kWidthWithoutSave : Toolbar::kWidth, Toolbar::kHeight};
-  const ToolbarPlacement placement =
-      PlaceToolbarBeside(selection_, size, screen_height_, Toolbar::kPickerRoom);
-  const RECT target = {placement.x - size.cx, placement.y, placement.x, placement.y + size.cy};
+  const ToolbarPlacement placement = PlanToolbar();
   RECT shown = {};
+  const bool was_shown = GetToolbarRect(&shown);
+  const RECT target = ToolbarRectAt(placement);
   if (!toolbar_) {
     // Made where it belongs rather than elsewhere and then moved: a window that moves over
     // the capture window leaves areas to repaint, and those must not lie under its new place.
     toolbar_ = Toolbar::CreateToolbar(hwnd_, placement.x, placement.y);
     toolbar_->SetDelegate(this);
-    if (feedback)
+    if (launch_source_ == LaunchSource::kFeedback)
       toolbar_->UseLayoutWithoutSave();
-  } else if (GetToolbarRect(&shown) && EqualRect(&shown, &target)) {
+  } else if (was_shown && EqualRect(&shown, &target)) {
     toolbar_->SetPickerAbove(placement.picker_above);
     return;
   }
   toolbar_->SetPickerAbove(placement.picker_above);
   toolbar_->SetPosition(placement.x, placement.y);
   toolbar_->Show();
-  // The size label keeps out of the toolbar's way, so a toolbar that appears or moves
-  // changes the frame.
-  PaintOverlay();
+  // The size label keeps out of the way of a shown toolbar, where the selection puts it, so
+  // only a toolbar that appears changes the frame.
+  if (!was_shown)
+    PaintOverlay();
+}
+
+ToolbarPlacement CaptureWindow::PlanToolbar() const {
+  return PlaceToolbarBeside(selection_, ToolbarSize(), screen_height_, Toolbar::kPickerRoom);
+}
+
+SIZE CaptureWindow::ToolbarSize() const {
+  const bool feedback = launch_source_ == LaunchSource::kFeedback;
+  return {feedback ? Toolbar::kWidthWithoutSave : Toolbar::kWidth, Toolbar::kHeight};
+}
+
+RECT CaptureWindow::ToolbarRectAt(const ToolbarPlacement& placement) const {
+  const SIZE size = ToolbarSize();
+  return {placement.x - size.cx, placement.y, placement.x, placement.y + size.cy};
 }
 
 bool CaptureWindow::GetToolbarRect(RECT* rect) const {
@@ -66,6 +79,13 @@ bool CaptureWindow::GetToolbarRect(RECT* rect) const {
     return false;
   HWND window = toolbar_->widget()->GetHwnd();
   return IsWindowVisible(window) && GetWindowRect(window, rect);
+}
+
+bool CaptureWindow::GetToolbarTarget(RECT* rect) const {
+  if (!toolbar_ || !toolbar_->widget() || !IsWindowVisible(toolbar_->widget()->GetHwnd()))
+    return false;
+  *rect = ToolbarRectAt(PlanToolbar());
+  return true;
 }
 
 void CaptureWindow::CloseToolbar() {

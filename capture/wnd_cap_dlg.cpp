@@ -7,6 +7,7 @@
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "base/scoped_select_object.h"
+#include "base/window_stacking.h"
 #include "dui/res_manager.h"
 #include "dui/widget.h"
 #include "resources/resource_ids.h"
@@ -83,6 +84,7 @@ void WndCapDlg::MoveTo(int x,
     return;
   // The pixel read is one of the picture's, also for a point past its edge (a drag that
   // goes on beyond the screen).
+  const std::array<std::wstring, 3> lines_before = magnifier->Lines();
   magnifier->cursorX_ = std::clamp(x, 0, std::max(limit_x - 1, 0));
   magnifier->cursorY_ = std::clamp(y, 0, std::max(limit_y - 1, 0));
   magnifier->selectionWidth_ = selection_width;
@@ -94,8 +96,17 @@ void WndCapDlg::MoveTo(int x,
   if (top + kHeight > limit_y)
     top = y - kHeight - kCursorOffset;
   HWND window = g_magnifier_host->GetHwnd();
-  SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
-  SetWindowPos(window, HWND_TOPMOST, left, top, kWidth, kHeight, SWP_NOACTIVATE);
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  if (!(style & WS_EX_TOOLWINDOW))
+    SetWindowLongPtrW(window, GWL_EXSTYLE, style | WS_EX_TOOLWINDOW);
+  if (!base::IsOnTop(window))
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  g_magnifier_host->MoveWithNextPaint(left, top);
+  // The panel's text is the slowest part of a repaint, and it seldom changes.
+  if (magnifier->Lines() == lines_before)
+    magnifier->SchedulePaintInRect({0, 0, kPictureWidth, kPictureHeight});
+  else
+    magnifier->SchedulePaint();
 }
 
 void WndCapDlg::Show(bool show) {
@@ -113,6 +124,12 @@ void WndCapDlg::Close() {
 
 dui::Widget* WndCapDlg::host() {
   return g_magnifier_host;
+}
+
+std::array<std::wstring, 3> WndCapDlg::Lines() const {
+  if (!sourceDC_)
+    return {};
+  return InfoLines(selectionWidth_, selectionHeight_, GetPixel(sourceDC_, cursorX_, cursorY_));
 }
 
 std::array<std::wstring, 3> WndCapDlg::InfoLines(int selection_width,
@@ -138,7 +155,8 @@ void WndCapDlg::OnPaint(Gdiplus::Graphics& g) {
   PaintMagnified(g);
   g.DrawImage(frame, Gdiplus::Rect(0, 0, frame_width, frame_height), 0, 0, frame_width,
               frame_height, Gdiplus::UnitPixel);
-  PaintPanel(g, frame_width, frame_height);
+  if (g.IsVisible(Gdiplus::Rect(0, frame_height, frame_width, GetHeight() - frame_height)))
+    PaintPanel(g, frame_width, frame_height);
 }
 
 // The 40 x 30 pixels around the cursor (from the screen's edge near the left and top) at

@@ -26,8 +26,8 @@ class WndCapDlg : public dui::View {
   // outlive the magnifier or be let go by Close) with the cursor at (x, y).
   static WndCapDlg* Create(HDC source, int selection_width, int selection_height, int x, int y);
   // Follows the cursor at (x, y) on a screen `limit_x` x `limit_y`, 20 pixels right of and
-  // below it or, where that leaves the screen, left of or above it. Does nothing without a
-  // magnifier.
+  // below it or, where that leaves the screen, left of or above it; the window moves with the
+  // repaint this schedules. Does nothing without a magnifier.
   static void MoveTo(int x,
                      int y,
                      int selection_width,
@@ -53,6 +53,8 @@ class WndCapDlg : public dui::View {
 
  private:
   WndCapDlg(HDC source, int selection_width, int selection_height, int x, int y);
+  // The panel's lines as they read now; none after Close.
+  std::array<std::wstring, 3> Lines() const;
   void PaintMagnified(Gdiplus::Graphics& g);
   void PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_height);
 

@@ -140,9 +140,13 @@ void Widget::Show(bool show) {
   PICTOR_ASSERT(host_ != NULL, "widget");
   if (!host_)
     return;
+  // Showing a shown window again costs a round trip to the window system for nothing.
+  if ((IsWindowVisible(host_->hwnd()) != FALSE) == show)
+    return;
   const int shown = activatable_ ? SW_SHOW : SW_SHOWNA;
   ShowWindow(host_->hwnd(), show ? shown : SW_HIDE);
-  SchedulePaint();
+  if (show)
+    SchedulePaint();
 }
 
 void Widget::Minimize() {
@@ -174,10 +178,28 @@ bool Widget::PostPaintRequest() {
   return host_ && PostMessageW(host_->hwnd(), kPaintRequestMessage, 0, 0);
 }
 
+void Widget::MoveWithNextPaint(int x, int y) {
+  if (!host_)
+    return;
+  pendingPosition_ = POINT{x, y};
+  if (!IsWindowVisible(host_->hwnd()))
+    MoveToPendingPosition();
+}
+
+void Widget::MoveToPendingPosition() {
+  if (pendingPosition_ && host_) {
+    SetWindowPos(host_->hwnd(), nullptr, pendingPosition_->x, pendingPosition_->y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  pendingPosition_.reset();
+}
+
 void Widget::OnPaintRequest() {
   const Rectangle dirty = rootView_->TakeDirtyRect();
-  if (dirty.IsEmpty() || !memoryDC_)
+  if (dirty.IsEmpty() || !memoryDC_) {
+    MoveToPendingPosition();
     return;
+  }
   {
     Gdiplus::Graphics graphics(memoryDC_.get());
     graphics.SetClip(dirty.ToGdiplus(), Gdiplus::CombineModeReplace);
@@ -191,7 +213,8 @@ void Widget::Present() {
   HWND hwnd = host_->hwnd();
   RECT window = {};
   GetWindowRect(hwnd, &window);
-  POINT position = {window.left, window.top};
+  POINT position = pendingPosition_.value_or(POINT{window.left, window.top});
+  pendingPosition_.reset();
   SIZE size = {window.right - window.left, window.bottom - window.top};
   if (IsIconic(hwnd)) {
     // A minimised window reports its icon's rectangle; present the whole buffer there.

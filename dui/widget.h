@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,7 +80,8 @@ class Widget {
   RootView* GetRootView() const { return rootView_.get(); }
 
   void SetTitle(const std::wstring& title);
-  // Shows or hides the window, then schedules a paint of everything.
+  // Shows or hides the window; a window that comes into view is painted anew. Showing a
+  // shown window, or hiding a hidden one, does nothing.
   void Show(bool show);
   // Whether the window takes the keyboard when it shows or is clicked, as it does by
   // default. Pop-ups beside a window that keeps the keyboard (a toolbar beside a text being
@@ -93,6 +95,11 @@ class Widget {
 
   void SchedulePaint();
   void SchedulePaintInRect(const Rectangle& rect);
+
+  // Moves a shown window to (x, y) with the next repaint, which the caller schedules: one
+  // update of the window system for the move and the new pixels instead of two. A hidden
+  // window moves at once.
+  void MoveWithNextPaint(int x, int y);
 
   // Constant alpha of the whole window, applied on the next presentation.
   void SetAlpha(uint8_t alpha) { alpha_ = alpha; }
@@ -138,6 +145,7 @@ class Widget {
   void CreateBackBuffer();
   void SetIcons();
   void OnPaintRequest();
+  void MoveToPendingPosition();
   void Present();
   void OnTimerTick();
   bool IsTimerObserver(const TimerObserver* observer) const;
@@ -165,6 +173,8 @@ class Widget {
   // Keeps the back buffer selected into the memory DC and puts the DC's own bitmap back
   // before the buffer is deleted.
   std::unique_ptr<base::ScopedSelectObject> bufferSelection_;
+  // Where the next presentation puts the window, when a move waits for it.
+  std::optional<POINT> pendingPosition_;
   DWORD lastTick_ = 0;
   bool tracking_ = false;
   View* hoveredView_ = nullptr;

@@ -147,6 +147,8 @@ void ColorTableDlg::Show(const PickerSettings& settings, int x, int y) {
                SWP_NOACTIVATE | SWP_NOREDRAW);
   widget->SetSize(spec.width, kHeight);
   widget->Show(true);
+  // A picker that shows already changes its layout in place.
+  SchedulePaint();
 }
 
 void ColorTableDlg::BuildSizeButtons(int count) {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/window_stacking.h"
 #include "dui/common_button.h"
 #include "dui/dropdown_view.h"
 #include "dui/res_manager.h"
@@ -112,8 +113,8 @@ void Toolbar::SetPosition(int anchor_x, int anchor_y) {
     return;
   anchorX_ = anchor_x;
   anchorY_ = anchor_y;
-  SetWindowPos(widget_->GetHwnd(), HWND_TOPMOST, anchor_x - width_, anchor_y, width_, kHeight,
-               SWP_NOACTIVATE | SWP_NOREDRAW);
+  base::PlaceOnTop(widget_->GetHwnd(), anchor_x - width_, anchor_y, width_, kHeight,
+                   SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
 void Toolbar::Show() {

@@ -18,7 +18,9 @@ using capture_test::CaptureHarness;
 using dui_testing::TestWidget;
 using testing_support::WaitUntil;
 
+// The magnifier's window rectangle, once the repaint that moves it has run.
 RECT MagnifierRect() {
+  testing_support::PumpMessages();
   RECT rect = {};
   GetWindowRect(WndCapDlg::host()->GetHwnd(), &rect);
   return rect;
