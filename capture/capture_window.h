@@ -207,8 +207,9 @@ class CaptureWindow : public ToolbarDelegate {
   void DragSelection(int x, int y);
   void DrawFrameAndHandles();
   void DrawHandles(int image_id, int hit_size);
-  // Draws the size label; the area it covers.
-  RECT DrawSizeLabel();
+  // Lays out the size label for the selection; the area it will cover.
+  RECT LayOutSizeLabel();
+  void ComposeArea(const RECT& area, bool labelled);
 
   // Finishing (capture_window_finish.cpp): paints the annotations into the frozen picture
   // and cuts out the selection; null, with the window closing, when that fails.
@@ -229,8 +230,14 @@ class CaptureWindow : public ToolbarDelegate {
   bool dimmed_ready_ = false;
   // The desktop's windows as the frozen picture shows them.
   WindowMap windows_;
-  // What the last frame drew over the dimmed picture, and so what the next one must restore.
-  RECT painted_ = {};
+  // What the last frame drew over the dimmed picture, which the next one must put back.
+  struct FrameRecord {
+    RECT selection;
+    RECT label;
+  };
+  FrameRecord last_frame_ = {};
+  // An area the next frame composes anew whatever changed (all of it at first).
+  RECT to_compose_ = {};
   RECT selection_ = {};
   RECT handle_rects_[kHandleCount] = {};
   HCURSOR cursor_ = nullptr;

@@ -7,6 +7,7 @@
 
 #include "base/scoped_get_dc.h"
 #include "base/scoped_select_object.h"
+#include "capture/dirty_rects.h"
 #include "drawing/drawing.h"
 #include "drawing/paint_shapes.h"
 #include "dui/res_manager.h"
@@ -51,44 +52,69 @@ void CaptureWindow::PaintDraggedSelection(int x, int y) {
 }
 
 void CaptureWindow::RepaintAll() {
-  painted_ = {0, 0, screen_width_, screen_height_};
+  to_compose_ = {0, 0, screen_width_, screen_height_};
   PaintOverlay();
 }
 
 // Each frame is the dimmed picture with the selection, its shapes, frame, handles and label
-// drawn over it. The dimmed picture is made once; a frame puts back what the last one drew
-// over it and draws anew, so that it holds the very pixels a whole composition would, and
-// only the area that changed goes to the window.
+// drawn over it. The dimmed picture is made once. A frame composes anew, from the dimmed
+// picture up, only the areas where it may differ from the last one: the edges of the last
+// and the new selection (the frame and handles lie there), what lies in one selection but
+// not the other, the last and the new label, and the selection while it holds shapes. Every
+// area holds the very pixels a whole composition would, and only those areas go to the
+// window.
 void CaptureWindow::PaintOverlay() {
   if (!dimmed_ready_)
     DimPicture();
-  RestoreDimmed(painted_);
+  const bool labelled = !IsRectEmpty(&selection_) && state_ != State::kDetecting;
+  const RECT label = labelled ? LayOutSizeLabel() : RECT{};
 
-  const RECT& s = selection_;
-  BitBlt(mem_dc_.get(), s.left, s.top, s.right - s.left, s.bottom - s.top, original_dc_.get(),
-         s.left, s.top, SRCCOPY);
-  DrawShapes(mem_dc_.get());
-  DrawFrameAndHandles();
-  // The frame lies on the selection's edge, the handles reach a few pixels past it.
-  RECT drawn = selection_;
-  InflateRect(&drawn, kDecorationMargin, kDecorationMargin);
-  if (!IsRectEmpty(&selection_) && state_ != State::kDetecting) {
-    const RECT label = DrawSizeLabel();
-    UnionRect(&drawn, &drawn, &label);
-  }
+  DirtyRects dirty;
+  dirty.Add(to_compose_);
+  dirty.AddEdges(last_frame_.selection, kDecorationMargin);
+  dirty.AddEdges(selection_, kDecorationMargin);
+  dirty.AddDifference(last_frame_.selection, selection_);
+  dirty.Add(last_frame_.label);
+  dirty.Add(label);
+  if (!drawings_.empty() || current_drawing_)
+    dirty.Add(selection_);
+  to_compose_ = {};
+  last_frame_ = {selection_, label};
 
-  RECT changed = {};
-  UnionRect(&changed, &painted_, &drawn);
-  painted_ = drawn;
+  const RECT screen = {0, 0, screen_width_, screen_height_};
   base::ScopedGetDc window_dc(hwnd_);
-  BitBlt(window_dc.get(), changed.left, changed.top, changed.right - changed.left,
-         changed.bottom - changed.top, mem_dc_.get(), changed.left, changed.top, SRCCOPY);
+  for (RECT area : dirty.Merged()) {
+    if (!IntersectRect(&area, &area, &screen))
+      continue;
+    ComposeArea(area, labelled);
+    BitBlt(window_dc.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+           mem_dc_.get(), area.left, area.top, SRCCOPY);
+  }
   ShowNow();
+}
+
+// The frame's pixels in `area`, as a composition of the whole frame would make them.
+void CaptureWindow::ComposeArea(const RECT& area, bool labelled) {
+  HDC dc = mem_dc_.get();
+  RestoreDimmed(area);
+  RECT inside = {};
+  if (IntersectRect(&inside, &area, &selection_)) {
+    BitBlt(dc, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top,
+           original_dc_.get(), inside.left, inside.top, SRCCOPY);
+  }
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+  if (!IsRectEmpty(&inside))
+    DrawShapes(dc);
+  DrawFrameAndHandles();
+  if (labelled)
+    size_label_.Draw(dc);
+  RestoreDC(dc, saved);
 }
 
 void CaptureWindow::DimPicture() {
   dimmed_ready_ = true;
-  painted_ = {0, 0, screen_width_, screen_height_};
+  to_compose_ = {0, 0, screen_width_, screen_height_};
   if (!dimmed_dc_) {
     base::ScopedGetDc screen(nullptr);
     dimmed_bmp_.reset(CreateCompatibleBitmap(screen.get(), screen_width_, screen_height_));
@@ -142,6 +168,8 @@ void CaptureWindow::DrawShapes(HDC dc) {
 void CaptureWindow::DrawFrameAndHandles() {
   HDC dc = mem_dc_.get();
   const RECT& s = selection_;
+  if (IsRectEmpty(&s))
+    return;
   if (state_ == State::kDetecting || state_ == State::kPressed) {
     // The highlight lies just outside the window it frames.
     base::ScopedPen pen(CreatePen(PS_SOLID, 1, kFrameColor));
@@ -191,9 +219,9 @@ void CaptureWindow::DrawHandles(int image_id, int hit_size) {
     sprite.Draw(mem_dc_.get(), handle_rects_[handle].left, handle_rects_[handle].top);
 }
 
-RECT CaptureWindow::DrawSizeLabel() {
+RECT CaptureWindow::LayOutSizeLabel() {
   RECT toolbar = {};
   const bool toolbar_shown = GetToolbarTarget(&toolbar);
-  return size_label_.Draw(mem_dc_.get(), selection_, screen_width_,
-                          toolbar_shown ? &toolbar : nullptr);
+  return size_label_.Layout(mem_dc_.get(), selection_, screen_width_,
+                            toolbar_shown ? &toolbar : nullptr);
 }

@@ -25,33 +25,32 @@ base::ScopedFont CreateLabelFont(int height, int weight, const wchar_t* face) {
 
 }  // namespace
 
-RECT SizeLabel::Draw(HDC dc, const RECT& selection, int screen_width, const RECT* toolbar) {
+RECT SizeLabel::Layout(HDC dc, const RECT& selection, int screen_width, const RECT* toolbar) {
   if (!measuring_font_)
     MakeFonts(dc);
-  wchar_t text[64];
-  swprintf(text, sizeof(text) / sizeof(text[0]), L" %ld \u00d7 %ld ",
+  swprintf(text_, sizeof(text_) / sizeof(text_[0]), L" %ld \u00d7 %ld ",
            static_cast<long>(selection.right - selection.left),
            static_cast<long>(selection.bottom - selection.top));
-  const int length = static_cast<int>(wcslen(text));
   SIZE extent = {};
   {
     base::ScopedSelectObject select_measuring(dc, measuring_font_.get());
-    GetTextExtentPoint32W(dc, text, length, &extent);
+    GetTextExtentPoint32W(dc, text_, static_cast<int>(wcslen(text_)), &extent);
   }
-
   Gdiplus::Image* background = dui::ResManager::GetInstance()->GetImage(IDB_SIZE_LABEL);
   const int background_height = background ? static_cast<int>(background->GetHeight()) : 0;
-  const RECT label = LayOutSizeLabel(selection, extent, screen_width, toolbar, background_height);
-  PrepareBackground(label);
-  background_.Draw(dc, label.left, label.top);
+  rect_ = LayOutSizeLabel(selection, extent, screen_width, toolbar, background_height);
+  return rect_;
+}
 
+void SizeLabel::Draw(HDC dc) {
+  PrepareBackground();
+  background_.Draw(dc, rect_.left, rect_.top);
   base::ScopedSelectObject select_drawing(dc, drawing_font_.get());
   SetTextColor(dc, kTextColor);
   SetBkMode(dc, TRANSPARENT);
-  RECT text_box = label;
+  RECT text_box = rect_;
   InflateRect(&text_box, -7, -6);
-  DrawTextW(dc, text, length, &text_box, DT_CENTER | DT_VCENTER);
-  return label;
+  DrawTextW(dc, text_, static_cast<int>(wcslen(text_)), &text_box, DT_CENTER | DT_VCENTER);
 }
 
 void SizeLabel::MakeFonts(HDC dc) {
@@ -63,9 +62,9 @@ void SizeLabel::MakeFonts(HDC dc) {
   drawing_font_ = CreateLabelFont(kDrawingFontHeight, FW_DONTCARE, kFace);
 }
 
-void SizeLabel::PrepareBackground(const RECT& label) {
-  const int width = label.right - label.left;
-  const int height = label.bottom - label.top;
+void SizeLabel::PrepareBackground() {
+  const int width = rect_.right - rect_.left;
+  const int height = rect_.bottom - rect_.top;
   if (!background_.empty() && background_.width() == width && background_.height() == height)
     return;
   Gdiplus::Image* image = dui::ResManager::GetInstance()->GetImage(IDB_SIZE_LABEL);

@@ -10,16 +10,20 @@
 // UI thread only.
 class SizeLabel {
  public:
-  // Draws the label of `selection` on `dc`, laid out on a screen `screen_width` wide out of
-  // the way of `toolbar` (null without one); the area it covers.
-  RECT Draw(HDC dc, const RECT& selection, int screen_width, const RECT* toolbar);
+  // Lays out the label of `selection`, measured on `dc`, on a screen `screen_width` wide and
+  // out of the way of `toolbar` (null without one); the area it will cover.
+  RECT Layout(HDC dc, const RECT& selection, int screen_width, const RECT* toolbar);
+  // Draws the label as last laid out on `dc`.
+  void Draw(HDC dc);
 
  private:
   void MakeFonts(HDC dc);
-  // The background at the size of `label`, remade when the size changes.
-  void PrepareBackground(const RECT& label);
+  // The background at the size of the label, remade when the size changes.
+  void PrepareBackground();
 
   base::ScopedFont measuring_font_;
   base::ScopedFont drawing_font_;
   OverlaySprite background_;
+  wchar_t text_[64] = {};
+  RECT rect_ = {};
 };
