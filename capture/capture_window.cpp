@@ -58,6 +58,7 @@ void CaptureWindow::Release() {
   state_ = SelectionState::kDetecting;
   drawings_.clear();
   undone_.clear();
+  kept_picture_.Release();
 }
 
 bool CaptureWindow::CreateBitmaps() {
@@ -100,6 +101,7 @@ void CaptureWindow::TakeSnapshot() {
 
 void CaptureWindow::AddShapeForTesting(std::unique_ptr<Drawing> shape) {
   drawings_.push_back(std::move(shape));
+  ShapesChanged();
 }
 
 void CaptureWindow::CopyScreen() {

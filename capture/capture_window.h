@@ -8,6 +8,7 @@
 
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
+#include "capture/kept_shapes_picture.h"
 #include "capture/overlay_sprite.h"
 #include "capture/selection_state.h"
 #include "capture/size_label.h"
@@ -51,7 +52,9 @@ class CaptureWindow : public ToolbarDelegate {
   // the windows it shows.
   void TakeSnapshot();
 
-  // Composes and shows the whole frame anew, as the first frame is.
+  // Composes and shows the whole frame the straightforward way, using nothing made for
+  // earlier frames: the picture dimmed anew and every shape painted in one pass. Every frame
+  // the session shows must hold the very same pixels.
   void RepaintAll();
 
   // Creates the capture window from its dialog template, with no owner.
@@ -180,6 +183,9 @@ class CaptureWindow : public ToolbarDelegate {
   void ReleaseWhileAnnotating(int x, int y);
   HCURSOR ToolCursorAt(int x, int y);
   void KeepShape(std::unique_ptr<Drawing> shape);
+  // The kept shapes or the one being drawn changed, or it went: the selection is composed
+  // anew with the next frame.
+  void ShapesChanged();
   void PlaceTextBox(int x, int y);
   void CreateEditBox(int x, int y);
   void BuildEditFont();
@@ -203,13 +209,21 @@ class CaptureWindow : public ToolbarDelegate {
   void RestoreDimmed(const RECT& area);
   // Spans the selection from the drag anchor to (x, y), then paints as PaintOverlay.
   void PaintDraggedSelection(int x, int y);
-  void DrawShapes(HDC dc);
+  std::vector<Drawing*> KeptShapes() const;
+  void DrawShapes(HDC dc, bool kept_shapes_ready);
   void DragSelection(int x, int y);
-  void DrawFrameAndHandles();
-  void DrawHandles(int image_id, int hit_size);
+  void DrawFrameAndHandles(const RECT& area);
+  void PlaceHandles();
+  void DrawHandles(OverlaySprite& sprite, int image_id, const RECT& area);
   // Lays out the size label for the selection; the area it will cover.
   RECT LayOutSizeLabel();
-  void ComposeArea(const RECT& area, bool labelled);
+  // What one frame draws, besides the selection and its decorations.
+  struct FrameContent {
+    bool labelled;
+    // The kept shapes come from kept_picture_ rather than being painted.
+    bool kept_shapes_ready;
+  };
+  void ComposeArea(const RECT& area, const FrameContent& content);
 
   // Finishing (capture_window_finish.cpp): paints the annotations into the frozen picture
   // and cuts out the selection; null, with the window closing, when that fails.
@@ -238,6 +252,8 @@ class CaptureWindow : public ToolbarDelegate {
   FrameRecord last_frame_ = {};
   // An area the next frame composes anew whatever changed (all of it at first).
   RECT to_compose_ = {};
+  // The frame being composed uses nothing made for earlier frames.
+  bool composing_straight_ = false;
   RECT selection_ = {};
   RECT handle_rects_[kHandleCount] = {};
   HCURSOR cursor_ = nullptr;
@@ -259,6 +275,7 @@ class CaptureWindow : public ToolbarDelegate {
   // What undo took, the last taken at the back; emptied when a new shape is kept.
   std::vector<std::unique_ptr<Drawing>> undone_;
   ToolCursors tool_cursors_;
+  KeptShapesPicture kept_picture_;
   SizeLabel size_label_;
   OverlaySprite settled_handle_;
   OverlaySprite dragging_handle_;

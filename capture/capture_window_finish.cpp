@@ -98,7 +98,7 @@ void CaptureWindow::OnCancel(CancelReason /*reason*/) {
 }
 
 std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection() {
-  DrawShapes(original_dc_.get());
+  DrawShapes(original_dc_.get(), false);
   std::unique_ptr<Gdiplus::Bitmap> picture = CutOut(original_bmp_.get(), selection_);
   if (!picture)
     Close(CloseMode::kEndProcess);

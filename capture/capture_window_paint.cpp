@@ -23,8 +23,9 @@ constexpr COLORREF kFrameColor = RGB(255, 139, 49);
 constexpr int kDraggingHandleSize = 5;
 constexpr int kSettledHandleSize = 6;
 
-// How far the frame and the handles reach past the selection.
+// How far the frame and the handles reach past the selection, and into it.
 constexpr int kDecorationMargin = 16;
+constexpr int kDecorationReachInside = 8;
 
 // `area` of `picture` shown at 60 % over black, into the same place of `target`.
 void Dim(HDC target, HDC picture, const RECT& area) {
@@ -34,6 +35,11 @@ void Dim(HDC target, HDC picture, const RECT& area) {
   const int height = area.bottom - area.top;
   AlphaBlend(target, area.left, area.top, width, height, picture, area.left, area.top, width,
              height, dim);
+}
+
+bool Encloses(const RECT& outer, const RECT& inner) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
 }
 
 // Puts what the window's DC drew on the screen now. Some window systems show a window's
@@ -53,21 +59,27 @@ void CaptureWindow::PaintDraggedSelection(int x, int y) {
 
 void CaptureWindow::RepaintAll() {
   to_compose_ = {0, 0, screen_width_, screen_height_};
+  composing_straight_ = true;
   PaintOverlay();
+  composing_straight_ = false;
 }
 
 // Each frame is the dimmed picture with the selection, its shapes, frame, handles and label
-// drawn over it. The dimmed picture is made once. A frame composes anew, from the dimmed
-// picture up, only the areas where it may differ from the last one: the edges of the last
-// and the new selection (the frame and handles lie there), what lies in one selection but
-// not the other, the last and the new label, and the selection while it holds shapes. Every
-// area holds the very pixels a whole composition would, and only those areas go to the
-// window.
+// drawn over it. The dimmed picture is made once, and so is the picture with the kept
+// shapes. A frame composes anew, from the dimmed picture up, only the areas where it may
+// differ from the last one: the edges of the last and the new selection (the frame and
+// handles lie there), what lies in one selection but not the other, the last and the new
+// label, and the selection while a shape is drawn or after the shapes changed. Every area
+// holds the very pixels a whole composition would, and only those areas go to the window.
 void CaptureWindow::PaintOverlay() {
   if (!dimmed_ready_)
     DimPicture();
-  const bool labelled = !IsRectEmpty(&selection_) && state_ != State::kDetecting;
-  const RECT label = labelled ? LayOutSizeLabel() : RECT{};
+  FrameContent content = {};
+  content.labelled = !IsRectEmpty(&selection_) && state_ != State::kDetecting;
+  content.kept_shapes_ready = !composing_straight_ && !drawings_.empty() &&
+                              kept_picture_.Update(original_dc_.get(), screen_width_,
+                                                   screen_height_, selection_, KeptShapes());
+  const RECT label = content.labelled ? LayOutSizeLabel() : RECT{};
 
   DirtyRects dirty;
   dirty.Add(to_compose_);
@@ -76,17 +88,23 @@ void CaptureWindow::PaintOverlay() {
   dirty.AddDifference(last_frame_.selection, selection_);
   dirty.Add(last_frame_.label);
   dirty.Add(label);
-  if (!drawings_.empty() || current_drawing_)
+  if (current_drawing_)
     dirty.Add(selection_);
   to_compose_ = {};
   last_frame_ = {selection_, label};
+  PlaceHandles();
 
+  // Painting shapes on a part of the selection alone could read pixels around it that are
+  // not yet the frame's (a mosaic averages whole blocks), so an area that meets a selection
+  // with shapes to paint takes all of it.
+  const bool shapes_to_paint =
+      current_drawing_ || (!drawings_.empty() && !content.kept_shapes_ready);
   const RECT screen = {0, 0, screen_width_, screen_height_};
   base::ScopedGetDc window_dc(hwnd_);
-  for (RECT area : dirty.Merged()) {
+  for (RECT area : dirty.Merged(shapes_to_paint ? &selection_ : nullptr)) {
     if (!IntersectRect(&area, &area, &screen))
       continue;
-    ComposeArea(area, labelled);
+    ComposeArea(area, content);
     BitBlt(window_dc.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
            mem_dc_.get(), area.left, area.top, SRCCOPY);
   }
@@ -94,20 +112,22 @@ void CaptureWindow::PaintOverlay() {
 }
 
 // The frame's pixels in `area`, as a composition of the whole frame would make them.
-void CaptureWindow::ComposeArea(const RECT& area, bool labelled) {
+void CaptureWindow::ComposeArea(const RECT& area, const FrameContent& content) {
   HDC dc = mem_dc_.get();
   RestoreDimmed(area);
   RECT inside = {};
   if (IntersectRect(&inside, &area, &selection_)) {
+    HDC picture = content.kept_shapes_ready ? kept_picture_.dc() : original_dc_.get();
     BitBlt(dc, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top,
-           original_dc_.get(), inside.left, inside.top, SRCCOPY);
+           picture, inside.left, inside.top, SRCCOPY);
   }
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
   if (!IsRectEmpty(&inside))
-    DrawShapes(dc);
-  DrawFrameAndHandles();
-  if (labelled)
+    DrawShapes(dc, content.kept_shapes_ready);
+  DrawFrameAndHandles(area);
+  RECT common = {};
+  if (content.labelled && IntersectRect(&common, &area, &last_frame_.label))
     size_label_.Draw(dc);
   RestoreDC(dc, saved);
 }
@@ -132,7 +152,7 @@ void CaptureWindow::DimPicture() {
 }
 
 void CaptureWindow::RestoreDimmed(const RECT& area) {
-  if (!dimmed_dc_) {
+  if (!dimmed_dc_ || composing_straight_) {
     Dim(mem_dc_.get(), original_dc_.get(), area);
     return;
   }
@@ -154,22 +174,37 @@ void CaptureWindow::DragSelection(int x, int y) {
   }
 }
 
-// The finished shapes in drawing order, then the one under construction.
-void CaptureWindow::DrawShapes(HDC dc) {
+std::vector<Drawing*> CaptureWindow::KeptShapes() const {
   std::vector<Drawing*> shapes;
   shapes.reserve(drawings_.size() + 1);
   for (const std::unique_ptr<Drawing>& shape : drawings_)
     shapes.push_back(shape.get());
-  if (current_drawing_)
-    shapes.push_back(current_drawing_.get());
-  PaintShapes(dc, selection_, shapes);
+  return shapes;
 }
 
-void CaptureWindow::DrawFrameAndHandles() {
-  HDC dc = mem_dc_.get();
+// The finished shapes in drawing order, then the one under construction; with the kept
+// ones on the picture already, only that one, in the same painting pass.
+void CaptureWindow::DrawShapes(HDC dc, bool kept_shapes_ready) {
+  if (!kept_shapes_ready) {
+    std::vector<Drawing*> shapes = KeptShapes();
+    if (current_drawing_)
+      shapes.push_back(current_drawing_.get());
+    PaintShapes(dc, selection_, shapes);
+  } else if (current_drawing_) {
+    PaintShapesAfter(dc, selection_, {current_drawing_.get()}, kept_picture_.unmosaicked(),
+                     nullptr);
+  }
+}
+
+// The frame and the handles drawn where they meet `area`: a frame drawn for every area of a
+// frame would cost more than composing the areas.
+void CaptureWindow::DrawFrameAndHandles(const RECT& area) {
   const RECT& s = selection_;
-  if (IsRectEmpty(&s))
+  RECT clear = s;
+  InflateRect(&clear, -kDecorationReachInside, -kDecorationReachInside);
+  if (IsRectEmpty(&s) || Encloses(clear, area))
     return;
+  HDC dc = mem_dc_.get();
   if (state_ == State::kDetecting || state_ == State::kPressed) {
     // The highlight lies just outside the window it frames.
     base::ScopedPen pen(CreatePen(PS_SOLID, 1, kFrameColor));
@@ -181,7 +216,7 @@ void CaptureWindow::DrawFrameAndHandles() {
   if (state_ == State::kSelecting) {
     base::ScopedBrush brush(CreateSolidBrush(kFrameColor));
     FrameRect(dc, &s, brush.get());
-    DrawHandles(IDB_HANDLE_DRAGGING, kDraggingHandleSize);
+    DrawHandles(dragging_handle_, IDB_HANDLE_DRAGGING, area);
     return;
   }
   {
@@ -190,12 +225,16 @@ void CaptureWindow::DrawFrameAndHandles() {
     base::ScopedSelectObject select_brush(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, s.left, s.top, s.right, s.bottom);
   }
-  DrawHandles(IDB_HANDLE_SETTLED, kSettledHandleSize);
+  DrawHandles(settled_handle_, IDB_HANDLE_SETTLED, area);
 }
 
-// Rebuilds the handles' hit rectangles (`hit_size` pixels square, but the bottom-left one
-// reaches 2 pixels higher) and draws the handle picture at the top-left of each.
-void CaptureWindow::DrawHandles(int image_id, int hit_size) {
+// Rebuilds the handles' hit rectangles for the state: `hit_size` pixels square (5 while a
+// selection is dragged out, else 6), but the bottom-left one reaches 2 pixels higher. They
+// stay as they were while there is no selection to handle.
+void CaptureWindow::PlaceHandles() {
+  if (IsRectEmpty(&selection_) || state_ == State::kDetecting || state_ == State::kPressed)
+    return;
+  const int hit_size = state_ == State::kSelecting ? kDraggingHandleSize : kSettledHandleSize;
   const RECT& s = selection_;
   const int c = (s.left + s.right) / 2;
   const int m = (s.top + s.bottom) / 2;
@@ -209,14 +248,21 @@ void CaptureWindow::DrawHandles(int image_id, int hit_size) {
   handle_rects_[kBottomLeft] = {s.left - 2, s.bottom - hit_size, s.left + near_end, s.bottom + 2};
   handle_rects_[kBottomRight] = {s.right - near_end, s.bottom - near_end, s.right + 2,
                                  s.bottom + 2};
+}
 
-  OverlaySprite& sprite = image_id == IDB_HANDLE_DRAGGING ? dragging_handle_ : settled_handle_;
+// The handle picture at the top-left of each hit rectangle, where it meets `area`.
+void CaptureWindow::DrawHandles(OverlaySprite& sprite, int image_id, const RECT& area) {
   if (sprite.empty() && !sprite.RenderImage(dui::ResManager::GetInstance()->GetImage(image_id)))
     return;
   static constexpr Handle kDrawOrder[] = {kLeft,    kTop,      kRight,      kBottom,
                                           kTopLeft, kTopRight, kBottomLeft, kBottomRight};
-  for (Handle handle : kDrawOrder)
-    sprite.Draw(mem_dc_.get(), handle_rects_[handle].left, handle_rects_[handle].top);
+  for (Handle handle : kDrawOrder) {
+    const RECT& hit = handle_rects_[handle];
+    const RECT drawn = {hit.left, hit.top, hit.left + sprite.width(), hit.top + sprite.height()};
+    RECT common = {};
+    if (IntersectRect(&common, &drawn, &area))
+      sprite.Draw(mem_dc_.get(), hit.left, hit.top);
+  }
 }
 
 RECT CaptureWindow::LayOutSizeLabel() {

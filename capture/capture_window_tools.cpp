@@ -99,6 +99,12 @@ void CaptureWindow::TakePickerSettings() {
 void CaptureWindow::KeepShape(std::unique_ptr<Drawing> shape) {
   drawings_.push_back(std::move(shape));
   undone_.clear();
+  ShapesChanged();
+}
+
+void CaptureWindow::ShapesChanged() {
+  kept_picture_.Invalidate();
+  UnionRect(&to_compose_, &to_compose_, &selection_);
 }
 
 void CaptureWindow::CommitText() {
@@ -114,6 +120,7 @@ void CaptureWindow::CommitText() {
     KeepShape(std::move(current_drawing_));
   }
   current_drawing_.reset();
+  ShapesChanged();
   if (edit_) {
     HWND edit = edit_;
     edit_ = nullptr;
@@ -132,6 +139,7 @@ void CaptureWindow::OnUndo() {
     return;
   undone_.push_back(std::move(drawings_.back()));
   drawings_.pop_back();
+  ShapesChanged();
   if (drawings_.empty() && state_ == State::kAnnotated)
     state_ = State::kSelected;
   PaintOverlay();
@@ -143,6 +151,7 @@ void CaptureWindow::OnRedo() {
     return;
   drawings_.push_back(std::move(undone_.back()));
   undone_.pop_back();
+  ShapesChanged();
   if (state_ != State::kAnnotating)
     state_ = State::kAnnotated;
   PaintOverlay();
@@ -180,6 +189,7 @@ void CaptureWindow::ReleaseWhileAnnotating(int x, int y) {
     if (current_drawing_->IsValid())
       KeepShape(std::move(current_drawing_));
     current_drawing_.reset();
+    ShapesChanged();
   }
   PaintOverlay();
 }

@@ -21,5 +21,5 @@ void KMosac::Draw(HDC dc) {
     return;
   for (const POINT& point : points)
     canvas.PaintDisc(point);
-  canvas.WriteBack(dc, mosaicRegion, clipRect);
+  canvas.WriteBack(dc, mosaicRegion);
 }

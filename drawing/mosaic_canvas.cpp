@@ -208,20 +208,19 @@ base::ScopedRegion MosaicCanvas::PaintedRegion() const {
   return base::ScopedRegion(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
 }
 
-void MosaicCanvas::WriteBack(HDC dc, HRGN remaining, const RECT& fallback_clip) {
+void MosaicCanvas::WriteBack(HDC dc, HRGN remaining) {
   if (!painted_any_)
     return;
   const base::ScopedRegion painted = PaintedRegion();
-  base::ScopedRegion saved_clip(CreateRectRgnIndirect(&fallback_clip));
-  if (!painted || !saved_clip)
+  if (!painted)
     return;
-  GetClipRgn(dc, saved_clip.get());
-  SelectClipRgn(dc, painted.get());
+  const int saved = SaveDC(dc);
+  ExtSelectClipRgn(dc, painted.get(), RGN_AND);
   {
     base::ScopedSelectObject select(dc_.get(), bitmap_.get());
     BitBlt(dc, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, dc_.get(),
            0, 0, SRCCOPY);
   }
-  SelectClipRgn(dc, saved_clip.get());
+  RestoreDC(dc, saved);
   CombineRgn(remaining, remaining, painted.get(), RGN_DIFF);
 }

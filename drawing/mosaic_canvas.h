@@ -35,10 +35,9 @@ class MosaicCanvas {
   // average colour of its whole block as the picture is before this disc.
   void PaintDisc(POINT center);
 
-  // Copies the painted pixels to `dc`, puts back its clip region (or clips it to
-  // `fallback_clip` when it had none) and removes them from `remaining`. Does nothing when
-  // nothing was painted.
-  void WriteBack(HDC dc, HRGN remaining, const RECT& fallback_clip);
+  // Copies the painted pixels to `dc` within its clip region and removes them from
+  // `remaining`. Does nothing when nothing was painted.
+  void WriteBack(HDC dc, HRGN remaining);
 
  private:
   // Pixels [left, right) of row y.

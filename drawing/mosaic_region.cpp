@@ -13,6 +13,17 @@ ScopedMosaicPass::ScopedMosaicPass(const RECT& selection) {
   mosaicRegion = region_.get();
 }
 
+ScopedMosaicPass::ScopedMosaicPass(const RECT& selection, HRGN left_by_earlier_pass)
+    : ScopedMosaicPass(selection) {
+  if (region_ && left_by_earlier_pass)
+    CombineRgn(region_.get(), left_by_earlier_pass, nullptr, RGN_COPY);
+}
+
+void ScopedMosaicPass::CopyRegionTo(HRGN region) const {
+  if (region_ && region)
+    CombineRgn(region, region_.get(), nullptr, RGN_COPY);
+}
+
 ScopedMosaicPass::~ScopedMosaicPass() {
   if (region_ && mosaicRegion == region_.get())
     mosaicRegion = nullptr;

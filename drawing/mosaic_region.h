@@ -16,7 +16,13 @@ extern HRGN mosaicRegion;
 class ScopedMosaicPass {
  public:
   explicit ScopedMosaicPass(const RECT& selection);
+  // A pass that goes on where an earlier one over the same selection stopped: the region
+  // starts as a copy of `left_by_earlier_pass`.
+  ScopedMosaicPass(const RECT& selection, HRGN left_by_earlier_pass);
   ~ScopedMosaicPass();
+
+  // Copies what the pass has left unpainted so far into `region`.
+  void CopyRegionTo(HRGN region) const;
 
   ScopedMosaicPass(const ScopedMosaicPass&) = delete;
   ScopedMosaicPass& operator=(const ScopedMosaicPass&) = delete;

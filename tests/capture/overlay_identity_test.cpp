@@ -111,6 +111,14 @@ TEST(OverlayIdentityTest, EveryFrameShowsTheWholeCompositionsPixels) {
          ChooseTool(h, Toolbar::Button::kMosaic);
          h.Drag({200, 900}, {600, 950});
        }},
+      // Drawn over kept mosaic discs: the frame paints only this stroke over the kept shapes.
+      {"mosaic being drawn",
+       [](CaptureHarness& h) {
+         h.Down(250, 880);
+         h.Move(400, 930);
+         h.Move(550, 960);
+       }},
+      {"mosaic kept", [](CaptureHarness& h) { h.Up(550, 960); }},
       {"text being typed",
        [](CaptureHarness& h) {
          ChooseTool(h, Toolbar::Button::kText);

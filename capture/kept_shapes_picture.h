@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "base/scoped_create_dc.h"
+#include "base/scoped_gdi_object.h"
+#include "base/scoped_select_object.h"
+
+class Drawing;
+
+// The frozen picture with the kept shapes painted on the selection, made again only when
+// the kept shapes change: a frame while a shape is drawn copies it and paints that one shape
+// over it, as the one painting pass over all of them would. Screen-sized, made on first
+// need. UI thread only.
+class KeptShapesPicture {
+ public:
+  KeptShapesPicture() = default;
+  KeptShapesPicture(const KeptShapesPicture&) = delete;
+  KeptShapesPicture& operator=(const KeptShapesPicture&) = delete;
+  ~KeptShapesPicture();
+
+  // The kept shapes changed: the next Update paints them again.
+  void Invalidate() { valid_ = false; }
+  // Lets go of the memory.
+  void Release();
+
+  // Brings the picture up to date with `shapes` on `selection` over `picture`, a screen of
+  // `width` x `height`; false when there is no memory for it.
+  bool Update(HDC picture,
+              int width,
+              int height,
+              const RECT& selection,
+              const std::vector<Drawing*>& shapes);
+
+  HDC dc() const { return dc_.get(); }
+  // The part of the selection that no mosaic disc of the kept shapes painted.
+  HRGN unmosaicked() const { return unmosaicked_.get(); }
+
+ private:
+  bool Allocate(HDC picture, int width, int height);
+
+  base::ScopedCreateDc dc_;
+  base::ScopedBitmap bitmap_;
+  std::unique_ptr<base::ScopedSelectObject> selection_in_dc_;
+  base::ScopedRegion unmosaicked_;
+  SIZE size_ = {};
+  RECT selection_ = {};
+  bool valid_ = false;
+};
