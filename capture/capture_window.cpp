@@ -59,6 +59,8 @@ void CaptureWindow::Release() {
   drawings_.clear();
   undone_.clear();
   kept_picture_.Release();
+  windows_ = {};
+  windows_read_ = false;
 }
 
 bool CaptureWindow::CreateBitmaps() {
@@ -96,7 +98,6 @@ void CaptureWindow::TakeSnapshot() {
   Release();
   if (CreateBitmaps())
     CopyScreen();
-  windows_ = WindowMap::Read();
 }
 
 void CaptureWindow::AddShapeForTesting(std::unique_ptr<Drawing> shape) {

@@ -132,6 +132,9 @@ class CaptureWindow : public ToolbarDelegate {
     kHandleCount
   };
 
+  // Posted by the first paint, to read the desktop's windows after it.
+  static constexpr UINT kReadWindowsMessage = WM_APP + 1;
+
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -199,10 +202,14 @@ class CaptureWindow : public ToolbarDelegate {
 
   // Window detection (capture_window_detect.cpp).
   void DetectWindowAt(int x, int y);
+  // Reads the desktop's windows, once the first frame covers them: before, it would delay
+  // the frame, and the windows of other programs do not change in between.
+  void ReadWindows();
 
   // The overlay (capture_window_paint.cpp).
   // Composes the frame from the selection as it is and shows what changed.
   void PaintOverlay();
+  void OnPaintMessage();
   // Makes the dimmed copy of the frozen picture that every frame starts from.
   void DimPicture();
   // Puts `area` of the frame back to the dimmed picture.
@@ -224,6 +231,7 @@ class CaptureWindow : public ToolbarDelegate {
     bool kept_shapes_ready;
   };
   void ComposeArea(const RECT& area, const FrameContent& content);
+  RECT CurrentShapeArea(bool kept_shapes_ready) const;
 
   // Finishing (capture_window_finish.cpp): paints the annotations into the frozen picture
   // and cuts out the selection; null, with the window closing, when that fails.
@@ -244,10 +252,12 @@ class CaptureWindow : public ToolbarDelegate {
   bool dimmed_ready_ = false;
   // The desktop's windows as the frozen picture shows them.
   WindowMap windows_;
+  bool windows_read_ = false;
   // What the last frame drew over the dimmed picture, which the next one must put back.
   struct FrameRecord {
     RECT selection;
     RECT label;
+    RECT shape;
   };
   FrameRecord last_frame_ = {};
   // An area the next frame composes anew whatever changed (all of it at first).

@@ -110,15 +110,12 @@ INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       return TRUE;
     case WM_ERASEBKGND:
       return TRUE;
-    case WM_PAINT: {
-      // The frame is pushed to the screen by each change; when the system asks, the last
-      // frame is shown again rather than the dialog's grey.
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(hwnd_, &paint);
-      BitBlt(dc, 0, 0, screen_width_, screen_height_, mem_dc_.get(), 0, 0, SRCCOPY);
-      EndPaint(hwnd_, &paint);
+    case WM_PAINT:
+      OnPaintMessage();
       return TRUE;
-    }
+    case kReadWindowsMessage:
+      ReadWindows();
+      return TRUE;
     case WM_KEYDOWN:
       OnKeyDown(static_cast<int>(wparam));
       return TRUE;

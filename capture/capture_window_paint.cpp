@@ -9,6 +9,8 @@
 #include "base/scoped_select_object.h"
 #include "capture/dirty_rects.h"
 #include "drawing/drawing.h"
+#include "drawing/k_mosac.h"
+#include "drawing/k_text.h"
 #include "drawing/paint_shapes.h"
 #include "dui/res_manager.h"
 #include "resources/resource_ids.h"
@@ -26,6 +28,16 @@ constexpr int kSettledHandleSize = 6;
 // How far the frame and the handles reach past the selection, and into it.
 constexpr int kDecorationMargin = 16;
 constexpr int kDecorationReachInside = 8;
+
+// How far an outline shape may paint past its points.
+constexpr int kShapeReachInWidths = 3;
+constexpr int kShapeReach = 24;
+
+// Rectangles, ellipses and arrows paint near their points; mosaics and texts do not say.
+bool SpansItsPoints(const Drawing& shape) {
+  return !dynamic_cast<const KMosac*>(&shape) && !dynamic_cast<const KText*>(&shape) &&
+         !shape.points.empty();
+}
 
 // `area` of `picture` shown at 60 % over black, into the same place of `target`.
 void Dim(HDC target, HDC picture, const RECT& area) {
@@ -51,6 +63,20 @@ void ShowNow() {
 }
 
 }  // namespace
+
+// The frame is pushed to the screen by each change; when the system asks, the last frame is
+// shown again rather than the dialog's grey. The first time, the desktop's windows are read
+// once the frame is on the screen.
+void CaptureWindow::OnPaintMessage() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd_, &paint);
+  BitBlt(dc, 0, 0, screen_width_, screen_height_, mem_dc_.get(), 0, 0, SRCCOPY);
+  EndPaint(hwnd_, &paint);
+  if (!windows_read_) {
+    ShowNow();
+    PostMessageW(hwnd_, kReadWindowsMessage, 0, 0);
+  }
+}
 
 void CaptureWindow::PaintDraggedSelection(int x, int y) {
   DragSelection(x, y);
@@ -80,6 +106,7 @@ void CaptureWindow::PaintOverlay() {
                               kept_picture_.Update(original_dc_.get(), screen_width_,
                                                    screen_height_, selection_, KeptShapes());
   const RECT label = content.labelled ? LayOutSizeLabel() : RECT{};
+  const RECT shape = CurrentShapeArea(content.kept_shapes_ready);
 
   DirtyRects dirty;
   dirty.Add(to_compose_);
@@ -88,17 +115,17 @@ void CaptureWindow::PaintOverlay() {
   dirty.AddDifference(last_frame_.selection, selection_);
   dirty.Add(last_frame_.label);
   dirty.Add(label);
-  if (current_drawing_)
-    dirty.Add(selection_);
+  dirty.Add(last_frame_.shape);
+  dirty.Add(shape);
   to_compose_ = {};
-  last_frame_ = {selection_, label};
+  last_frame_ = {selection_, label, shape};
   PlaceHandles();
 
-  // Painting shapes on a part of the selection alone could read pixels around it that are
-  // not yet the frame's (a mosaic averages whole blocks), so an area that meets a selection
-  // with shapes to paint takes all of it.
-  const bool shapes_to_paint =
-      current_drawing_ || (!drawings_.empty() && !content.kept_shapes_ready);
+  // A mosaic painted on a part of the selection alone could read pixels around it that are
+  // not yet the frame's (it averages whole blocks), so an area that meets a selection with
+  // mosaics to paint takes all of it.
+  const bool shapes_to_paint = (current_drawing_ && !SpansItsPoints(*current_drawing_)) ||
+                               (!drawings_.empty() && !content.kept_shapes_ready);
   const RECT screen = {0, 0, screen_width_, screen_height_};
   base::ScopedGetDc window_dc(hwnd_);
   for (RECT area : dirty.Merged(shapes_to_paint ? &selection_ : nullptr)) {
@@ -109,6 +136,26 @@ void CaptureWindow::PaintOverlay() {
            mem_dc_.get(), area.left, area.top, SRCCOPY);
   }
   ShowNow();
+}
+
+// Where the shape being drawn paints: around its points for the outlines, whose strokes
+// and arrow heads reach at most a few widths past them; the whole selection for a mosaic,
+// a text, or when the kept shapes are painted with it.
+RECT CaptureWindow::CurrentShapeArea(bool kept_shapes_ready) const {
+  if (!current_drawing_)
+    return {};
+  if (!SpansItsPoints(*current_drawing_) || (!drawings_.empty() && !kept_shapes_ready))
+    return selection_;
+  const std::vector<POINT>& points = current_drawing_->points;
+  RECT area = {points.front().x, points.front().y, points.front().x, points.front().y};
+  for (const POINT& point : points) {
+    area = {std::min(area.left, point.x), std::min(area.top, point.y),
+            std::max(area.right, point.x + 1), std::max(area.bottom, point.y + 1)};
+  }
+  const int reach = kShapeReachInWidths * std::max(current_drawing_->width, 0) + kShapeReach;
+  InflateRect(&area, reach, reach);
+  IntersectRect(&area, &area, &selection_);
+  return area;
 }
 
 // The frame's pixels in `area`, as a composition of the whole frame would make them.

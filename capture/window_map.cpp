@@ -1,20 +1,27 @@
 #include "capture/window_map.h"
 
-WindowMap WindowMap::Read() {
+#include <algorithm>
+
+WindowMap WindowMap::Read(const std::vector<HWND>& left_out) {
   WindowMap map;
-  map.windows_ = ReadChildren(GetDesktopWindow());
+  map.windows_ = ReadChildren(GetDesktopWindow(), left_out);
   return map;
 }
 
-// In stacking order, topmost first.
-std::vector<WindowMap::Node> WindowMap::ReadChildren(HWND parent) {
+// In stacking order, topmost first. Only visible windows are descended into, so a window's
+// own visible style tells whether it shows; that costs one question to the window system,
+// where asking whether the window and each of its parents are visible costs several, which
+// adds up over a busy desktop's thousands of windows.
+std::vector<WindowMap::Node> WindowMap::ReadChildren(HWND parent,
+                                                     const std::vector<HWND>& left_out) {
   std::vector<Node> nodes;
   for (HWND window = GetWindow(parent, GW_CHILD); window; window = GetWindow(window, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(window))
+    if (!(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) ||
+        std::find(left_out.begin(), left_out.end(), window) != left_out.end())
       continue;
     Node node;
     GetWindowRect(window, &node.rect);
-    node.children = ReadChildren(window);
+    node.children = ReadChildren(window, {});
     nodes.push_back(std::move(node));
   }
   return nodes;

@@ -106,6 +106,14 @@ TEST(OverlayIdentityTest, EveryFrameShowsTheWholeCompositionsPixels) {
          ChooseTool(h, Toolbar::Button::kArrow);
          h.Drag({470, 850}, {650, 1000});
        }},
+      // Drawn out and back: the frame puts back what the longer arrow covered.
+      {"arrow being drawn",
+       [](CaptureHarness& h) {
+         h.Down(470, 1000);
+         h.Move(690, 1070);
+         h.Move(520, 1010);
+       }},
+      {"arrow kept", [](CaptureHarness& h) { h.Up(520, 1010); }},
       {"mosaic over the shapes",
        [](CaptureHarness& h) {
          ChooseTool(h, Toolbar::Button::kMosaic);
