@@ -2,7 +2,11 @@
 // guard, the dump monitor and the floating-window notification.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/support/child_process.h"
 #include "tests/support/pictor_session.h"
@@ -50,6 +54,61 @@ TEST(StartupTest, SecondStartReturnsMinusOneAndLeavesTheFirstRunning) {
   ASSERT_TRUE(first.PressKeys("Escape"));
   ASSERT_TRUE(first.WaitForExit());
   EXPECT_EQ(first.exit_code(), 0);
+}
+
+// Ten starts at once, as a host suite hammered by its user makes them: one session runs,
+// the other nine return -1 without showing anything.
+TEST(StartupTest, TenStartsAtOnceMakeOneSession) {
+  std::vector<std::unique_ptr<PictorSession>> starts;
+  for (int i = 0; i < 10; ++i)
+    starts.push_back(std::make_unique<PictorSession>(std::vector<std::wstring>{L"floatwin"}));
+  const auto still_running = [&] {
+    return std::count_if(starts.begin(), starts.end(),
+                         [](const auto& start) { return start->process().IsRunning(); });
+  };
+  ASSERT_TRUE(WaitUntil([&] { return still_running() <= 1; })) << still_running() << " run";
+  PictorSession* running = nullptr;
+  for (auto& start : starts) {
+    if (start->process().IsRunning()) {
+      running = start.get();
+    } else {
+      ASSERT_TRUE(start->WaitForExit(1000));
+      EXPECT_EQ(start->exit_code(), -1);
+    }
+  }
+  ASSERT_NE(running, nullptr) << "no session runs";
+  ASSERT_NO_FATAL_FAILURE(RunAndEscape(*running));
+}
+
+// Whatever lies where the suite's libraries are looked for, and whatever the command line
+// holds, the session runs and ends as usual.
+TEST(StartupTest, BrokenLibrariesAndOddCommandLinesStillRunASession) {
+  ScopedRegistryValue install_path(HKEY_LOCAL_MACHINE, kCommonKey, L"installpath");
+  ScopedTempFolder not_a_library;
+  {
+    std::ofstream junk((not_a_library.path() + L"dumpler.dll").c_str(), std::ios::binary);
+    junk << "MZ but not a library at all";
+  }
+  ScopedTempFolder without_export;
+  ASSERT_TRUE(CopyFileW((FakesFolder() + L"no_export\\ambrel.dll").c_str(),
+                        (without_export.path() + L"dumpler.dll").c_str(), FALSE));
+  const std::wstring long_argument(30000, L'\u622a');
+  const struct {
+    std::wstring folder;
+    std::vector<std::wstring> arguments;
+  } cases[] = {
+      {not_a_library.path(), {L"FLOATWIN"}},
+      {not_a_library.path(), {L"feedback2", L"keyboard", L"floatwin"}},
+      {without_export.path(), {L"\u622a\u56fe \"quoted\" \\"}},
+      {without_export.path(), {long_argument}},
+      {without_export.path(), std::vector<std::wstring>(500, L"keyboard")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.arguments.front().substr(0, 20)));
+    ASSERT_TRUE(install_path.SetString(c.folder));
+    PictorSession session(c.arguments);
+    ASSERT_NO_FATAL_FAILURE(RunAndEscape(session));
+  }
 }
 
 TEST(StartupTest, FeedbackThenEscapeReturnsZero) {

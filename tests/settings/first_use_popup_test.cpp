@@ -2,6 +2,8 @@
 // "ProgramPath" (this test's own folder holds no "ambrel.dll").
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "settings/popup_client.h"
 #include "tests/support/scoped_record_file.h"
 #include "tests/support/scoped_registry_value.h"
+#include "tests/support/test_paths.h"
 
 namespace {
 
@@ -76,11 +79,17 @@ TEST_F(FirstUsePopupTest, FlagDecidesWhetherTheClientIsAskedAndBecomesOne) {
 // Whatever goes wrong with the library, the flag is written and the caller ends without
 // its own balloon.
 TEST_F(FirstUsePopupTest, BrokenOrMissingLibraryStillSetsTheFlag) {
+  testing_support::ScopedTempFolder not_a_library;
+  {
+    std::ofstream junk((not_a_library.path() + L"ambrel.dll").c_str(), std::ios::binary);
+    junk << "MZ but not a library at all";
+  }
   const struct {
     const wchar_t* mode;
     std::wstring folder;
     Lines calls;
   } cases[] = {
+      {L"", not_a_library.path(), {}},
       {L"fail", FakesFolder(), {L"create|{C07C174B-E8C7-408F-A8AA-EE3BE0633D86}"}},
       {L"null", FakesFolder(), {L"create|{C07C174B-E8C7-408F-A8AA-EE3BE0633D86}"}},
       {L"", FakesFolder() + L"no_export\\", {}},
