@@ -63,6 +63,10 @@ void RunCaptureSession(HINSTANCE instance) {
     return;
   capture->TakeSnapshot();
   HWND window = capture->CreateDialogWindow(instance);
+  // Without its window the session could never end; the process ends at once instead, and
+  // gives the single-instance guard back for the next start.
+  if (!window)
+    return;
   SetWindowIcon(instance, window);
   NotifyFloatWindow();
   RunMessageLoop();

@@ -24,6 +24,7 @@ class Bitmap;
 }
 
 class Drawing;
+class SelectionBackup;
 struct SaveChoice;
 class Toolbar;
 class WndCapDlg;
@@ -217,7 +218,7 @@ class CaptureWindow : public ToolbarDelegate {
   // Spans the selection from the drag anchor to (x, y), then paints as PaintOverlay.
   void PaintDraggedSelection(int x, int y);
   std::vector<Drawing*> KeptShapes() const;
-  void DrawShapes(HDC dc, bool kept_shapes_ready);
+  bool DrawShapes(HDC dc, bool kept_shapes_ready);
   void DragSelection(int x, int y);
   void DrawFrameAndHandles(const RECT& area);
   void PlaceHandles();
@@ -234,8 +235,10 @@ class CaptureWindow : public ToolbarDelegate {
   RECT CurrentShapeArea(bool kept_shapes_ready) const;
 
   // Finishing (capture_window_finish.cpp): paints the annotations into the frozen picture
-  // and cuts out the selection; null, with the window closing, when that fails.
-  std::unique_ptr<Gdiplus::Bitmap> FlattenSelection();
+  // and cuts out the selection; null, with the window closing, when the cut fails; null,
+  // with the picture put back from `backup` and the session going on, when a mosaic cannot
+  // be painted (the area would go out in clear).
+  std::unique_ptr<Gdiplus::Bitmap> FlattenSelection(SelectionBackup& backup);
   void SaveTo(const SaveChoice& choice);
 
   void CopyScreen();

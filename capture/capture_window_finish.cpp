@@ -97,8 +97,13 @@ void CaptureWindow::OnCancel(CancelReason /*reason*/) {
   Close(CloseMode::kKeepProcess);
 }
 
-std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection() {
-  DrawShapes(original_dc_.get(), false);
+std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection(SelectionBackup& backup) {
+  if (!DrawShapes(original_dc_.get(), false)) {
+    backup.Restore();
+    copied_ = false;
+    saved_ = false;
+    return nullptr;
+  }
   std::unique_ptr<Gdiplus::Bitmap> picture = CutOut(original_bmp_.get(), selection_);
   if (!picture)
     Close(CloseMode::kEndProcess);
@@ -109,7 +114,7 @@ void CaptureWindow::OnDone() {
   CommitText();
   copied_ = true;
   SelectionBackup backup(original_dc_.get(), selection_);
-  std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection();
+  std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection(backup);
   if (!picture)
     return;
   if (!PutOnClipboard(hwnd_, *picture)) {
@@ -145,7 +150,7 @@ void CaptureWindow::OnSave(SaveSource /*source*/) {
 void CaptureWindow::SaveTo(const SaveChoice& choice) {
   saved_ = true;
   SelectionBackup backup(original_dc_.get(), selection_);
-  std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection();
+  std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection(backup);
   if (!picture)
     return;
   if (!WriteImage(*picture, choice.path, ChooseImageType(choice.path, choice.filter_index))) {

@@ -230,17 +230,20 @@ std::vector<Drawing*> CaptureWindow::KeptShapes() const {
 }
 
 // The finished shapes in drawing order, then the one under construction; with the kept
-// ones on the picture already, only that one, in the same painting pass.
-void CaptureWindow::DrawShapes(HDC dc, bool kept_shapes_ready) {
+// ones on the picture already, only that one, in the same painting pass. False when a
+// mosaic could not be painted.
+bool CaptureWindow::DrawShapes(HDC dc, bool kept_shapes_ready) {
   if (!kept_shapes_ready) {
     std::vector<Drawing*> shapes = KeptShapes();
     if (current_drawing_)
       shapes.push_back(current_drawing_.get());
-    PaintShapes(dc, selection_, shapes);
-  } else if (current_drawing_) {
-    PaintShapesAfter(dc, selection_, {current_drawing_.get()}, kept_picture_.unmosaicked(),
-                     nullptr);
+    return PaintShapes(dc, selection_, shapes);
   }
+  if (current_drawing_) {
+    return PaintShapesAfter(dc, selection_, {current_drawing_.get()}, kept_picture_.unmosaicked(),
+                            nullptr);
+  }
+  return true;
 }
 
 // The frame and the handles drawn where they meet `area`: a frame drawn for every area of a

@@ -51,7 +51,17 @@ RECT MosaicCanvas::GridArea(POINT center, int radius) {
           FloorToGrid(center.x + radius) + kBlockSize, FloorToGrid(center.y + radius) + kBlockSize};
 }
 
+namespace {
+bool g_fail_reads = false;
+}  // namespace
+
+void MosaicCanvas::FailReadsForTesting(bool fail) {
+  g_fail_reads = fail;
+}
+
 bool MosaicCanvas::Read(HDC dc, const RECT& area, HRGN remaining) {
+  if (g_fail_reads)
+    return false;
   area_ = area;
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;

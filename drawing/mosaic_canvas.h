@@ -31,6 +31,9 @@ class MosaicCanvas {
   // to paint. False without the memory for it.
   [[nodiscard]] bool Read(HDC dc, const RECT& area, HRGN remaining);
 
+  // Makes every Read fail as without memory, for tests of what depends on it.
+  static void FailReadsForTesting(bool fail);
+
   // Pixelates the pixels of the disc around `center` that are left to paint: each takes the
   // average colour of its whole block as the picture is before this disc.
   void PaintDisc(POINT center);

@@ -3,6 +3,7 @@
 #include "base/assert.h"
 
 HRGN mosaicRegion = nullptr;
+bool mosaicPassFailed = false;
 
 ScopedMosaicPass::ScopedMosaicPass(const RECT& selection) {
   PICTOR_ASSERT(mosaicRegion == NULL, "mosaic_region");
@@ -11,6 +12,7 @@ ScopedMosaicPass::ScopedMosaicPass(const RECT& selection) {
     return;
   region_.reset(CreateRectRgnIndirect(&selection));
   mosaicRegion = region_.get();
+  mosaicPassFailed = false;
 }
 
 ScopedMosaicPass::ScopedMosaicPass(const RECT& selection, HRGN left_by_earlier_pass)

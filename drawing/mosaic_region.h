@@ -10,6 +10,10 @@
 // disc that covers it. UI thread only.
 extern HRGN mosaicRegion;
 
+// Set by a mosaic that could not paint in the current pass (without memory for its work
+// picture or its region); cleared when a pass starts. UI thread only.
+extern bool mosaicPassFailed;
+
 // One painting pass over the shape list: makes `mosaicRegion` equal to the selection for as
 // long as it lives and deletes it afterwards. The painter of the shapes holds one around the
 // Draw calls of a pass; passes do not nest. UI thread only.

@@ -5,15 +5,16 @@
 #include "drawing/drawing.h"
 #include "drawing/mosaic_region.h"
 
-void PaintShapes(HDC dc, const RECT& selection, const std::vector<Drawing*>& shapes) {
-  PaintShapesAfter(dc, selection, shapes, nullptr, nullptr);
+bool PaintShapes(HDC dc, const RECT& selection, const std::vector<Drawing*>& shapes) {
+  return PaintShapesAfter(dc, selection, shapes, nullptr, nullptr);
 }
 
-void PaintShapesAfter(HDC dc,
+bool PaintShapesAfter(HDC dc,
                       const RECT& selection,
                       const std::vector<Drawing*>& shapes,
                       HRGN unmosaicked,
                       HRGN left_unmosaicked) {
+  bool painted = true;
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, selection.left, selection.top, selection.right, selection.bottom);
   {
@@ -25,6 +26,8 @@ void PaintShapesAfter(HDC dc,
       shape->Draw(dc);
     }
     pass->CopyRegionTo(left_unmosaicked);
+    painted = !mosaicPassFailed;
   }
   RestoreDC(dc, saved);
+  return painted;
 }

@@ -10,13 +10,14 @@ class Drawing;
 // frame and for the finished picture: `dc` clipped to the selection (within the clip it
 // has), one mosaic pass, and each shape drawn in list order with its clipRect set to the
 // selection. `dc` has its own clip back afterwards. UI thread only.
-void PaintShapes(HDC dc, const RECT& selection, const std::vector<Drawing*>& shapes);
+// False when a mosaic could not be painted.
+bool PaintShapes(HDC dc, const RECT& selection, const std::vector<Drawing*>& shapes);
 
 // The pass split in two: `shapes` painted over a picture that holds the shapes before them
 // already, whose pass left `unmosaicked` unpainted by mosaic discs, as if the one pass went
 // on; or, with `unmosaicked` null, a first part. `left_unmosaicked`, unless null, receives
 // what this part leaves unpainted by mosaic discs.
-void PaintShapesAfter(HDC dc,
+bool PaintShapesAfter(HDC dc,
                       const RECT& selection,
                       const std::vector<Drawing*>& shapes,
                       HRGN unmosaicked,

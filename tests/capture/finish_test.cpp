@@ -12,6 +12,7 @@
 #include "base/process_state.h"
 #include "capture/session_widget_hooks.h"
 #include "drawing/drawing_factory.h"
+#include "drawing/mosaic_canvas.h"
 #include "dui/widget.h"
 #include "ui/tip.h"
 #include "tests/capture/capture_harness.h"
@@ -330,6 +331,32 @@ TEST_F(FinishTest, CancelledDialogLeavesTheSessionRunning) {
   EXPECT_FALSE(testing_support::PumpMessages());
   EXPECT_TRUE(harness.alive());
   EXPECT_EQ(harness.window().state(), State::kSelected);
+}
+
+// Without memory for a mosaic's work picture the selection would go out with the area the
+// user hid in clear: nothing is copied, the session stays as it was, and a later try works.
+TEST_F(FinishTest, MosaicThatCannotBePaintedStopsTheCopy) {
+  CaptureHarness harness;
+  Select(harness, kSelection);
+  AddMosaicAndArrow(harness.window());
+  const COLORREF picture_before = harness.PictureAt(410, 275);
+  struct FailingMosaics {
+    FailingMosaics() { MosaicCanvas::FailReadsForTesting(true); }
+    ~FailingMosaics() { MosaicCanvas::FailReadsForTesting(false); }
+  };
+  {
+    FailingMosaics failing;
+    harness.window().OnDone();
+  }
+  EXPECT_FALSE(copied_);
+  EXPECT_FALSE(testing_support::PumpMessages()) << "the session goes on";
+  EXPECT_TRUE(harness.alive());
+  EXPECT_EQ(harness.PictureAt(410, 275), picture_before) << "nothing painted into the picture";
+  EXPECT_EQ(ClipboardPicture::Read().width, 0);
+
+  harness.window().OnDone();
+  EXPECT_TRUE(testing_support::WaitForQuitMessage());
+  EXPECT_EQ(ClipboardPicture::Read().width, kSelection.right - kSelection.left);
 }
 
 TEST_F(FinishTest, FailedWriteClaimsNothingAndTheSessionGoesOn) {
