@@ -31,6 +31,8 @@ constexpr wchar_t kProductIdKey[] =
     L"CLSID\\{9B7A98EC-7EF9-468c-ACC8-37C793DBD7E0}\\Implemented Categories\\"
     L"{A5F7140E-4311-4ef9-AABC-F55941B5EBE5}";
 constexpr wchar_t kDefaultProductId[] = L"5858583AC7162ebfD4091C273EAB6604";
+// The capture window's dialog template in the program's resources.
+constexpr WORD kCaptureDialogId = 101;
 
 // Starts a session, waits for its capture window and ends it with Esc.
 void RunAndEscape(PictorSession& session) {
@@ -175,6 +177,43 @@ TEST(StartupTest, DumpLibraryBesideTheProgramIsLoadedWithoutInstallPath) {
   ASSERT_NO_FATAL_FAILURE(RunAndEscape(session));
   EXPECT_TRUE(record.Contains(std::wstring(L"monitor|1|") + kDefaultProductId + L"|73728|300"))
       << testing::PrintToString(record.Lines());
+}
+
+// A dialog template of no controls whose window class does not exist: the system cannot
+// make a window from it.
+std::vector<WORD> TemplateOfAMissingClass() {
+  std::vector<WORD> words = {1, 0xFFFF};             // extended template
+  words.insert(words.end(), {0, 0, 0, 0});           // help id, extended style
+  words.insert(words.end(), {0, HIWORD(WS_POPUP)});  // style, low word first
+  words.insert(words.end(), {0, 0, 0, 10, 10});      // no controls; place and size
+  words.push_back(0);                                // no menu
+  for (const wchar_t* c = L"PictorNoSuchClass"; *c; ++c)
+    words.push_back(*c);
+  words.insert(words.end(), {0, 0});  // end of the class name; no title
+  return words;
+}
+
+// A program whose capture window cannot be made (a copy given a template the system cannot
+// make a window from) ends at once with 0 instead of waiting unseen, and the next start
+// runs.
+TEST(StartupTest, WithoutACaptureWindowTheProcessEndsAndTheNextStartRuns) {
+  ScopedTempFolder program_folder;
+  const std::wstring program = program_folder.path() + L"pictor.exe";
+  ASSERT_TRUE(CopyFileW(testing_support::PictorPath().c_str(), program.c_str(), FALSE));
+  std::vector<WORD> dialog = TemplateOfAMissingClass();
+  HANDLE update = BeginUpdateResourceW(program.c_str(), FALSE);
+  ASSERT_NE(update, nullptr);
+  ASSERT_TRUE(UpdateResourceW(update, RT_DIALOG, MAKEINTRESOURCEW(kCaptureDialogId),
+                              MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), dialog.data(),
+                              static_cast<DWORD>(dialog.size() * sizeof(WORD))));
+  ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+
+  PictorSession broken({}, program);
+  ASSERT_TRUE(broken.WaitForExit(10000)) << "the process waits without a window";
+  EXPECT_EQ(broken.exit_code(), 0);
+
+  PictorSession next;
+  ASSERT_NO_FATAL_FAILURE(RunAndEscape(next));
 }
 
 TEST(StartupTest, FloatingWindowReceivesTheStartMessage) {
