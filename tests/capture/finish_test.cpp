@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <thread>
 
@@ -36,11 +37,19 @@ void Select(CaptureHarness& harness, const RECT& rect) {
   harness.Drag({rect.left, rect.top}, {rect.right, rect.bottom});
 }
 
+// UTF-8, as xdotool types it.
 std::string Narrow(const std::wstring& text) {
-  std::string narrow;
-  for (wchar_t c : text)
-    narrow += static_cast<char>(c);
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), narrow.data(), size,
+                      nullptr, nullptr);
   return narrow;
+}
+
+std::string FileBytes(const std::wstring& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 std::string FileStart(const std::wstring& path, size_t bytes) {
@@ -269,6 +278,66 @@ TEST_F(FinishTest, SaveWritesEachFormatWithTheSelectionsPixels) {
     EXPECT_LE(difference.mean, format.mean) << format.name;
     saved_ = false;
   }
+}
+
+// Each awkward place either gets a file that decodes to the selection, byte for byte what a
+// plain save writes (a larger file replaced keeps nothing of its old end), or leaves the
+// session open with nothing claimed and the file as it was.
+TEST_F(FinishTest, AwkwardPlacesGetThePictureOrNothing) {
+  ScopedTempFolder folder;
+  const std::wstring plain = folder.path() + L"plain.png";
+  const std::wstring larger = folder.path() + L"larger.png";
+  const std::wstring locked = folder.path() + L"locked.png";
+  const std::string junk(1 << 20, 'j');
+  for (const std::wstring& path : {larger, locked})
+    std::ofstream(path.c_str(), std::ios::binary) << junk;
+  // Read-only files and folders do not stop root under Wine; a file that another handle
+  // holds without sharing refuses every writer everywhere.
+  HANDLE held = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::wstring longest = folder.path();
+  longest += std::wstring(MAX_PATH - 1 - longest.size() - 4, L'n') + L".png";
+  enum Outcome { kWritten, kRefused, kEither };
+  const struct {
+    std::wstring path;
+    Outcome outcome;
+  } cases[] = {
+      {plain, kWritten},  {folder.path() + L"\u622a\u56fe \u6d4b\u8bd5 1.png", kWritten},
+      {larger, kWritten}, {locked, kRefused},
+      {longest, kEither},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Narrow(c.path));
+    const bool exists = GetFileAttributesW(c.path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const std::string before = c.path == locked ? junk : FileBytes(c.path);
+    CaptureHarness harness;
+    Select(harness, kSelection);
+    {
+      SaveDialogDriver driver(exists ? SaveDialogDriver::Answer::kTypePathAndReplace
+                                     : SaveDialogDriver::Answer::kTypePath,
+                              Narrow(c.path));
+      harness.window().OnSave(SaveSource::kSaveButton);
+    }
+    if (saved_) {
+      EXPECT_NE(c.outcome, kRefused);
+      EXPECT_TRUE(testing_support::WaitForQuitMessage());
+      EXPECT_EQ(saved_path_, c.path);
+      EXPECT_EQ(DifferenceFromPattern(c.path, kSelection).largest, 0);
+      EXPECT_TRUE(FileBytes(c.path) == FileBytes(plain)) << "not what a plain save writes";
+      saved_ = false;
+    } else {
+      EXPECT_NE(c.outcome, kWritten);
+      EXPECT_FALSE(testing_support::PumpMessages()) << "the session goes on";
+      EXPECT_TRUE(harness.alive());
+      if (c.path != locked) {
+        EXPECT_TRUE(FileBytes(c.path) == before) << "the file changed";
+      }
+      harness.window().OnCancel(CancelReason::kCancelButton);
+      EXPECT_TRUE(testing_support::WaitForQuitMessage());
+    }
+  }
+  CloseHandle(held);
+  EXPECT_TRUE(FileBytes(locked) == junk) << "the held file changed";
 }
 
 TEST_F(FinishTest, FormatFollowsTheLastExtensionInAnyCase) {

@@ -107,6 +107,8 @@ TEST_F(CaptureSessionTest, FrozenPictureIsTheScreenAtTheStart) {
   EXPECT_EQ(session.exit_code(), 0);
 }
 
+// The first copy meets a clipboard that this process holds open: the session stays, and
+// copies once the clipboard is free.
 TEST_F(CaptureSessionTest, DoubleClickOnAWindowCopiesExactlyThatWindow) {
   PatternWindow pattern(300, 200, 400, 300);
   ASSERT_TRUE(pattern.WaitUntilShown());
@@ -116,6 +118,11 @@ TEST_F(CaptureSessionTest, DoubleClickOnAWindowCopiesExactlyThatWindow) {
   ASSERT_TRUE(session.WaitForCaptureWindow());
   ASSERT_TRUE(Xdo::MoveMouse(500, 350));
   ASSERT_TRUE(WaitUntil([&] { return ScreenGrab().Pixel(299, 350) == kFrameColor; }));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(Xdo::DoubleClick(500, 350));
+  EXPECT_FALSE(session.WaitForExit(2000)) << "a copy that could not be made ended the session";
+  CloseClipboard();
+  EXPECT_EQ(ClipboardPicture::Read().width, 0);
   ASSERT_TRUE(Xdo::DoubleClick(500, 350));
   ASSERT_TRUE(session.WaitForExit()) << "the copy ends the session";
   EXPECT_EQ(session.exit_code(), 0);

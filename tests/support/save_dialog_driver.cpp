@@ -8,6 +8,23 @@ namespace {
 
 constexpr wchar_t kDialogTitle[] = L"保存图片";
 
+// The box that asks whether to replace a file: a dialog owned by the save dialog.
+struct OwnedSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM lparam) {
+  auto* search = reinterpret_cast<OwnedSearch*>(lparam);
+  wchar_t class_name[16] = {};
+  GetClassNameW(window, class_name, 16);
+  if (GetWindow(window, GW_OWNER) != search->owner || wcscmp(class_name, L"#32770") != 0 ||
+      !IsWindowVisible(window))
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
 struct NameSearch {
   std::wstring found;
 };
@@ -61,6 +78,16 @@ void SaveDialogDriver::Run(Answer answer, const std::string& path) {
       Xdo::Type(path);
       Xdo::Key("Return");
       break;
+    case Answer::kTypePathAndReplace: {
+      Xdo::Type(path);
+      Xdo::Key("Return");
+      OwnedSearch search = {dialog, nullptr};
+      if (WaitUntil(
+              [&] { return !EnumWindows(&FindOwnedDialog, reinterpret_cast<LPARAM>(&search)); },
+              10000))
+        PostMessageW(search.found, WM_COMMAND, IDYES, 0);
+      break;
+    }
     case Answer::kAcceptProposed:
       Xdo::Key("Return");
       break;

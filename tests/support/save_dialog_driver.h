@@ -13,9 +13,10 @@ namespace testing_support {
 class SaveDialogDriver {
  public:
   enum class Answer {
-    kTypePath,        // type the path, then Return
-    kAcceptProposed,  // Return on the proposed name and folder
-    kCancel,          // Escape
+    kTypePath,            // type the path, then Return
+    kTypePathAndReplace,  // type the path, Return, and Yes when asked to replace the file
+    kAcceptProposed,      // Return on the proposed name and folder
+    kCancel,              // Escape
   };
 
   explicit SaveDialogDriver(Answer answer, const std::string& path = std::string());
