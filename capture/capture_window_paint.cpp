@@ -209,15 +209,21 @@ void CaptureWindow::RestoreDimmed(const RECT& area) {
 
 // The selection spanned by the drag anchor and the mouse; a resize by an edge handle keeps
 // the other axis as it is.
+// A captured mouse reports points past the screen (over another monitor, or past an edge
+// the window does not reach); the selection keeps to the picture, which ends there.
 void CaptureWindow::DragSelection(int x, int y) {
   const bool resizing = state_ == State::kResizePressed || state_ == State::kResizing;
+  const POINT anchor = {std::clamp<LONG>(anchor_.x, 0, screen_width_),
+                        std::clamp<LONG>(anchor_.y, 0, screen_height_)};
+  x = std::clamp(x, 0, screen_width_);
+  y = std::clamp(y, 0, screen_height_);
   if (!resizing || resize_axis_ == ResizeAxis::kBoth || resize_axis_ == ResizeAxis::kHorizontal) {
-    selection_.left = std::min<int>(anchor_.x, x);
-    selection_.right = selection_.left + std::abs(anchor_.x - x);
+    selection_.left = std::min<int>(anchor.x, x);
+    selection_.right = selection_.left + std::abs(anchor.x - x);
   }
   if (!resizing || resize_axis_ == ResizeAxis::kBoth || resize_axis_ == ResizeAxis::kVertical) {
-    selection_.top = std::min<int>(anchor_.y, y);
-    selection_.bottom = selection_.top + std::abs(anchor_.y - y);
+    selection_.top = std::min<int>(anchor.y, y);
+    selection_.bottom = selection_.top + std::abs(anchor.y - y);
   }
 }
 
