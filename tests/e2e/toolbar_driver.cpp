@@ -61,11 +61,12 @@ bool ToolbarDriver::ChooseTool(Tool tool) {
   });
 }
 
-// The picker hangs under the toolbar.
+// The picker hangs under the toolbar, or sits on it near the screen's bottom.
 BOOL CALLBACK ToolbarDriver::FindPicker(HWND window, LPARAM self) {
   auto* driver = reinterpret_cast<ToolbarDriver*>(self);
   const RECT rect = WindowRect(window);
-  if (IsWindowVisible(window) && rect.top == driver->rect().bottom &&
+  const RECT bar = driver->rect();
+  if (IsWindowVisible(window) && (rect.top == bar.bottom || rect.bottom == bar.top) &&
       rect.bottom - rect.top == kPickerHeight) {
     driver->picker_ = window;
     return FALSE;

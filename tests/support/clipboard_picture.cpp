@@ -39,4 +39,19 @@ void ClearClipboard() {
   }
 }
 
+testing::AssertionResult ClipboardShows(const ScreenGrab& screen, const RECT& area) {
+  const ClipboardPicture picture = ClipboardPicture::Read();
+  if (picture.width != area.right - area.left || picture.height != area.bottom - area.top) {
+    return testing::AssertionFailure()
+           << "clipboard picture " << picture.width << " x " << picture.height;
+  }
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      if (picture.Pixel(x, y) != screen.Pixel(area.left + x, area.top + y))
+        return testing::AssertionFailure() << "differs at (" << x << ", " << y << ")";
+    }
+  }
+  return testing::AssertionSuccess();
+}
+
 }  // namespace testing_support

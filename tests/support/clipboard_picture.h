@@ -2,8 +2,12 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <vector>
+
+#include "tests/support/screen_grab.h"
 
 namespace testing_support {
 
@@ -16,6 +20,9 @@ struct ClipboardPicture {
   static ClipboardPicture Read();
   COLORREF Pixel(int x, int y) const;
 };
+
+// Whether the clipboard holds a picture of `area` of `screen`, pixel for pixel.
+testing::AssertionResult ClipboardShows(const ScreenGrab& screen, const RECT& area);
 
 // Empties the clipboard, so that a test sees only what the program put there.
 void ClearClipboard();
