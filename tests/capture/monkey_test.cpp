@@ -5,6 +5,7 @@
 // A failure names its seed and step.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <random>
@@ -25,8 +26,16 @@
 namespace capture_test {
 namespace {
 
-constexpr unsigned kSeed = 1208;
-constexpr int kSteps = 10000;
+// scripts/soak runs longer walks with other seeds through the environment.
+unsigned FromEnvironment(const char* name, unsigned fallback) {
+  char text[16] = {};
+  if (GetEnvironmentVariableA(name, text, sizeof(text)) == 0)
+    return fallback;
+  return static_cast<unsigned>(strtoul(text, nullptr, 10));
+}
+
+const unsigned kSeed = FromEnvironment("PICTOR_MONKEY_SEED", 1208);
+const int kSteps = static_cast<int>(FromEnvironment("PICTOR_MONKEY_STEPS", 10000));
 // More GDI objects than a process may hold; how many it can still make tells what it holds.
 constexpr int kProbeLimit = 70000;
 
