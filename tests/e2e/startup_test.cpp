@@ -150,6 +150,48 @@ TEST(StartupTest, DumpMonitorGetsTheRegistryIdentifierCutTo99Characters) {
       << testing::PrintToString(record.Lines());
 }
 
+// Malformed values for the dump library's folder and the product identifier: the session
+// runs, an identifier that cannot be read is the default, and a folder that cannot be read
+// loads nothing.
+TEST(StartupTest, MalformedDumpSettingsFallBack) {
+  ScopedRegistryValue install_path(HKEY_LOCAL_MACHINE, kCommonKey, L"installpath");
+  ScopedRegistryValue product_id(HKEY_CLASSES_ROOT, kProductIdKey, L"idex");
+  const std::wstring folder = FakesFolder();
+  const std::wstring huge(70000, L'7');
+  const struct {
+    DWORD folder_type;
+    std::wstring folder_text;
+    DWORD id_type;
+    std::vector<BYTE> id_bytes;
+    std::wstring recorded;  // empty: the library is not loaded
+  } cases[] = {
+      {REG_SZ, folder, REG_DWORD, {BYTE{0xD2}, BYTE{0x04}, BYTE{0}, BYTE{0}}, kDefaultProductId},
+      {REG_SZ, folder, REG_SZ, {BYTE{'A'}, BYTE{0}, BYTE{'B'}}, kDefaultProductId},
+      {REG_SZ, folder, REG_SZ,
+       std::vector<BYTE>(reinterpret_cast<const BYTE*>(huge.c_str()),
+                         reinterpret_cast<const BYTE*>(huge.c_str() + huge.size())),
+       huge.substr(0, 99)},
+      {REG_BINARY, folder, REG_DWORD, {}, L""},
+      {REG_SZ, huge, REG_DWORD, {}, L""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.recorded.substr(0, 20)));
+    ScopedRecordFile record(L"PICTOR_DUMPLER_RECORD");
+    ASSERT_TRUE(install_path.SetRaw(c.folder_type, c.folder_text.c_str(),
+                                    static_cast<DWORD>((c.folder_text.size() + 1) * 2)));
+    ASSERT_TRUE(
+        product_id.SetRaw(c.id_type, c.id_bytes.data(), static_cast<DWORD>(c.id_bytes.size())));
+    PictorSession session;
+    ASSERT_NO_FATAL_FAILURE(RunAndEscape(session));
+    if (c.recorded.empty()) {
+      EXPECT_TRUE(record.Lines().empty()) << testing::PrintToString(record.Lines());
+    } else {
+      EXPECT_TRUE(record.Contains(L"monitor|1|" + c.recorded + L"|73728|300"))
+          << testing::PrintToString(record.Lines());
+    }
+  }
+}
+
 TEST(StartupTest, DumpLibraryInTheCurrentFolderIsNotLoaded) {
   ScopedRecordFile record(L"PICTOR_DUMPLER_RECORD");
   ScopedRegistryValue install_path(HKEY_LOCAL_MACHINE, kCommonKey, L"installpath");

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "base/registry.h"
+#include "settings/first_use_popup.h"
 #include "settings/hot_key.h"
+#include "settings/popup_client.h"
 #include "settings/rura_register_key.h"
 #include "settings/settings_key.h"
 #include "tests/support/scoped_registry_value.h"
@@ -23,6 +25,8 @@ using testing_support::ScopedRegistryValue;
 constexpr wchar_t kFuzzKey[] = L"Software\\PictorTest\\fuzz";
 constexpr wchar_t kFuzzName[] = L"value";
 constexpr wchar_t kFlagValueName[] = L"operation_Pictor_IsShowFloatWinTip";
+constexpr wchar_t kCommonKeyPath[] = L"software\\velmora\\vlcommon";
+constexpr wchar_t kProgramPathValue[] = L"ProgramPath";
 constexpr size_t kHotKeyMaxChars = 258;
 constexpr unsigned kSeed = 20261208;
 constexpr int kRandomCases = 3000;
@@ -153,10 +157,13 @@ TEST_F(RegistryFuzzTest, SharedReaderTakesWholeStringsAndRefusesTheRest) {
 
 // The hot key: a missing value is the default; a value read as a decimal code otherwise,
 // and one that cannot be read is no hot key (code 0, no text). The settings key's string
-// reader copies at most 255 characters into the buffer it is given and always ends it.
+// reader copies at most 255 characters into the buffer it is given and always ends it. A
+// first-use flag that cannot be read counts as 0; a program folder that cannot be read
+// holds no pop-up library.
 TEST_F(RegistryFuzzTest, SettingsReadersKeepToTheirRulesAndBuffers) {
   ScopedRegistryValue hot_key(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kHotKeyValueName);
   ScopedRegistryValue flag(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kFlagValueName);
+  ScopedRegistryValue program_path(HKEY_LOCAL_MACHINE, kCommonKeyPath, kProgramPathValue);
   ASSERT_TRUE(hot_key.Delete());
   EXPECT_EQ(HotKeyText(), L"CTRL+ALT+A") << "missing";
 
@@ -164,7 +171,8 @@ TEST_F(RegistryFuzzTest, SettingsReadersKeepToTheirRulesAndBuffers) {
   for (RawValue& value : RandomValues())
     values.push_back(std::move(value));
   for (const RawValue& value : values) {
-    ASSERT_TRUE(Write(hot_key, value) && Write(flag, value)) << value.label;
+    ASSERT_TRUE(Write(hot_key, value) && Write(flag, value) && Write(program_path, value))
+        << value.label;
 
     const Expected code = ReadAsString(value, true);
     const bool code_read = code.readable && code.text.size() <= kHotKeyMaxChars;
@@ -182,6 +190,13 @@ TEST_F(RegistryFuzzTest, SettingsReadersKeepToTheirRulesAndBuffers) {
     if (flag_text.readable) {
       ASSERT_EQ(std::wstring(out), flag_text.text.substr(0, kLimit)) << value.label;
     }
+
+    // No value here names a folder that holds the pop-up library (this program's folder
+    // holds none either): whatever it holds, no library is found.
+    ASSERT_EQ(PopupClient::LibraryPath(), L"") << value.label;
+    // A flag that cannot be read counts as 0: the pop-up is asked for and the flag set.
+    const bool flag_set = flag_text.readable && _wtoi(flag_text.text.substr(0, kLimit).c_str());
+    ASSERT_EQ(ShowFirstUsePopup(), !flag_set) << value.label;
   }
 }
 
