@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "settings/settings_key.h"
 #include "tests/support/scoped_registry_value.h"
 
@@ -33,6 +36,13 @@ TEST(LaunchSourceTest, OtherCommandLinesAreUnknown) {
   EXPECT_EQ(Parse({L""}), LaunchSource::kUnknown);
   EXPECT_EQ(Parse({L"floatwin", L"feedback"}), LaunchSource::kUnknown);
   EXPECT_EQ(Parse({L"keyboard", L"keyboard"}), LaunchSource::kUnknown);
+  EXPECT_EQ(Parse({L"\u622a\u56fe"}), LaunchSource::kUnknown);
+  EXPECT_EQ(Parse({L"\uff46\uff4c\uff4f\uff41\uff54\uff57\uff49\uff4e"}), LaunchSource::kUnknown);
+  const std::wstring long_word = L"floatwin" + std::wstring(32000, L'n');
+  EXPECT_EQ(Parse({long_word.c_str()}), LaunchSource::kUnknown);
+  std::vector<const wchar_t*> many = {L"pictor.exe"};
+  many.insert(many.end(), 5000, L"floatwin");
+  EXPECT_EQ(ParseLaunchSource(static_cast<int>(many.size()), many.data()), LaunchSource::kUnknown);
 }
 
 TEST(LaunchSourceTest, KeyboardIsToldApartByTheConfiguredHotKey) {
