@@ -1,6 +1,8 @@
 #include "tests/capture/capture_harness.h"
 
 #include "base/process_state.h"
+#include "dui/widget.h"
+#include "tests/support/clipboard_picture.h"
 #include "tests/support/pixel_painter.h"
 #include "tests/support/wait.h"
 
@@ -103,6 +105,22 @@ RECT TestWindow::rect() const {
 HWND TestWindow::AddButton(int x, int y, int width, int height) {
   return CreateWindowExW(0, L"BUTTON", L"inside", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y,
                          width, height, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void SessionRulesTest::SetUp() {
+  testing_support::ClearClipboard();
+  exit_code_ = 0;
+  dui::Widget::SetHooks(&hooks_);
+  // A balloon under the pointer would stay for as long as the pointer does.
+  SetCursorPos(1900, 1060);
+}
+
+void SessionRulesTest::TearDown() {
+  dui::Widget::SetHooks(nullptr);
+  copied_ = false;
+  saved_ = false;
+  saved_link_ = false;
+  exit_code_ = 0;
 }
 
 }  // namespace capture_test

@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <memory>
 
+#include <gtest/gtest.h>
+
 #include "capture/capture_window.h"
+#include "capture/session_widget_hooks.h"
 
 namespace capture_test {
 
@@ -58,6 +61,17 @@ class TestWindow {
 
  private:
   HWND hwnd_ = nullptr;
+};
+
+// Tests of sessions that end as the program's do: with the session's rules for pop-ups (a
+// copy or a save ends the session), an empty clipboard, the pointer parked in a corner, and
+// the process-wide results put back afterwards.
+class SessionRulesTest : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  SessionWidgetHooks hooks_;
 };
 
 }  // namespace capture_test

@@ -116,24 +116,7 @@ void CopyWhileTheClipboardIsBusy(CaptureWindow& window) {
 
 // With the session's rules for pop-ups, as the program runs: a save ends the session when
 // its balloon has faded.
-class FinishTest : public testing::Test {
- protected:
-  void SetUp() override {
-    testing_support::ClearClipboard();
-    exit_code_ = 0;
-    dui::Widget::SetHooks(&hooks_);
-    // A balloon under the pointer would stay for as long as the pointer does.
-    SetCursorPos(1900, 1060);
-  }
-  void TearDown() override {
-    dui::Widget::SetHooks(nullptr);
-    copied_ = false;
-    saved_ = false;
-    saved_link_ = false;
-    exit_code_ = 0;
-  }
-  SessionWidgetHooks hooks_;
-};
+using FinishTest = capture_test::SessionRulesTest;
 
 TEST_F(FinishTest, DoubleClickInsideCopiesTheSelectionAndEndsTheSession) {
   CaptureHarness harness;

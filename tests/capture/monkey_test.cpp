@@ -153,21 +153,7 @@ class Monkey {
   int sessions_ = 1;
 };
 
-class MonkeyTest : public testing::Test {
- protected:
-  void SetUp() override {
-    testing_support::ClearClipboard();
-    exit_code_ = 0;
-    dui::Widget::SetHooks(&hooks_);
-    SetCursorPos(1900, 1060);
-  }
-  void TearDown() override {
-    dui::Widget::SetHooks(nullptr);
-    copied_ = false;
-    exit_code_ = 0;
-  }
-  SessionWidgetHooks hooks_;
-};
+using MonkeyTest = SessionRulesTest;
 
 TEST_F(MonkeyTest, TenThousandRandomStepsKeepTheSessionSound) {
   const int room_before = GdiRoom();
