@@ -24,6 +24,7 @@ class Bitmap;
 }
 
 class Drawing;
+class KMosac;
 class SelectionBackup;
 struct SaveChoice;
 class Toolbar;
@@ -233,6 +234,7 @@ class CaptureWindow : public ToolbarDelegate {
   };
   void ComposeArea(const RECT& area, const FrameContent& content);
   RECT CurrentShapeArea(bool kept_shapes_ready) const;
+  RECT NewMosaicArea(const KMosac& mosaic) const;
 
   // Finishing (capture_window_finish.cpp): paints the annotations into the frozen picture
   // and cuts out the selection; null, with the window closing, when the cut fails; null,
@@ -261,6 +263,9 @@ class CaptureWindow : public ToolbarDelegate {
     RECT selection;
     RECT label;
     RECT shape;
+    // The shape being drawn, and how many points it had.
+    const Drawing* shape_source;
+    size_t shape_points;
   };
   FrameRecord last_frame_ = {};
   // An area the next frame composes anew whatever changed (all of it at first).

@@ -11,6 +11,7 @@
 #include "drawing/drawing.h"
 #include "drawing/k_mosac.h"
 #include "drawing/k_text.h"
+#include "drawing/mosaic_canvas.h"
 #include "drawing/paint_shapes.h"
 #include "dui/res_manager.h"
 #include "resources/resource_ids.h"
@@ -47,6 +48,19 @@ void Dim(HDC target, HDC picture, const RECT& area) {
   const int height = area.bottom - area.top;
   AlphaBlend(target, area.left, area.top, width, height, picture, area.left, area.top, width,
              height, dim);
+}
+
+bool HasMosaic(const std::vector<std::unique_ptr<Drawing>>& shapes) {
+  return std::any_of(shapes.begin(), shapes.end(), [](const std::unique_ptr<Drawing>& shape) {
+    return dynamic_cast<const KMosac*>(shape.get()) != nullptr;
+  });
+}
+
+// Outwards to the lines of the mosaic blocks' grid.
+void AlignToMosaicGrid(RECT* area) {
+  const RECT first = MosaicCanvas::GridArea({area->left, area->top}, 0);
+  const RECT last = MosaicCanvas::GridArea({area->right - 1, area->bottom - 1}, 0);
+  *area = {first.left, first.top, last.right, last.bottom};
 }
 
 bool Encloses(const RECT& outer, const RECT& inner) {
@@ -102,9 +116,10 @@ void CaptureWindow::PaintOverlay() {
     DimPicture();
   FrameContent content = {};
   content.labelled = !IsRectEmpty(&selection_) && state_ != State::kDetecting;
-  content.kept_shapes_ready = !composing_straight_ && !drawings_.empty() &&
-                              kept_picture_.Update(original_dc_.get(), screen_width_,
-                                                   screen_height_, selection_, KeptShapes());
+  content.kept_shapes_ready =
+      !composing_straight_ && !drawings_.empty() && dimmed_dc_ &&
+      kept_picture_.Update(original_dc_.get(), dimmed_dc_.get(), screen_width_, screen_height_,
+                           selection_, KeptShapes());
   const RECT label = content.labelled ? LayOutSizeLabel() : RECT{};
   const RECT shape = CurrentShapeArea(content.kept_shapes_ready);
 
@@ -118,17 +133,20 @@ void CaptureWindow::PaintOverlay() {
   dirty.Add(last_frame_.shape);
   dirty.Add(shape);
   to_compose_ = {};
-  last_frame_ = {selection_, label, shape};
+  last_frame_ = {selection_, label, shape, current_drawing_.get(),
+                 current_drawing_ ? current_drawing_->points.size() : 0};
   PlaceHandles();
 
-  // A mosaic painted on a part of the selection alone could read pixels around it that are
-  // not yet the frame's (it averages whole blocks), so an area that meets a selection with
-  // mosaics to paint takes all of it.
-  const bool shapes_to_paint = (current_drawing_ && !SpansItsPoints(*current_drawing_)) ||
-                               (!drawings_.empty() && !content.kept_shapes_ready);
+  // A mosaic averages whole blocks of the picture under it, so an area where mosaics are
+  // painted takes whole blocks: composed anew from the dimmed picture up, a block then
+  // holds what it holds in a whole composition, whatever lies around the area.
+  const bool mosaics_to_paint = dynamic_cast<const KMosac*>(current_drawing_.get()) ||
+                                (!content.kept_shapes_ready && HasMosaic(drawings_));
   const RECT screen = {0, 0, screen_width_, screen_height_};
   base::ScopedGetDc window_dc(hwnd_);
-  for (RECT area : dirty.Merged(shapes_to_paint ? &selection_ : nullptr)) {
+  for (RECT area : dirty.Merged()) {
+    if (mosaics_to_paint)
+      AlignToMosaicGrid(&area);
     if (!IntersectRect(&area, &area, &screen))
       continue;
     ComposeArea(area, content);
@@ -144,7 +162,11 @@ void CaptureWindow::PaintOverlay() {
 RECT CaptureWindow::CurrentShapeArea(bool kept_shapes_ready) const {
   if (!current_drawing_)
     return {};
-  if (!SpansItsPoints(*current_drawing_) || (!drawings_.empty() && !kept_shapes_ready))
+  if (!drawings_.empty() && !kept_shapes_ready)
+    return selection_;
+  if (const auto* mosaic = dynamic_cast<const KMosac*>(current_drawing_.get()))
+    return NewMosaicArea(*mosaic);
+  if (!SpansItsPoints(*current_drawing_))
     return selection_;
   const std::vector<POINT>& points = current_drawing_->points;
   RECT area = {points.front().x, points.front().y, points.front().x, points.front().y};
@@ -155,6 +177,19 @@ RECT CaptureWindow::CurrentShapeArea(bool kept_shapes_ready) const {
   const int reach = kShapeReachInWidths * std::max(current_drawing_->width, 0) + kShapeReach;
   InflateRect(&area, reach, reach);
   IntersectRect(&area, &area, &selection_);
+  return area;
+}
+
+// A stroke only grows, and a pixel once pixelated stays so: what changes are the blocks
+// under the discs of the points added since the last frame.
+RECT CaptureWindow::NewMosaicArea(const KMosac& mosaic) const {
+  const std::vector<POINT>& points = mosaic.points;
+  const size_t first = last_frame_.shape_source == &mosaic ? last_frame_.shape_points : 0;
+  RECT area = {};
+  for (size_t i = std::min(first, points.size()); i < points.size(); ++i) {
+    const RECT disc = MosaicCanvas::GridArea(points[i], mosaic.mosaicSize);
+    UnionRect(&area, &area, &disc);
+  }
   return area;
 }
 

@@ -1,5 +1,6 @@
 #include "capture/kept_shapes_picture.h"
 
+#include "drawing/mosaic_canvas.h"
 #include "drawing/paint_shapes.h"
 
 KeptShapesPicture::~KeptShapesPicture() {
@@ -17,6 +18,7 @@ void KeptShapesPicture::Release() {
 }
 
 bool KeptShapesPicture::Update(HDC picture,
+                               HDC surroundings,
                                int width,
                                int height,
                                const RECT& selection,
@@ -25,6 +27,14 @@ bool KeptShapesPicture::Update(HDC picture,
     return true;
   if ((size_.cx != width || size_.cy != height || !dc_) && !Allocate(picture, width, height))
     return false;
+  // A mosaic block across the selection's edge averages what lies around the selection too,
+  // which in a frame is the dimmed picture.
+  RECT around = selection;
+  InflateRect(&around, MosaicCanvas::kBlockSize, MosaicCanvas::kBlockSize);
+  const RECT screen = {0, 0, width, height};
+  IntersectRect(&around, &around, &screen);
+  BitBlt(dc_.get(), around.left, around.top, around.right - around.left, around.bottom - around.top,
+         surroundings, around.left, around.top, SRCCOPY);
   const RECT& s = selection;
   BitBlt(dc_.get(), s.left, s.top, s.right - s.left, s.bottom - s.top, picture, s.left, s.top,
          SRCCOPY);

@@ -28,8 +28,10 @@ class KeptShapesPicture {
   void Release();
 
   // Brings the picture up to date with `shapes` on `selection` over `picture`, a screen of
-  // `width` x `height`; false when there is no memory for it.
+  // `width` x `height`, with `surroundings` (what a frame shows around the selection, the
+  // dimmed picture) around it; false when there is no memory for it.
   bool Update(HDC picture,
+              HDC surroundings,
               int width,
               int height,
               const RECT& selection,
