@@ -24,7 +24,6 @@ class Bitmap;
 }
 
 class Drawing;
-class KMosac;
 class SelectionBackup;
 struct SaveChoice;
 class Toolbar;
@@ -234,7 +233,6 @@ class CaptureWindow : public ToolbarDelegate {
   };
   void ComposeArea(const RECT& area, const FrameContent& content);
   RECT CurrentShapeArea(bool kept_shapes_ready) const;
-  RECT NewMosaicArea(const KMosac& mosaic) const;
 
   // Finishing (capture_window_finish.cpp): paints the annotations into the frozen picture
   // and cuts out the selection; null, with the window closing, when the cut fails; null,
@@ -258,14 +256,16 @@ class CaptureWindow : public ToolbarDelegate {
   // The desktop's windows as the frozen picture shows them.
   WindowMap windows_;
   bool windows_read_ = false;
+  // The frame around the selection: a highlight, or a frame with handles while dragging
+  // or settled.
+  enum class Decoration { kNone, kHighlight, kDraggingHandles, kSettledHandles };
+  static Decoration DecorationOf(SelectionState state);
   // What the last frame drew over the dimmed picture, which the next one must put back.
   struct FrameRecord {
     RECT selection;
+    Decoration decoration;
     RECT label;
     RECT shape;
-    // The shape being drawn, and how many points it had.
-    const Drawing* shape_source;
-    size_t shape_points;
   };
   FrameRecord last_frame_ = {};
   // An area the next frame composes anew whatever changed (all of it at first).

@@ -92,6 +92,15 @@ void CaptureWindow::OnPaintMessage() {
   }
 }
 
+// What the frame around the selection looks like in `state`.
+CaptureWindow::Decoration CaptureWindow::DecorationOf(SelectionState state) {
+  if (state == State::kDetecting || state == State::kPressed)
+    return Decoration::kHighlight;
+  if (state == State::kSelecting)
+    return Decoration::kDraggingHandles;
+  return Decoration::kSettledHandles;
+}
+
 void CaptureWindow::PaintDraggedSelection(int x, int y) {
   DragSelection(x, y);
   PaintOverlay();
@@ -123,18 +132,20 @@ void CaptureWindow::PaintOverlay() {
   const RECT label = content.labelled ? LayOutSizeLabel() : RECT{};
   const RECT shape = CurrentShapeArea(content.kept_shapes_ready);
 
+  const Decoration decoration = DecorationOf(state_);
   DirtyRects dirty;
   dirty.Add(to_compose_);
-  dirty.AddEdges(last_frame_.selection, kDecorationMargin);
-  dirty.AddEdges(selection_, kDecorationMargin);
-  dirty.AddDifference(last_frame_.selection, selection_);
+  if (!EqualRect(&last_frame_.selection, &selection_) || last_frame_.decoration != decoration) {
+    dirty.AddEdges(last_frame_.selection, kDecorationMargin);
+    dirty.AddEdges(selection_, kDecorationMargin);
+    dirty.AddDifference(last_frame_.selection, selection_);
+  }
   dirty.Add(last_frame_.label);
   dirty.Add(label);
   dirty.Add(last_frame_.shape);
   dirty.Add(shape);
   to_compose_ = {};
-  last_frame_ = {selection_, label, shape, current_drawing_.get(),
-                 current_drawing_ ? current_drawing_->points.size() : 0};
+  last_frame_ = {selection_, decoration, label, shape};
   PlaceHandles();
 
   // A mosaic averages whole blocks of the picture under it, so an area where mosaics are
@@ -162,11 +173,7 @@ void CaptureWindow::PaintOverlay() {
 RECT CaptureWindow::CurrentShapeArea(bool kept_shapes_ready) const {
   if (!current_drawing_)
     return {};
-  if (!drawings_.empty() && !kept_shapes_ready)
-    return selection_;
-  if (const auto* mosaic = dynamic_cast<const KMosac*>(current_drawing_.get()))
-    return NewMosaicArea(*mosaic);
-  if (!SpansItsPoints(*current_drawing_))
+  if (!SpansItsPoints(*current_drawing_) || (!drawings_.empty() && !kept_shapes_ready))
     return selection_;
   const std::vector<POINT>& points = current_drawing_->points;
   RECT area = {points.front().x, points.front().y, points.front().x, points.front().y};
@@ -177,19 +184,6 @@ RECT CaptureWindow::CurrentShapeArea(bool kept_shapes_ready) const {
   const int reach = kShapeReachInWidths * std::max(current_drawing_->width, 0) + kShapeReach;
   InflateRect(&area, reach, reach);
   IntersectRect(&area, &area, &selection_);
-  return area;
-}
-
-// A stroke only grows, and a pixel once pixelated stays so: what changes are the blocks
-// under the discs of the points added since the last frame.
-RECT CaptureWindow::NewMosaicArea(const KMosac& mosaic) const {
-  const std::vector<POINT>& points = mosaic.points;
-  const size_t first = last_frame_.shape_source == &mosaic ? last_frame_.shape_points : 0;
-  RECT area = {};
-  for (size_t i = std::min(first, points.size()); i < points.size(); ++i) {
-    const RECT disc = MosaicCanvas::GridArea(points[i], mosaic.mosaicSize);
-    UnionRect(&area, &area, &disc);
-  }
   return area;
 }
 
