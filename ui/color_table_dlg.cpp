@@ -62,7 +62,7 @@ void FillSquare(Gdiplus::Graphics& g, uint32_t argb, int x, int y, int size) {
 
 }  // namespace
 
-struct ColorTableDlg::LayoutSpec {
+struct ColorTableDlg::LayoutPlan {
   int width;
   int size_count;
   bool font_button;
@@ -98,11 +98,11 @@ ColorTableDlg::Layout ColorTableDlg::LayoutFor(int32_t kind) {
   }
 }
 
-const ColorTableDlg::LayoutSpec& ColorTableDlg::SpecFor(Layout layout) {
-  static constexpr LayoutSpec kShapes = {kShapeWidth, kShapeSizeCount, false,
+const ColorTableDlg::LayoutPlan& ColorTableDlg::PlanFor(Layout layout) {
+  static constexpr LayoutPlan kShapes = {kShapeWidth, kShapeSizeCount, false,
                                          true,        {137, 13},       {171, 9}};
-  static constexpr LayoutSpec kText = {kTextWidth, 0, true, true, {90, 13}, {127, 9}};
-  static constexpr LayoutSpec kMosaic = {kMosaicWidth, kSizeCount, false, false, {}, {}};
+  static constexpr LayoutPlan kText = {kTextWidth, 0, true, true, {90, 13}, {127, 9}};
+  static constexpr LayoutPlan kMosaic = {kMosaicWidth, kSizeCount, false, false, {}, {}};
   switch (layout) {
     case Layout::kText:
       return kText;
@@ -129,23 +129,23 @@ void ColorTableDlg::Show(const PickerSettings& settings, int x, int y) {
   settings_.curSizeIndex = BoundIndex(settings.sizeIndex, kSizeCount);
   settings_.curColorIndex = BoundIndex(settings.colorIndex, kPaletteSize);
   layout_ = LayoutFor(settings.kind);
-  const LayoutSpec& spec = SpecFor(layout_);
-  if (spec.size_count > 0)
-    BuildSizeButtons(spec.size_count);
-  if (spec.font_button)
+  const LayoutPlan& plan = PlanFor(layout_);
+  if (plan.size_count > 0)
+    BuildSizeButtons(plan.size_count);
+  if (plan.font_button)
     BuildFontButton();
-  if (spec.colors)
-    BuildColorButtons(spec);
+  if (plan.colors)
+    BuildColorButtons(plan);
 
-  SetSize(spec.width, kHeight);
+  SetSize(plan.width, kHeight);
   dui::Widget* widget = GetWidget();
   if (!widget)
     return;
   // Moved and resized in one step: a window that first shrinks where it was and then moves
   // leaves areas to repaint that may lie under its new place.
-  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, x, y, spec.width, kHeight,
+  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, x, y, plan.width, kHeight,
                SWP_NOACTIVATE | SWP_NOREDRAW);
-  widget->SetSize(spec.width, kHeight);
+  widget->SetSize(plan.width, kHeight);
   widget->Show(true);
   // A picker that shows already changes its layout in place.
   SchedulePaint();
@@ -184,22 +184,22 @@ void ColorTableDlg::BuildFontButton() {
   AddChildView(fontButton_);
 }
 
-POINT ColorTableDlg::ColorCellPosition(const LayoutSpec& spec, int width, int i) {
-  POINT cell = spec.first_cell;
+POINT ColorTableDlg::ColorCellPosition(const LayoutPlan& plan, int width, int i) {
+  POINT cell = plan.first_cell;
   for (int k = 0; k < i; ++k) {
     if (cell.x + kColorCellStep + 1 < width) {
       cell.x += kColorCellStep;
     } else {
-      cell.x = spec.first_cell.x;
+      cell.x = plan.first_cell.x;
       cell.y = kColorSecondRowY;
     }
   }
   return cell;
 }
 
-void ColorTableDlg::BuildColorButtons(const LayoutSpec& spec) {
+void ColorTableDlg::BuildColorButtons(const LayoutPlan& plan) {
   for (int i = 0; i < kPaletteSize; ++i) {
-    const POINT cell = ColorCellPosition(spec, spec.width, i);
+    const POINT cell = ColorCellPosition(plan, plan.width, i);
     colorButtons_[i] = MakeButton(IDB_COLOR_CELL, IDB_COLOR_CELL_HOVER, IDB_COLOR_CELL_PRESSED,
                                   cell.x, cell.y, kColorCellSize, kColorCellSize);
     colorButtons_[i]->SetClickListener(this);
@@ -215,10 +215,10 @@ void ColorTableDlg::OnPaint(Gdiplus::Graphics& g) {
                       static_cast<int>(background->GetWidth()) / 2 - 1,
                       static_cast<int>(background->GetHeight()) / 2 - 1);
   }
-  const LayoutSpec& spec = SpecFor(layout_);
-  if (!spec.colors)
+  const LayoutPlan& plan = PlanFor(layout_);
+  if (!plan.colors)
     return;
-  const POINT frame = spec.preview_frame;
+  const POINT frame = plan.preview_frame;
   if (Gdiplus::Image* frame_image = resources->GetImage(IDB_COLOR_CELL_HOVER)) {
     dui::DrawNineGrid(g, frame_image,
                       Gdiplus::Rect(frame.x, frame.y, kPreviewFrameSize, kPreviewFrameSize),
@@ -226,7 +226,7 @@ void ColorTableDlg::OnPaint(Gdiplus::Graphics& g) {
   }
   FillSquare(g, PaletteColor(settings_.curColorIndex), frame.x + 2, kPreviewY, kPreviewSize);
   for (int i = 0; i < kPaletteSize; ++i) {
-    const POINT cell = ColorCellPosition(spec, spec.width, i);
+    const POINT cell = ColorCellPosition(plan, plan.width, i);
     FillSquare(g, kPalette[i], cell.x + 1, cell.y + 1, kSwatchSize);
   }
 }

@@ -45,19 +45,19 @@ class ColorTableDlg : public dui::View,
 
  private:
   enum class Layout { kShapes, kText, kMosaic };
-  struct LayoutSpec;
+  struct LayoutPlan;
 
   explicit ColorTableDlg(ToolbarDelegate* delegate);
   static Layout LayoutFor(int32_t kind);
-  static const LayoutSpec& SpecFor(Layout layout);
+  static const LayoutPlan& PlanFor(Layout layout);
 
   void BuildSizeButtons(int count);
   void BuildFontButton();
-  void BuildColorButtons(const LayoutSpec& spec);
+  void BuildColorButtons(const LayoutPlan& plan);
   void SelectSize(int index);
   void OpenFontSizeList();
   // Where colour cell i goes in a picker `width` wide.
-  static POINT ColorCellPosition(const LayoutSpec& spec, int width, int i);
+  static POINT ColorCellPosition(const LayoutPlan& plan, int width, int i);
   int IndexOf(dui::View* sender, dui::CommonButton* const* buttons, int count) const;
 
   dui::CommonButton* sizeButtons_[kSizeCount] = {};

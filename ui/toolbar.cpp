@@ -31,7 +31,7 @@ bool IsCtrlDown() {
 
 }  // namespace
 
-struct Toolbar::ButtonSpec {
+struct Toolbar::ButtonFace {
   int x;
   int normal;
   int hover;
@@ -41,7 +41,7 @@ struct Toolbar::ButtonSpec {
   ToolKind kind;  // of the five tools
 };
 
-const Toolbar::ButtonSpec Toolbar::kButtons[kButtonCount] = {
+const Toolbar::ButtonFace Toolbar::kButtons[kButtonCount] = {
     {11, IDB_TOOL_RECTANGLE, IDB_TOOL_RECTANGLE_HOVER, L"矩形工具", 61, 61, ToolKind::kRectangle},
     {55, IDB_TOOL_ELLIPSE, IDB_TOOL_ELLIPSE_HOVER, L"椭圆工具", 61, 61, ToolKind::kEllipse},
     {99, IDB_TOOL_ARROW, IDB_TOOL_ARROW_HOVER, L"箭头工具", 61, 61, ToolKind::kArrow},
@@ -77,12 +77,12 @@ Toolbar::Toolbar() {
 
 void Toolbar::AddButtons() {
   for (int i = 0; i < kButtonCount; ++i) {
-    const ButtonSpec& spec = kButtons[i];
+    const ButtonFace& face = kButtons[i];
     auto* button = new dui::CommonButton();
-    button->SetBounds(spec.x, kButtonY, kButtonSize, kButtonSize);
-    button->SetStateImage(spec.normal, dui::CommonButton::SS_NORMAL);
-    button->SetStateImage(spec.hover, dui::CommonButton::SS_HOVER);
-    button->SetStateImage(spec.hover, dui::CommonButton::SS_PRESSED);
+    button->SetBounds(face.x, kButtonY, kButtonSize, kButtonSize);
+    button->SetStateImage(face.normal, dui::CommonButton::SS_NORMAL);
+    button->SetStateImage(face.hover, dui::CommonButton::SS_HOVER);
+    button->SetStateImage(face.hover, dui::CommonButton::SS_PRESSED);
     button->SetClickListener(this);
     button->SetMouseListener(this);
     AddChildView(button);
@@ -247,8 +247,8 @@ void Toolbar::OnToolClicked(int index) {
     return;
   if (!picker_)
     picker_ = ColorTableDlg::CreatePicker(delegate_, GetParent(widget_->GetHwnd()));
-  const ButtonSpec& spec = kButtons[index];
-  if (toolActive_ && GetOpenPicker() && picker_->kind() == spec.kind) {
+  const ButtonFace& face = kButtons[index];
+  if (toolActive_ && GetOpenPicker() && picker_->kind() == face.kind) {
     // The active tool clicked again switches it off: the picker goes, keeping its choices,
     // and the next click on a tool starts afresh.
     picker_->GetWidget()->Show(false);
@@ -256,10 +256,10 @@ void Toolbar::OnToolClicked(int index) {
     TellToolChosen(index);
     return;
   }
-  const int picker_x = anchorX_ - width_ + spec.x - kButtonMargin;
+  const int picker_x = anchorX_ - width_ + face.x - kButtonMargin;
   const int picker_y = pickerAbove_ ? anchorY_ - kPickerRoom : anchorY_ + kHeight;
-  picker_->Show(ToolSettings(spec.kind), picker_x, picker_y);
-  buttons_[index]->SetStateImage(spec.hover, dui::CommonButton::SS_NORMAL);
+  picker_->Show(ToolSettings(face.kind), picker_x, picker_y);
+  buttons_[index]->SetStateImage(face.hover, dui::CommonButton::SS_NORMAL);
   toolActive_ = true;
   TellToolChosen(index);
 }
@@ -312,14 +312,14 @@ void Toolbar::TellToolChosen(int index) {
 void Toolbar::ShowTooltip(int index, bool entered) {
   POINT cursor = {};
   GetCursorPos(&cursor);
-  const ButtonSpec& spec = kButtons[index];
+  const ButtonFace& face = kButtons[index];
   if (entered) {
     if (!tooltip_)
       tooltip_ = Tooltip::CreateTooltip();
-    tooltip_->ShowAt(this, spec.tooltip, cursor.x, cursor.y, spec.tooltip_width_on_enter,
+    tooltip_->ShowAt(this, face.tooltip, cursor.x, cursor.y, face.tooltip_width_on_enter,
                      kTooltipHeight);
   } else if (tooltip_) {
-    tooltip_->Update(spec.tooltip, cursor.x, cursor.y, spec.tooltip_width_on_move, kTooltipHeight);
+    tooltip_->Update(face.tooltip, cursor.x, cursor.y, face.tooltip_width_on_move, kTooltipHeight);
   }
 }
 

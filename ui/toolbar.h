@@ -103,8 +103,8 @@ class Toolbar : public dui::View,
   void OnKeyReleased(int virtual_key) override;
 
  private:
-  struct ButtonSpec;
-  static const ButtonSpec kButtons[kButtonCount];
+  struct ButtonFace;
+  static const ButtonFace kButtons[kButtonCount];
 
   Toolbar();
   static constexpr int Index(Button which) { return static_cast<int>(which); }
