@@ -51,8 +51,7 @@ void CaptureWindow::Release() {
   original_bmp_.reset();
   mem_dc_.reset();
   mem_bmp_.reset();
-  dimmed_dc_.reset();
-  dimmed_bmp_.reset();
+  dimmed_.Reset();
   dimmed_ready_ = false;
   selection_ = {};
   state_ = SelectionState::kDetecting;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/memory_bitmap.h"
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "capture/kept_shapes_picture.h"
@@ -248,10 +249,9 @@ class CaptureWindow : public ToolbarDelegate {
   base::ScopedBitmap original_bmp_;
   base::ScopedCreateDc mem_dc_;
   base::ScopedBitmap mem_bmp_;
-  // The frozen picture dimmed, made for the first frame; null when it could not be made,
+  // The frozen picture dimmed, made for the first frame; empty when it could not be made,
   // and every frame is then dimmed anew.
-  base::ScopedCreateDc dimmed_dc_;
-  base::ScopedBitmap dimmed_bmp_;
+  base::MemoryBitmap dimmed_;
   bool dimmed_ready_ = false;
   // The desktop's windows as the frozen picture shows them.
   WindowMap windows_;

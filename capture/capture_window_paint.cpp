@@ -125,10 +125,9 @@ void CaptureWindow::PaintOverlay() {
     DimPicture();
   FrameContent content = {};
   content.labelled = !IsRectEmpty(&selection_) && state_ != State::kDetecting;
-  content.kept_shapes_ready =
-      !composing_straight_ && !drawings_.empty() && dimmed_dc_ &&
-      kept_picture_.Update(original_dc_.get(), dimmed_dc_.get(), screen_width_, screen_height_,
-                           selection_, KeptShapes());
+  content.kept_shapes_ready = !composing_straight_ && !drawings_.empty() && !dimmed_.empty() &&
+                              kept_picture_.Update(original_dc_.get(), dimmed_.dc(), screen_width_,
+                                                   screen_height_, selection_, KeptShapes());
   const RECT label = content.labelled ? LayOutSizeLabel() : RECT{};
   const RECT shape = CurrentShapeArea(content.kept_shapes_ready);
 
@@ -211,29 +210,22 @@ void CaptureWindow::ComposeArea(const RECT& area, const FrameContent& content) {
 void CaptureWindow::DimPicture() {
   dimmed_ready_ = true;
   to_compose_ = {0, 0, screen_width_, screen_height_};
-  if (!dimmed_dc_) {
+  if (dimmed_.empty()) {
     base::ScopedGetDc screen(nullptr);
-    dimmed_bmp_.reset(CreateCompatibleBitmap(screen.get(), screen_width_, screen_height_));
-    dimmed_dc_.reset(CreateCompatibleDC(screen.get()));
     // Without memory for it every frame dims the picture anew.
-    if (!dimmed_bmp_ || !dimmed_dc_) {
-      dimmed_dc_.reset();
-      dimmed_bmp_.reset();
+    if (!dimmed_.MakeCompatible(screen.get(), screen_width_, screen_height_))
       return;
-    }
-    // It stays selected for the whole session.
-    SelectObject(dimmed_dc_.get(), dimmed_bmp_.get());
   }
-  Dim(dimmed_dc_.get(), original_dc_.get(), {0, 0, screen_width_, screen_height_});
+  Dim(dimmed_.dc(), original_dc_.get(), {0, 0, screen_width_, screen_height_});
 }
 
 void CaptureWindow::RestoreDimmed(const RECT& area) {
-  if (!dimmed_dc_ || composing_straight_) {
+  if (dimmed_.empty() || composing_straight_) {
     Dim(mem_dc_.get(), original_dc_.get(), area);
     return;
   }
   BitBlt(mem_dc_.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-         dimmed_dc_.get(), area.left, area.top, SRCCOPY);
+         dimmed_.dc(), area.left, area.top, SRCCOPY);
 }
 
 // The selection spanned by the drag anchor and the mouse; a resize by an edge handle keeps

@@ -53,13 +53,8 @@ void DirtyRects::AddOutside(const RECT& from, const RECT& hole) {
   Add({common.right, common.top, from.right, common.bottom});
 }
 
-std::vector<RECT> DirtyRects::Merged(const RECT* indivisible) const {
+std::vector<RECT> DirtyRects::Merged() const {
   std::vector<RECT> merged = rects_;
-  for (RECT& area : merged) {
-    RECT common = {};
-    if (indivisible && IntersectRect(&common, &area, indivisible))
-      UnionRect(&area, &area, indivisible);
-  }
   bool changed = true;
   while (changed) {
     changed = false;

@@ -18,9 +18,8 @@ class DirtyRects {
   void AddDifference(const RECT& a, const RECT& b);
 
   // The rectangles, none empty, merged with each other where their bounding box is not much
-  // larger than the two together. Those that meet `indivisible`, unless it is null, grow to
-  // hold all of it.
-  std::vector<RECT> Merged(const RECT* indivisible = nullptr) const;
+  // larger than the two together.
+  std::vector<RECT> Merged() const;
 
  private:
   // Adds what of `from` lies outside `hole`, in up to four rectangles.

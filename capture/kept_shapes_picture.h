@@ -2,12 +2,10 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <vector>
 
-#include "base/scoped_create_dc.h"
+#include "base/memory_bitmap.h"
 #include "base/scoped_gdi_object.h"
-#include "base/scoped_select_object.h"
 
 class Drawing;
 
@@ -20,7 +18,6 @@ class KeptShapesPicture {
   KeptShapesPicture() = default;
   KeptShapesPicture(const KeptShapesPicture&) = delete;
   KeptShapesPicture& operator=(const KeptShapesPicture&) = delete;
-  ~KeptShapesPicture();
 
   // The kept shapes changed: the next Update paints them again.
   void Invalidate() { valid_ = false; }
@@ -37,16 +34,14 @@ class KeptShapesPicture {
               const RECT& selection,
               const std::vector<Drawing*>& shapes);
 
-  HDC dc() const { return dc_.get(); }
+  HDC dc() const { return picture_.dc(); }
   // The part of the selection that no mosaic disc of the kept shapes painted.
   HRGN unmosaicked() const { return unmosaicked_.get(); }
 
  private:
   bool Allocate(HDC picture, int width, int height);
 
-  base::ScopedCreateDc dc_;
-  base::ScopedBitmap bitmap_;
-  std::unique_ptr<base::ScopedSelectObject> selection_in_dc_;
+  base::MemoryBitmap picture_;
   base::ScopedRegion unmosaicked_;
   SIZE size_ = {};
   RECT selection_ = {};

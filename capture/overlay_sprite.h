@@ -3,12 +3,9 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 
 #include "base/gdiplus.h"
-#include "base/scoped_create_dc.h"
-#include "base/scoped_gdi_object.h"
-#include "base/scoped_select_object.h"
+#include "base/memory_bitmap.h"
 
 // A picture of the overlay made once with GDI+ and then drawn by GDI with its per-pixel
 // alpha, which costs a small part of what drawing it with GDI+ on the frame's memory DC
@@ -18,7 +15,6 @@ class OverlaySprite {
   OverlaySprite() = default;
   OverlaySprite(const OverlaySprite&) = delete;
   OverlaySprite& operator=(const OverlaySprite&) = delete;
-  ~OverlaySprite();
 
   // Makes the sprite `width` x `height` from what `paint` draws on a transparent surface;
   // false, with the sprite empty, when there is no memory for it.
@@ -30,14 +26,12 @@ class OverlaySprite {
   // Draws the sprite with its top-left corner at (x, y); nothing when it is empty.
   void Draw(HDC target, int x, int y) const;
 
-  bool empty() const { return !selection_; }
+  bool empty() const { return picture_.empty(); }
   int width() const { return width_; }
   int height() const { return height_; }
 
  private:
-  base::ScopedCreateDc dc_;
-  base::ScopedBitmap bitmap_;
-  std::unique_ptr<base::ScopedSelectObject> selection_;
+  base::MemoryBitmap picture_;
   int width_ = 0;
   int height_ = 0;
 };

@@ -165,26 +165,15 @@ void WndCapDlg::OnPaint(Gdiplus::Graphics& g) {
 void WndCapDlg::PaintMagnified(Gdiplus::Graphics& g) {
   const int source_x = cursorX_ <= kSourceWidth / 2 ? 0 : cursorX_ - kSourceWidth / 2;
   const int source_y = cursorY_ <= kSourceHeight / 2 ? 0 : cursorY_ - kSourceHeight / 2;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = kPictureWidth;
-  info.bmiHeader.biHeight = -kPictureHeight;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  base::ScopedCreateDc memory(CreateCompatibleDC(sourceDC_));
-  base::ScopedBitmap picture(
-      CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!memory || !picture)
+  // Made once: the magnifier repaints on every mouse move.
+  if (magnified_.empty() && !magnified_.MakeTopDown32(kPictureWidth, kPictureHeight))
     return;
-  {
-    base::ScopedSelectObject select(memory.get(), picture.get());
-    SetStretchBltMode(memory.get(), COLORONCOLOR);
-    StretchBlt(memory.get(), 0, 0, kPictureWidth, kPictureHeight, sourceDC_, source_x, source_y,
-               kSourceWidth, kSourceHeight, SRCCOPY);
-    GdiFlush();
-  }
+  HDC memory = magnified_.dc();
+  SetStretchBltMode(memory, COLORONCOLOR);
+  StretchBlt(memory, 0, 0, kPictureWidth, kPictureHeight, sourceDC_, source_x, source_y,
+             kSourceWidth, kSourceHeight, SRCCOPY);
+  GdiFlush();
+  void* bits = magnified_.bits();
   auto* pixels = static_cast<uint32_t*>(bits);
   for (int i = 0; i < kPictureWidth * kPictureHeight; ++i)
     pixels[i] |= 0xFF000000;

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "base/memory_bitmap.h"
 #include "dui/view.h"
 
 namespace dui {
@@ -59,6 +60,8 @@ class WndCapDlg : public dui::View {
   void PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_height);
 
   HDC sourceDC_;
+  // The magnified picture, made on the first paint.
+  base::MemoryBitmap magnified_;
   int selectionWidth_;
   int selectionHeight_;
   int cursorX_;
