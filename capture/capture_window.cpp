@@ -97,6 +97,7 @@ void CaptureWindow::TakeSnapshot() {
   Release();
   if (CreateBitmaps())
     CopyScreen();
+  windows_ = WindowMap::ReadTopLevel();
 }
 
 void CaptureWindow::AddShapeForTesting(std::unique_ptr<Drawing> shape) {

@@ -134,8 +134,8 @@ class CaptureWindow : public ToolbarDelegate {
     kHandleCount
   };
 
-  // Posted by the first paint, to read the desktop's windows after it.
-  static constexpr UINT kReadWindowsMessage = WM_APP + 1;
+  // Posted by the first paint, to read the descendants of the desktop's windows after it.
+  static constexpr UINT kReadDescendantsMessage = WM_APP + 1;
 
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
@@ -204,9 +204,9 @@ class CaptureWindow : public ToolbarDelegate {
 
   // Window detection (capture_window_detect.cpp).
   void DetectWindowAt(int x, int y);
-  // Reads the desktop's windows, once the first frame covers them: before, it would delay
-  // the frame, and the windows of other programs do not change in between.
-  void ReadWindows();
+  // Reads the descendants of the desktop's windows, once the first frame shows (or at the
+  // first need): before, it would delay the frame.
+  void ReadDescendantWindows();
 
   // The overlay (capture_window_paint.cpp).
   // Composes the frame from the selection as it is and shows what changed.
@@ -253,7 +253,8 @@ class CaptureWindow : public ToolbarDelegate {
   // and every frame is then dimmed anew.
   base::MemoryBitmap dimmed_;
   bool dimmed_ready_ = false;
-  // The desktop's windows as the frozen picture shows them.
+  // The desktop's windows as the frozen picture shows them, their descendants read once
+  // `windows_read_`.
   WindowMap windows_;
   bool windows_read_ = false;
   // The frame around the selection: a highlight, or a frame with handles while dragging

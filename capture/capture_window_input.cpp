@@ -113,8 +113,8 @@ INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_PAINT:
       OnPaintMessage();
       return TRUE;
-    case kReadWindowsMessage:
-      ReadWindows();
+    case kReadDescendantsMessage:
+      ReadDescendantWindows();
       return TRUE;
     case WM_KEYDOWN:
       OnKeyDown(static_cast<int>(wparam));

@@ -79,8 +79,8 @@ void ShowNow() {
 }  // namespace
 
 // The frame is pushed to the screen by each change; when the system asks, the last frame is
-// shown again rather than the dialog's grey. The first time, the desktop's windows are read
-// once the frame is on the screen.
+// shown again rather than the dialog's grey. The first time, the descendants of the
+// desktop's windows are read once the frame is on the screen.
 void CaptureWindow::OnPaintMessage() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(hwnd_, &paint);
@@ -88,7 +88,7 @@ void CaptureWindow::OnPaintMessage() {
   EndPaint(hwnd_, &paint);
   if (!windows_read_) {
     ShowNow();
-    PostMessageW(hwnd_, kReadWindowsMessage, 0, 0);
+    PostMessageW(hwnd_, kReadDescendantsMessage, 0, 0);
   }
 }
 

@@ -1,30 +1,48 @@
 #include "capture/window_map.h"
 
-#include <algorithm>
-
-WindowMap WindowMap::Read(const std::vector<HWND>& left_out) {
+WindowMap WindowMap::ReadTopLevel() {
   WindowMap map;
-  map.windows_ = ReadChildren(GetDesktopWindow(), left_out);
+  map.windows_ = ReadChildren(GetDesktopWindow(), false);
   return map;
 }
 
-// In stacking order, topmost first. Only visible windows are descended into, so a window's
-// own visible style tells whether it shows; that costs one question to the window system,
-// where asking whether the window and each of its parents are visible costs several, which
-// adds up over a busy desktop's thousands of windows.
-std::vector<WindowMap::Node> WindowMap::ReadChildren(HWND parent,
-                                                     const std::vector<HWND>& left_out) {
+// A top-level window that has moved since it was read keeps its place in the map, and its
+// descendants go with it; one that has gone keeps none.
+void WindowMap::ReadDescendants() {
+  for (Node& node : windows_) {
+    RECT now = {};
+    if (!GetWindowRect(node.window, &now))
+      continue;
+    node.children = ReadChildren(node.window, true);
+    Offset(&node.children, node.rect.left - now.left, node.rect.top - now.top);
+  }
+}
+
+// Only visible windows are descended into, so a window's own visible style tells whether it
+// shows; that costs one question to the window system, where asking whether the window and
+// each of its parents are visible costs several, which adds up over a busy desktop's
+// thousands of windows.
+std::vector<WindowMap::Node> WindowMap::ReadChildren(HWND parent, bool descend) {
   std::vector<Node> nodes;
   for (HWND window = GetWindow(parent, GW_CHILD); window; window = GetWindow(window, GW_HWNDNEXT)) {
-    if (!(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) ||
-        std::find(left_out.begin(), left_out.end(), window) != left_out.end())
+    if (!(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE))
       continue;
-    Node node;
+    Node node = {window, {}, {}};
     GetWindowRect(window, &node.rect);
-    node.children = ReadChildren(window, {});
+    if (descend)
+      node.children = ReadChildren(window, true);
     nodes.push_back(std::move(node));
   }
   return nodes;
+}
+
+void WindowMap::Offset(std::vector<Node>* nodes, int dx, int dy) {
+  if (dx == 0 && dy == 0)
+    return;
+  for (Node& node : *nodes) {
+    OffsetRect(&node.rect, dx, dy);
+    Offset(&node.children, dx, dy);
+  }
 }
 
 bool WindowMap::RectAt(POINT point, RECT* rect) const {

@@ -25,6 +25,25 @@ TEST(WindowDetectionTest, ButtonInsideADialogIsFoundRatherThanTheDialog) {
   EXPECT_TRUE(Equal(harness.window().selection(), dialog.rect()));
 }
 
+// The windows are read with the picture; a window moved before anything is detected is
+// still found where the picture shows it, and so is its button.
+TEST(WindowDetectionTest, WindowMovedAfterTheStartIsFoundWhereThePictureShowsIt) {
+  TestWindow dialog(200, 200, 400, 300);
+  HWND button = dialog.AddButton(50, 60, 120, 40);
+  RECT button_rect = {};
+  GetWindowRect(button, &button_rect);
+  const RECT dialog_rect = dialog.rect();
+  CaptureHarness harness;
+  SetWindowPos(dialog.hwnd(), nullptr, 700, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  harness.Move(button_rect.left + 10, button_rect.top + 10);
+  EXPECT_TRUE(Equal(harness.window().selection(), button_rect));
+  harness.Move(dialog_rect.left + 5, dialog_rect.bottom - 5);
+  EXPECT_TRUE(Equal(harness.window().selection(), dialog_rect));
+  harness.Move(700 + 60, 500 + 80);
+  EXPECT_TRUE(Equal(harness.window().selection(), dialog_rect)) << "nothing at the new place";
+}
+
 TEST(WindowDetectionTest, WindowPartlyOffScreenIsClippedToTheScreen) {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
