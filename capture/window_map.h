@@ -11,10 +11,10 @@
 // thread only.
 //
 // Read in two steps. The top-level windows are read with the copy of the screen: they are
-// what changes as the session starts (menus and tooltips close when its window takes the
-// focus). Their descendants, ten times as many on a busy desktop and each a question to the
-// window system, are read once the first frame shows, so as not to delay it, and are placed
-// as their top-level window was when it was read.
+// what most likely changes as the session starts (menus and tooltips close when its window
+// takes the focus). Their descendants, many more on a busy desktop and each a question to
+// the window system, are read once the first frame shows, so as not to delay it, and are
+// placed as their top-level window was when it was read.
 class WindowMap {
  public:
   // Reads the desktop's top-level windows now.

@@ -36,7 +36,10 @@ constexpr WORD kCaptureDialogId = 101;
 
 // Starts a session, waits for its capture window and ends it with Esc.
 void RunAndEscape(PictorSession& session) {
-  ASSERT_TRUE(session.WaitForCaptureWindow()) << "no capture window appeared";
+  ASSERT_TRUE(session.WaitForCaptureWindow())
+      << "no capture window appeared; the process "
+      << (session.process().IsRunning() ? std::string("runs")
+                                        : "ended with " + std::to_string(session.exit_code()));
   ASSERT_TRUE(session.PressKeys("Escape"));
   ASSERT_TRUE(session.WaitForExit()) << "Esc did not end the session";
   EXPECT_EQ(session.exit_code(), 0);
