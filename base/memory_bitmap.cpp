@@ -2,6 +2,17 @@
 
 namespace base {
 
+BITMAPINFO TopDownBitmapInfo(int width, int height) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 bool MemoryBitmap::MakeCompatible(HDC dc, int width, int height) {
   Reset();
   dc_.reset(CreateCompatibleDC(dc));
@@ -10,13 +21,7 @@ bool MemoryBitmap::MakeCompatible(HDC dc, int width, int height) {
 
 bool MemoryBitmap::MakeTopDown32(int width, int height) {
   Reset();
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = TopDownBitmapInfo(width, height);
   dc_.reset(CreateCompatibleDC(nullptr));
   return Select(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
 }

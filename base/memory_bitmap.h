@@ -10,6 +10,9 @@
 
 namespace base {
 
+// A header for 32-bit device-independent pixels of `width` x `height` with rows top-down.
+BITMAPINFO TopDownBitmapInfo(int width, int height);
+
 // A memory DC with a bitmap selected into it for as long as both live: the bitmap is put
 // out of the DC before it is deleted, and the DC goes last. Empty until made; making it
 // again lets go of what it held. UI thread only.

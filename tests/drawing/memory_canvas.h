@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/memory_bitmap.h"
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "drawing/drawing.h"
-#include "tests/support/pixel_painter.h"
 
 namespace drawing_testing {
 
@@ -18,7 +18,7 @@ namespace drawing_testing {
 class MemoryCanvas {
  public:
   MemoryCanvas(int width, int height, COLORREF background) : width_(width), height_(height) {
-    const BITMAPINFO info = testing_support::TopDownBitmapInfo(width, height);
+    const BITMAPINFO info = base::TopDownBitmapInfo(width, height);
     void* bits = nullptr;
     dc_.reset(CreateCompatibleDC(nullptr));
     bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));

@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/memory_bitmap.h"
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "base/scoped_select_object.h"
 #include "resource_ids.h"
 #include "tests/support/program_module.h"
-#include "tests/support/pixel_painter.h"
 #include "tests/support/screen_grab.h"
 
 namespace {
@@ -89,7 +89,7 @@ int Brightness(COLORREF colour) {
 // half the range of brightness.
 int ContrastingPixels(HCURSOR cursor, int size, COLORREF background) {
   base::ScopedCreateDc dc(CreateCompatibleDC(nullptr));
-  const BITMAPINFO info = testing_support::TopDownBitmapInfo(size, size);
+  const BITMAPINFO info = base::TopDownBitmapInfo(size, size);
   void* bits = nullptr;
   base::ScopedBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   base::ScopedBrush brush(CreateSolidBrush(background));

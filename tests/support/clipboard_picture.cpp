@@ -1,7 +1,7 @@
 #include "tests/support/clipboard_picture.h"
 
+#include "base/memory_bitmap.h"
 #include "base/scoped_get_dc.h"
-#include "tests/support/pixel_painter.h"
 
 namespace testing_support {
 
@@ -12,7 +12,7 @@ ClipboardPicture ClipboardPicture::Read() {
   auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
   BITMAP info = {};
   if (bitmap && GetObjectW(bitmap, sizeof(info), &info)) {
-    BITMAPINFO request = TopDownBitmapInfo(info.bmWidth, info.bmHeight);
+    BITMAPINFO request = base::TopDownBitmapInfo(info.bmWidth, info.bmHeight);
     picture.pixels.resize(static_cast<size_t>(info.bmWidth) * info.bmHeight);
     base::ScopedGetDc screen(nullptr);
     if (GetDIBits(screen.get(), bitmap, 0, info.bmHeight, picture.pixels.data(), &request,

@@ -3,18 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace testing_support {
+#include "base/memory_bitmap.h"
 
-BITMAPINFO TopDownBitmapInfo(int width, int height) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
+namespace testing_support {
 
 void PaintPattern(HDC dc, int x, int y, int width, int height, COLORREF (*pattern)(int, int)) {
   std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
@@ -25,9 +16,8 @@ void PaintPattern(HDC dc, int x, int y, int width, int height, COLORREF (*patter
           (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
     }
   }
-  const BITMAPINFO info = TopDownBitmapInfo(width, height);
-  SetDIBitsToDevice(dc, x, y, width, height, 0, 0, 0, height, pixels.data(), &info,
-                    DIB_RGB_COLORS);
+  const BITMAPINFO info = base::TopDownBitmapInfo(width, height);
+  SetDIBitsToDevice(dc, x, y, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
 }
 
 }  // namespace testing_support

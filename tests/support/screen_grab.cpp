@@ -1,10 +1,10 @@
 #include "tests/support/screen_grab.h"
 
+#include "base/memory_bitmap.h"
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "base/scoped_get_dc.h"
 #include "base/scoped_select_object.h"
-#include "tests/support/pixel_painter.h"
 
 namespace testing_support {
 
@@ -20,7 +20,7 @@ ScreenGrab::ScreenGrab(HDC dc, int x, int y, int width, int height)
 }
 
 void ScreenGrab::Grab(HDC dc, int x, int y) {
-  const BITMAPINFO info = TopDownBitmapInfo(width_, height_);
+  const BITMAPINFO info = base::TopDownBitmapInfo(width_, height_);
   void* bits = nullptr;
   base::ScopedBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   base::ScopedCreateDc memory(CreateCompatibleDC(dc));
