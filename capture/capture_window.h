@@ -144,7 +144,9 @@ class CaptureWindow : public ToolbarDelegate {
   void OnInitDialog(HWND hwnd);
   void CreateMagnifier();
   void UpdateMagnifier(int x, int y);
-  bool IsMisroutedMouseMessage(UINT message, int x, int y);
+  bool ForwardMisroutedMouseMessage(UINT message, WPARAM wparam, int x, int y);
+  void KeepCoveringTheDesktop(WINDOWPOS* position) const;
+  void EndDragWhereItIs();
   void OnKeyDown(int virtual_key);
   void OnSetCursor();
   void OnEditChanged();
@@ -181,6 +183,7 @@ class CaptureWindow : public ToolbarDelegate {
 
   // Tools and text (capture_window_tools.cpp).
   void SelectTool(const char* name);
+  bool CanChangeShapes() const;
   void CommitText();
   void TakePickerSettings();
   void PressWhileAnnotating(int x, int y);
@@ -277,6 +280,10 @@ class CaptureWindow : public ToolbarDelegate {
   RECT handle_rects_[kHandleCount] = {};
   HCURSOR cursor_ = nullptr;
   POINT anchor_ = {};
+  // Where the mouse was last seen, for a drag that another window ends.
+  POINT last_mouse_ = {};
+  // The desktop's rectangle, which the window covers.
+  RECT covered_ = {};
   ResizeAxis resize_axis_ = ResizeAxis::kHorizontal;
   SelectionState state_ = SelectionState::kDetecting;
   int screen_width_ = 0;

@@ -9,6 +9,7 @@
 
 #include "base/process_state.h"
 #include "capture/wnd_cap_dlg.h"
+#include "drawing/drawing.h"
 #include "ui/toolbar.h"
 
 namespace {
@@ -28,15 +29,57 @@ bool Contains(const RECT& rect, int x, int y) {
   return PtInRect(&rect, point) != FALSE;
 }
 
+// The window covers the desktop for the whole session: its system menu offers no move, size
+// or minimise, and none of those commands moves it.
+void RemoveMoveAndSizeCommands(HWND hwnd) {
+  HMENU menu = GetSystemMenu(hwnd, FALSE);
+  if (!menu)
+    return;
+  for (UINT command : {SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE})
+    DeleteMenu(menu, command, MF_BYCOMMAND);
+}
+
+bool IsMoveOrSizeCommand(WPARAM command) {
+  switch (command & 0xFFF0) {
+    case SC_MOVE:
+    case SC_SIZE:
+    case SC_MINIMIZE:
+    case SC_MAXIMIZE:
+    case SC_RESTORE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A process started from another program that holds the foreground (the host suite starts
+// the session from its hot key in the background) may be refused the foreground, and with
+// it the keyboard. Joined to the input of the foreground window's thread for the moment of
+// the call, it is not.
+void TakeForeground(HWND hwnd) {
+  HWND foreground = GetForegroundWindow();
+  const DWORD foreground_thread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+  const DWORD own_thread = GetCurrentThreadId();
+  const bool join = foreground_thread != 0 && foreground_thread != own_thread &&
+                    AttachThreadInput(own_thread, foreground_thread, TRUE);
+  SetForegroundWindow(hwnd);
+  SetFocus(hwnd);
+  if (join)
+    AttachThreadInput(own_thread, foreground_thread, FALSE);
+}
+
 }  // namespace
 
 INT_PTR CALLBACK CaptureWindow::DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
+    auto* window = reinterpret_cast<CaptureWindow*>(lparam);
     RECT desktop = {};
     GetWindowRect(GetDesktopWindow(), &desktop);
+    if (window)
+      window->covered_ = desktop;
     SetWindowPos(hwnd, HWND_TOPMOST, desktop.left, desktop.top, desktop.right - desktop.left,
                  desktop.bottom - desktop.top, SWP_SHOWWINDOW | SWP_NOREDRAW);
-    if (auto* window = reinterpret_cast<CaptureWindow*>(lparam))
+    if (window)
       window->OnInitDialog(hwnd);
     return TRUE;
   }
@@ -48,20 +91,32 @@ INT_PTR CALLBACK CaptureWindow::DialogProc(HWND hwnd, UINT message, WPARAM wpara
 
 // The toolbar and its pop-ups are owned by this window and lie above it, so that mouse input
 // at their place goes to them. Wine stacks this window over them at times (when the
-// keyboard focus moves to the edit box, for one); input that reaches it there then puts them
-// back on top and is left alone. While the mouse is captured, all input is this window's.
-bool CaptureWindow::IsMisroutedMouseMessage(UINT message, int x, int y) {
+// keyboard focus moves to the edit box, for one); input that reaches it there puts them
+// back on top and goes on to the pop-up under the mouse, so that no click is lost. While
+// the mouse is captured, all input is this window's.
+bool CaptureWindow::ForwardMisroutedMouseMessage(UINT message, WPARAM wparam, int x, int y) {
   const bool mouse = message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN ||
                      message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK ||
                      message == WM_RBUTTONUP;
-  return mouse && !button_down_ && toolbar_ && toolbar_->RaiseIfCovered({x, y});
+  if (!mouse || button_down_ || !toolbar_)
+    return false;
+  POINT point = {x, y};
+  ClientToScreen(hwnd_, &point);
+  HWND popup = toolbar_->RaiseIfCovered(point);
+  if (!popup)
+    return false;
+  ScreenToClient(popup, &point);
+  SendMessageW(popup, message, wparam, MAKELPARAM(point.x, point.y));
+  return true;
 }
 
 void CaptureWindow::OnInitDialog(HWND hwnd) {
   hwnd_ = hwnd;
+  RemoveMoveAndSizeCommands(hwnd);
   CreateMagnifier();
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   PaintOverlay();
+  TakeForeground(hwnd);
 }
 
 // The magnifier reads the pixel under the cursor, so the cursor is kept on the picture.
@@ -102,9 +157,21 @@ void CaptureWindow::UpdateMagnifier(int x, int y) {
 INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   const int x = GET_X_LPARAM(lparam);
   const int y = GET_Y_LPARAM(lparam);
-  if (IsMisroutedMouseMessage(message, x, y))
+  if (ForwardMisroutedMouseMessage(message, wparam, x, y))
     return FALSE;
   switch (message) {
+    case WM_SYSCOMMAND:
+      return IsMoveOrSizeCommand(wparam) ? TRUE : FALSE;
+    case WM_WINDOWPOSCHANGING:
+      KeepCoveringTheDesktop(reinterpret_cast<WINDOWPOS*>(lparam));
+      return TRUE;
+    case WM_CANCELMODE:
+      EndDragWhereItIs();
+      return FALSE;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lparam) != hwnd_)
+        EndDragWhereItIs();
+      return TRUE;
     case WM_SETCURSOR:
       OnSetCursor();
       return TRUE;
@@ -173,7 +240,7 @@ void CaptureWindow::OnEditChanged() {
   if (!IsWindowVisible(edit_))
     return;
   // The keyboard focus moving into the box may have had this window stacked over the
-  // toolbar (see IsMisroutedMouseMessage); typing brings the toolbar back.
+  // toolbar (see ForwardMisroutedMouseMessage); typing brings the toolbar back.
   if (toolbar_)
     toolbar_->BringToTop();
   RECT box = {};
@@ -198,6 +265,24 @@ void CaptureWindow::OnCloseCommand(CloseMode mode) {
     PostQuitMessage(0);
 }
 
+void CaptureWindow::KeepCoveringTheDesktop(WINDOWPOS* position) const {
+  if (!(position->flags & SWP_NOMOVE)) {
+    position->x = covered_.left;
+    position->y = covered_.top;
+  }
+  if (!(position->flags & SWP_NOSIZE)) {
+    position->cx = covered_.right - covered_.left;
+    position->cy = covered_.bottom - covered_.top;
+  }
+}
+
+// Another window took the mouse (a dialog opened from the keyboard during a drag, for one):
+// the drag ends where it is, as if the button went up there.
+void CaptureWindow::EndDragWhereItIs() {
+  if (button_down_)
+    OnButtonUp(last_mouse_.x, last_mouse_.y);
+}
+
 void CaptureWindow::OnButtonDown(int x, int y) {
   // A click while a text is typed only finishes the text.
   if ((tool_ == "text" || tool_ == "mosac") && edit_ && IsWindowVisible(edit_)) {
@@ -208,6 +293,7 @@ void CaptureWindow::OnButtonDown(int x, int y) {
   if (toolbar_)
     toolbar_->ClosePopupMenus();
   button_down_ = true;
+  last_mouse_ = {x, y};
   SetCapture(hwnd_);
   switch (state_) {
     case State::kDetecting:
@@ -239,7 +325,13 @@ void CaptureWindow::PressInsideSelectionStates(int x, int y) {
     return;
   }
   anchor_ = {x, y};
-  state_ = Contains(selection_, x, y) ? State::kMovePressed : State::kPressed;
+  if (Contains(selection_, x, y)) {
+    state_ = State::kMovePressed;
+    return;
+  }
+  // The selection is given up for a new one, and what undo took goes with it.
+  state_ = State::kPressed;
+  undone_.clear();
 }
 
 // The anchor is the corner or edge that stays where it is.
@@ -300,6 +392,7 @@ const wchar_t* HandleCursor(int handle) {
 }  // namespace
 
 void CaptureWindow::OnMouseMove(int x, int y) {
+  last_mouse_ = {x, y};
   switch (state_) {
     case State::kDetecting: {
       const RECT highlighted = selection_;
@@ -364,6 +457,8 @@ void CaptureWindow::MoveInSelectionStates(int x, int y) {
 void CaptureWindow::OnButtonUp(int x, int y) {
   if (!button_down_)
     return;
+  // Down first: letting go of the capture tells this window that it lost it.
+  button_down_ = false;
   switch (state_) {
     case State::kPressed:
     case State::kSelecting:
@@ -385,8 +480,8 @@ void CaptureWindow::OnButtonUp(int x, int y) {
   }
   UpdateMagnifier(x, y);
   UpdateToolbar();
-  ReleaseCapture();
-  button_down_ = false;
+  if (GetCapture() == hwnd_)
+    ReleaseCapture();
 }
 
 void CaptureWindow::ReleaseAfterPress(int x, int y) {

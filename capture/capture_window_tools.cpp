@@ -124,13 +124,25 @@ void CaptureWindow::CommitText() {
   if (edit_) {
     HWND edit = edit_;
     edit_ = nullptr;
+    // A box that goes with the keyboard would take it nowhere: the keys are this window's.
+    if (GetFocus() == edit)
+      SetFocus(hwnd_);
     SetWindowPos(edit, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_HIDEWINDOW);
     DestroyWindow(edit);
   }
   PaintOverlay();
 }
 
+// Undo and redo act on the shapes of the selection as it stands: not while it is being made,
+// moved or resized, nor when there is none.
+bool CaptureWindow::CanChangeShapes() const {
+  return state_ == State::kSelected || state_ == State::kMoved || state_ == State::kResized ||
+         state_ == State::kAnnotating || state_ == State::kAnnotated;
+}
+
 void CaptureWindow::OnUndo() {
+  if (!CanChangeShapes())
+    return;
   const bool typing = edit_ != nullptr;
   const size_t before = drawings_.size();
   CommitText();
@@ -146,6 +158,8 @@ void CaptureWindow::OnUndo() {
 }
 
 void CaptureWindow::OnRedo() {
+  if (!CanChangeShapes())
+    return;
   CommitText();
   if (undone_.empty())
     return;

@@ -29,15 +29,20 @@ std::wstring SessionWidgetHooks::SelectParameters(const std::wstring& path) {
 }
 
 void SessionWidgetHooks::OnMouseMessage(UINT message, const dui::Point& client_point) {
-  if (!saved_link_ || !kSavedFileLinkArea.Contains(client_point))
+  if (message != WM_LBUTTONDOWN || !saved_link_ || !kSavedFileLinkArea.Contains(client_point))
     return;
-  if (message == WM_MOUSEMOVE) {
-    SetCursor(LoadCursorW(nullptr, IDC_HAND));
-  } else if (message == WM_LBUTTONDOWN) {
-    ShellExecuteW(nullptr, L"open", FileManagerPath().c_str(),
-                  SelectParameters(saved_path_).c_str(), nullptr, SW_SHOWNORMAL);
-    PostQuitMessage(0);
-  }
+  ShellExecuteW(nullptr, L"open", FileManagerPath().c_str(), SelectParameters(saved_path_).c_str(),
+                nullptr, SW_SHOWNORMAL);
+  PostQuitMessage(0);
+}
+
+// Set whenever the window asks, rather than on each move: the window asks before every move
+// and would put its own cursor back in between.
+bool SessionWidgetHooks::OnSetCursor(const dui::Point& client_point) {
+  if (!saved_link_ || !kSavedFileLinkArea.Contains(client_point))
+    return false;
+  SetCursor(LoadCursorW(nullptr, IDC_HAND));
+  return true;
 }
 
 void SessionWidgetHooks::OnWidgetDestroyed() {

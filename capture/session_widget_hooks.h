@@ -18,5 +18,6 @@ class SessionWidgetHooks : public dui::WidgetHooks {
   static std::wstring SelectParameters(const std::wstring& path);
 
   void OnMouseMessage(UINT message, const dui::Point& client_point) override;
+  bool OnSetCursor(const dui::Point& client_point) override;
   void OnWidgetDestroyed() override;
 };

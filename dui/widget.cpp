@@ -160,6 +160,11 @@ void Widget::Restore() {
 }
 
 void Widget::Close() {
+  // A widget whose window could not be made has nothing to wait for.
+  if (!host_ && !hostGone_ && dispatchDepth_ == 0) {
+    delete this;
+    return;
+  }
   if (!host_)
     return;
   ShowWindow(host_->hwnd(), SW_HIDE);

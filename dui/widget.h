@@ -90,7 +90,8 @@ class Widget {
   void Minimize();
   void Restore();
   // Hides the window and asks for its destruction; the widget stays valid until the
-  // request is handled by the message loop.
+  // request is handled by the message loop. A widget whose window was never made is deleted
+  // at once.
   void Close();
 
   void SchedulePaint();

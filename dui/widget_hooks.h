@@ -14,6 +14,9 @@ class WidgetHooks {
   // Called with each mouse move, button-down and button-up that a widget's window gets,
   // before its views hear of it; `client_point` is in that window's client coordinates.
   virtual void OnMouseMessage(UINT message, const Point& client_point) = 0;
+  // Called when a widget's window asks for its cursor, before its views are asked; true
+  // when the hook set one.
+  virtual bool OnSetCursor(const Point& client_point) = 0;
   // Called after a widget has deleted itself with its window.
   virtual void OnWidgetDestroyed() = 0;
 

@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include <vector>
+
 #include "dui/main_dlg.h"
 #include "dui/root_view.h"
 #include "dui/widget.h"
@@ -58,6 +60,11 @@ bool Widget::Dispatch(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* resul
     case WM_LBUTTONUP:
       OnMouseMessage(message, lparam);
       return false;
+    case WM_LBUTTONDBLCLK:
+      // The host's class asks for double clicks; to the views the second click is a press
+      // like the first.
+      OnMouseMessage(WM_LBUTTONDOWN, lparam);
+      return false;
     case WM_MOUSELEAVE:
       OnMouseLeave();
       return false;
@@ -90,6 +97,8 @@ bool Widget::OnSetCursor() {
   GetCursorPos(&cursor);
   ScreenToClient(host_->hwnd(), &cursor);
   const Point point = {cursor.x, cursor.y};
+  if (WidgetHooks* hooks = Widget::hooks(); hooks && hooks->OnSetCursor(point))
+    return true;
   View* view = HitTest(point);
   return view && view->OnSetCursor(point);
 }
@@ -159,10 +168,13 @@ void Widget::RouteMouse(UINT message, const Point& point) {
   }
   if (!view->IsEnabled())
     return;
-  if (entered) {
+  // A press or release over a view the mouse has not come over yet (after a leave that the
+  // window system reported early) is the view's all the same: it hears of the mouse first.
+  if (entered)
     view->OnMouseEntered(point);
-  } else if (message == WM_MOUSEMOVE) {
-    view->OnMouseMoved(point);
+  if (message == WM_MOUSEMOVE) {
+    if (!entered)
+      view->OnMouseMoved(point);
   } else if (message == WM_LBUTTONDOWN) {
     view->OnMousePressed(point);
   } else {
@@ -170,11 +182,21 @@ void Widget::RouteMouse(UINT message, const Point& point) {
   }
 }
 
+// The mouse has left every view of the window, not only the deepest one under it: each of
+// them up to the content view hears of it, deepest first.
 void Widget::OnMouseLeave() {
   if (!mouseEnabled_)
     return;
   tracking_ = false;
+  std::vector<View*> ancestors;
+  if (hoveredView_) {
+    for (View* view = hoveredView_->parent(); view && view != rootView_.get();
+         view = view->parent())
+      ancestors.push_back(view);
+  }
   ClearHoveredView();
+  for (View* view : ancestors)
+    view->OnMouseExited();
 }
 
 void Widget::ClearHoveredView() {

@@ -64,8 +64,10 @@ Tip* Tip::Show(int x, int y) {
   std::unique_ptr<Tip> made(new Tip(x, y));
   widget->SetSize(kWidth, kHeight);
   widget->Init(nullptr);
-  if (!widget->GetHwnd())
+  if (!widget->GetHwnd()) {
+    widget->Close();
     return nullptr;
+  }
   g_tip_host = widget;
   Tip* tip = made.release();
   widget->SetContentsView(tip);
@@ -101,6 +103,7 @@ Tip::Tip(int x, int y) : position_{x, y} {
   closeButton_ = new dui::CommonButton();
   closeButton_->SetClickListener(this);
   closeButton_->SetMouseListener(this);
+  closeButton_->SetHandCursor(true);
   for (int state :
        {dui::CommonButton::SS_NORMAL, dui::CommonButton::SS_HOVER, dui::CommonButton::SS_PRESSED}) {
     closeButton_->SetStateImage(IDB_BALLOON_CLOSE, state);
@@ -164,6 +167,10 @@ void Tip::Close() {
 
 void Tip::OnMouseEntered(const dui::Point& point) {
   View::OnMouseEntered(point);
+  Hold();
+}
+
+void Tip::Hold() {
   if (hovered_)
     return;
   hovered_ = true;
@@ -192,12 +199,12 @@ void Tip::OnClick(dui::View* sender) {
     Close();
 }
 
-void Tip::OnMouseEntered(dui::View* /*sender*/, const dui::Point& /*point*/) {}
-
-void Tip::OnMouseMoved(dui::View* sender, const dui::Point& /*point*/) {
-  if (sender == closeButton_)
-    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+// The mouse may come straight onto the close button, past the tip's own area.
+void Tip::OnMouseEntered(dui::View* /*sender*/, const dui::Point& /*point*/) {
+  Hold();
 }
+
+void Tip::OnMouseMoved(dui::View* /*sender*/, const dui::Point& /*point*/) {}
 
 void Tip::OnMousePressed(dui::View* /*sender*/, const dui::Point& /*point*/) {}
 

@@ -48,13 +48,13 @@ class Tip : public dui::View,
   // Called when the mouse comes over the tip: it stays fully visible while the mouse is there.
   void OnMouseEntered(const dui::Point& point) override;
   void OnMouseMoved(const dui::Point& point) override;
-  // Called when the mouse leaves the tip or moves onto its close button; only the former
-  // lets the countdown go on.
+  // Called when the mouse leaves the tip's window, from whatever view, or moves onto its
+  // close button; only the former lets the countdown go on.
   void OnMouseExited() override;
 
   // Called when the close button is clicked.
   void OnClick(dui::View* sender) override;
-  // The close button shows the hand.
+  // Called when the mouse comes over the close button: the tip holds as over itself.
   void OnMouseEntered(dui::View* sender, const dui::Point& point) override;
   void OnMouseMoved(dui::View* sender, const dui::Point& point) override;
   void OnMousePressed(dui::View* sender, const dui::Point& point) override;
@@ -71,6 +71,8 @@ class Tip : public dui::View,
  private:
   Tip(int x, int y);
   void StartFade(std::unique_ptr<dui::Animation>* fade);
+  // Stops the fades and the countdown and shows the tip fully, while the mouse is over it.
+  void Hold();
   void SetWidgetAlpha(uint8_t alpha);
   void Close();
   void PaintLayout(Gdiplus::Graphics& g, bool saved);

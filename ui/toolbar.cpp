@@ -172,15 +172,15 @@ std::vector<const dui::Widget*> Toolbar::ShownPopups() const {
   return shown;
 }
 
-bool Toolbar::RaiseIfCovered(POINT screen_point) {
+HWND Toolbar::RaiseIfCovered(POINT screen_point) {
   for (const dui::Widget* popup : ShownPopups()) {
     RECT rect = {};
     if (GetWindowRect(popup->GetHwnd(), &rect) && PtInRect(&rect, screen_point)) {
       BringToTop();
-      return true;
+      return popup->GetHwnd();
     }
   }
-  return false;
+  return nullptr;
 }
 
 void Toolbar::BringToTop() {

@@ -68,9 +68,9 @@ class Toolbar : public dui::View,
   void EnableWindows(bool enable);
 
   // Puts the toolbar and its pop-ups back above the window they belong to when `screen_point`
-  // lies on one of them; true when it did. That window gets mouse input at their place only
-  // when it was stacked over them.
-  bool RaiseIfCovered(POINT screen_point);
+  // lies on one of them, and returns that one's window (else null). That window gets mouse
+  // input at their place only when it was stacked over them.
+  HWND RaiseIfCovered(POINT screen_point);
   // Puts the toolbar and its pop-ups back on top of everything.
   void BringToTop();
 

@@ -16,6 +16,7 @@
 #include "drawing/mosaic_canvas.h"
 #include "dui/widget.h"
 #include "ui/tip.h"
+#include "ui/toolbar.h"
 #include "tests/capture/capture_harness.h"
 #include "tests/support/clipboard_picture.h"
 #include "tests/support/fake_ticks.h"
@@ -383,6 +384,12 @@ TEST_F(FinishTest, CancelledDialogLeavesTheSessionRunning) {
   EXPECT_FALSE(testing_support::PumpMessages());
   EXPECT_TRUE(harness.alive());
   EXPECT_EQ(harness.window().state(), State::kSelected);
+  HWND toolbar = harness.window().toolbar()->widget()->GetHwnd();
+  EXPECT_TRUE(IsWindowEnabled(toolbar));
+  bool above = false;
+  for (HWND w = GetWindow(harness.hwnd(), GW_HWNDPREV); w && !above; w = GetWindow(w, GW_HWNDPREV))
+    above = w == toolbar;
+  EXPECT_TRUE(above) << "the toolbar on top of the capture window again";
 }
 
 // Without memory for a mosaic's work picture the selection would go out with the area the

@@ -309,6 +309,38 @@ TEST(SelectionTest, RightClickCancelsInEveryState) {
   }
 }
 
+// When another window takes the mouse during a drag (a dialog opened from the keyboard), the
+// drag ends where it is: the selection no longer follows the mouse.
+TEST(SelectionTest, ADragEndsWhereItIsWhenAnotherWindowTakesTheMouse) {
+  for (const UINT taken_by : {WM_CANCELMODE, WM_CAPTURECHANGED}) {
+    CaptureHarness harness;
+    Select(harness, {200, 200, 400, 400});
+    harness.Down(300, 300);
+    harness.Move(320, 310);
+    SendMessageW(harness.hwnd(), taken_by, 0, 0);
+    EXPECT_EQ(harness.window().state(), State::kMoved);
+    EXPECT_NE(GetCapture(), harness.hwnd());
+    harness.Move(500, 500);
+    EXPECT_TRUE(SameRect(harness.window().selection(), {220, 210, 420, 410}));
+  }
+}
+
+// The window covers the desktop for the whole session: no move or size from its system
+// menu, nor from anyone who asks.
+TEST(SelectionTest, TheCaptureWindowStaysOverTheDesktop) {
+  CaptureHarness harness;
+  RECT desktop = {};
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  HMENU menu = GetSystemMenu(harness.hwnd(), FALSE);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(GetMenuState(menu, SC_MOVE, MF_BYCOMMAND), static_cast<UINT>(-1));
+  EXPECT_EQ(GetMenuState(menu, SC_SIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
+  SetWindowPos(harness.hwnd(), nullptr, 100, 50, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT window = {};
+  GetWindowRect(harness.hwnd(), &window);
+  EXPECT_TRUE(SameRect(window, desktop));
+}
+
 TEST(SelectionTest, ButtonUpWithoutButtonDownDoesNothing) {
   CaptureHarness harness;
   harness.Up(100, 100);

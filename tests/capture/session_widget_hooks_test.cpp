@@ -100,8 +100,17 @@ TEST_F(SessionWidgetHooksTest, LinkAreaShowsTheHandAndOpensTheFolderOfTheSavedFi
     return testing_support::PumpMessages();
   };
 
-  send(WM_MOUSEMOVE, 170, 60);
-  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+  // The window asks for its cursor before every move: over the link the answer is the hand,
+  // every time.
+  SetCursorPos(300 + 170, 300 + 60);
+  for (int i = 0; i < 2; ++i) {
+    SendMessageW(widget.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(widget.hwnd()), HTCLIENT);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+    send(WM_MOUSEMOVE, 170, 60);
+  }
+  SetCursorPos(300 + 100, 300 + 100);
+  SendMessageW(widget.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(widget.hwnd()), HTCLIENT);
+  EXPECT_NE(GetCursor(), LoadCursorW(nullptr, IDC_HAND)) << "beside the link";
   EXPECT_FALSE(send(WM_LBUTTONDOWN, 100, 100)) << "a click elsewhere on the pop-up is no link";
   EXPECT_FALSE(send(WM_LBUTTONUP, 100, 100));
   EXPECT_TRUE(std::count(log.begin(), log.end(), "balloon pressed"));

@@ -219,6 +219,78 @@ TEST_F(ToolsTest, UndoAndRedo) {
   ASSERT_EQ(window().shape_count(), 3u);
 }
 
+// However the text box closes, the keys are the capture window's again: Esc, Ctrl+S and the
+// arrows must not go to a box that is gone.
+TEST_F(ToolsTest, KeysReachTheSessionAfterTheTextBoxCloses) {
+  enum class Closing { kClickElsewhere, kOtherTool, kUndo };
+  for (const Closing closing : {Closing::kClickElsewhere, Closing::kOtherTool, Closing::kUndo}) {
+    SCOPED_TRACE(static_cast<int>(closing));
+    ChooseTool(Toolbar::Button::kText);
+    harness_.Click(300, 300);
+    ASSERT_EQ(GetFocus(), window().edit());
+    Type(L"ab");
+    switch (closing) {
+      case Closing::kClickElsewhere:
+        harness_.Click(600, 450);
+        break;
+      case Closing::kOtherTool:
+        ChooseTool(Toolbar::Button::kArrow);
+        break;
+      case Closing::kUndo: {
+        ScopedCtrlKey ctrl;
+        SendMessageW(window().edit(), WM_KEYDOWN, 'Z', 0);
+        break;
+      }
+    }
+    EXPECT_EQ(window().edit(), nullptr);
+    EXPECT_EQ(GetFocus(), harness_.hwnd()) << "the keyboard is the session's again";
+    // Another tool, or none after the arrow: the next round's text tool is chosen afresh.
+    ChooseTool(Toolbar::Button::kArrow);
+  }
+}
+
+// The undo history belongs to one selection: a new selection drops it, and neither undo nor
+// redo acts while a selection is made or resized.
+TEST_F(ToolsTest, RedoNeverPutsShapesOnASelectionThatIsGone) {
+  ChooseTool(Toolbar::Button::kRectangle);
+  harness_.Drag({300, 200}, {400, 300});
+  ChooseTool(Toolbar::Button::kRectangle);
+  CtrlKey('Z');
+  ASSERT_EQ(window().state(), State::kSelected);
+  // A resize drag from the bottom-right handle: redo waits for its end.
+  harness_.Move(kSelection.right, kSelection.bottom);
+  harness_.Down(kSelection.right, kSelection.bottom);
+  harness_.Move(kSelection.right + 10, kSelection.bottom + 10);
+  CtrlKey('Y');
+  EXPECT_EQ(window().shape_count(), 0u);
+  EXPECT_EQ(window().state(), State::kResizing);
+  harness_.Up(kSelection.right + 10, kSelection.bottom + 10);
+
+  harness_.Down(50, 50);
+  harness_.Move(120, 120);
+  CtrlKey('Y');
+  EXPECT_EQ(window().shape_count(), 0u) << "not while a new selection is made";
+  harness_.Up(120, 120);
+  CtrlKey('Y');
+  EXPECT_EQ(window().shape_count(), 0u) << "nor on the new selection";
+  EXPECT_EQ(window().state(), State::kSelected);
+  EXPECT_NE(window().toolbar(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(toolbar().widget()->GetHwnd()));
+}
+
+// A mouse message that reaches the capture window where a pop-up lies (the window system
+// stacked the capture window over it) is the pop-up's: the click on the copy button copies.
+TEST_F(ToolsTest, AClickThatReachesTheCaptureWindowOverAPopUpGoesToThePopUp) {
+  testing_support::ClearClipboard();
+  ChooseTool(Toolbar::Button::kRectangle);
+  const dui::Rectangle copy = toolbar().button(Toolbar::Button::kDone)->GetScreenBounds();
+  POINT point = {copy.x + 12, copy.y + 12};
+  ScreenToClient(harness_.hwnd(), &point);
+  harness_.Click(point.x, point.y);
+  EXPECT_TRUE(testing_support::WaitForQuitMessage()) << "copied and ended";
+  EXPECT_EQ(testing_support::ClipboardPicture::Read().width, kSelection.right - kSelection.left);
+}
+
 // (Selection, toolbar size) -> where the toolbar's top-right corner hangs, and whether the
 // picker opens above it, on a screen 1080 high.
 TEST(ToolbarPlacementTest, UnderAboveOrInsideTheSelection) {

@@ -292,6 +292,7 @@ TEST(WidgetTest, SecondInitAndShowWithoutWindowAreReported) {
 class DestructionCounter : public dui::WidgetHooks {
  public:
   void OnMouseMessage(UINT /*message*/, const dui::Point& /*point*/) override {}
+  bool OnSetCursor(const dui::Point& /*point*/) override { return false; }
   void OnWidgetDestroyed() override { ++destroyed; }
   int destroyed = 0;
 };

@@ -26,6 +26,7 @@ BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM lparam) {
 }
 
 struct NameSearch {
+  HWND box = nullptr;
   std::wstring found;
 };
 
@@ -39,8 +40,37 @@ BOOL CALLBACK FindProposedName(HWND child, LPARAM lparam) {
   GetWindowTextW(child, text, MAX_PATH);
   if (text[0] == L'\0')
     return TRUE;
-  reinterpret_cast<NameSearch*>(lparam)->found = text;
+  auto* search = reinterpret_cast<NameSearch*>(lparam);
+  search->box = child;
+  search->found = text;
   return FALSE;
+}
+
+bool IsAscii(const std::string& text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80)
+      return false;
+  }
+  return true;
+}
+
+std::wstring FromUtf8(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         wide.data(), static_cast<int>(wide.size()));
+  wide.resize(length > 0 ? length : 0);
+  return wide;
+}
+
+// Types the path into the name box, which holds the proposed name selected, so that typing
+// replaces it. xdotool types characters outside the keyboard map by remapping a spare key
+// for each, which the X server may not have seen when the key arrives; such a path is put
+// into the box whole, as a paste would.
+void EnterPath(HWND box, const std::string& path) {
+  if (IsAscii(path) || !box)
+    Xdo::Type(path);
+  else
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(FromUtf8(path).c_str()));
 }
 
 }  // namespace
@@ -74,12 +104,11 @@ void SaveDialogDriver::Run(Answer answer, const std::string& path) {
   Xdo::Focus(dialog);
   switch (answer) {
     case Answer::kTypePath:
-      // The proposed name is selected, so typing replaces it.
-      Xdo::Type(path);
+      EnterPath(search.box, path);
       Xdo::Key("Return");
       break;
     case Answer::kTypePathAndReplace: {
-      Xdo::Type(path);
+      EnterPath(search.box, path);
       Xdo::Key("Return");
       OwnedSearch search = {dialog, nullptr};
       if (WaitUntil(

@@ -95,6 +95,27 @@ TEST_F(TipTest, HoveringHoldsItAndLeavingResumes) {
   EXPECT_FALSE(Tip::IsShown());
 }
 
+// The mouse that comes straight onto the close button holds the tip too, shows the hand for
+// as long as it is there, and leaving the tip's window from the button lets it go: a tip
+// that held for ever would keep the process, and with it the next start, waiting.
+TEST_F(TipTest, LeavingFromTheCloseButtonLetsItGo) {
+  Tick(500);
+  SetCursorPos(300 + 280, 200 + 16);
+  SendMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(280, 16));
+  Tick(5000);
+  EXPECT_EQ(Alpha(), 255);
+  for (int i = 0; i < 3; ++i) {
+    SendMessageW(window_, WM_SETCURSOR, reinterpret_cast<WPARAM>(window_), HTCLIENT);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND)) << "no arrow in between";
+    SendMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(281, 16));
+  }
+  MouseAway();
+  Tick(33);
+  Tick(500);
+  Tick(500);
+  EXPECT_FALSE(Tip::IsShown()) << "faded out";
+}
+
 TEST_F(TipTest, SavedLayoutShowsTheLinkAndItsFlag) {
   Tick(500);
   ASSERT_TRUE(WaitUntil([&] { return saved_link_; })) << "painted";
