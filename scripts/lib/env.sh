@@ -8,9 +8,10 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64 wine wine64 xvfb xdotool googletest
-          fonts-wqy-microhei)
+          fonts-wqy-microhei gcc)
 
 XVFB_PID=""
+XVFB_OPTIONS=()
 WINESERVER_PID=""
 
 log() { echo "== $*" >&2; }
@@ -37,12 +38,13 @@ build_tree() {
   cmake --build "$dir" -j "$(nproc)"
 }
 
-# Starts Xvfb on a free display, SCREEN_SIZE (1920x1080 unless set) wide and high, and
-# exports DISPLAY.
+# Starts Xvfb on a free display, SCREEN_SIZE (1920x1080 unless set) wide and high, with
+# the extra arguments in XVFB_OPTIONS, and exports DISPLAY.
 start_display() {
   local ready
   ready=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1920x1080}x24" -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1920x1080}x24" "${XVFB_OPTIONS[@]}" -nolisten tcp \
+    3>"$ready" >/dev/null 2>&1 &
   XVFB_PID=$!
   local deadline=$((SECONDS + 30))
   until [ -s "$ready" ]; do

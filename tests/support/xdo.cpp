@@ -1,7 +1,9 @@
 #include "tests/support/xdo.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <iterator>
 
 #include "tests/support/wait.h"
 
@@ -33,19 +35,31 @@ std::wstring Widen(const std::string& text) {
   return wide;
 }
 
-}  // namespace
+// The text of `file`, which is deleted.
+std::string TakeText(const std::wstring& file) {
+  std::string text;
+  {
+    std::ifstream stream(file.c_str());
+    text.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+  }
+  DeleteFileW(file.c_str());
+  return text;
+}
 
-bool Xdo::Run(const std::string& arguments) {
+// Runs `command` through /bin/sh to its end; its exit status, or -1 when it did not start
+// or end. Its standard output goes into `output` when one is given.
+int RunShell(const std::string& command, std::string* output) {
   const std::string marker = MarkerPath();
-  const std::string script = "xdotool " + arguments + " >/dev/null 2>&1; echo $? > " + marker +
-                             ".tmp; mv " + marker + ".tmp " + marker;
-  std::wstring command = L"/bin/sh -c \"" + Widen(script) + L"\"";
+  const std::string script = "{ " + command + "; } >" + (output ? marker + ".out" : "/dev/null") +
+                             " 2>/dev/null; echo $? > " + marker + ".tmp; mv " + marker + ".tmp " +
+                             marker;
+  std::wstring shell = L"/bin/sh -c \"" + Widen(script) + L"\"";
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
-    return false;
+  if (!CreateProcessW(nullptr, shell.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info)) {
+    return -1;
   }
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
@@ -54,33 +68,52 @@ bool Xdo::Run(const std::string& arguments) {
       WaitUntil([&] { return GetFileAttributesW(marker_file.c_str()) != INVALID_FILE_ATTRIBUTES; },
                 kXdotoolTimeoutMs);
   if (!finished)
-    return false;
-  int status = -1;
-  std::ifstream(marker_file.c_str()) >> status;
-  DeleteFileW(marker_file.c_str());
-  return status == 0;
+    return -1;
+  const std::string status = TakeText(marker_file);
+  if (output)
+    *output = TakeText(WindowsPath(marker + ".out"));
+  return status.empty() ? -1 : std::atoi(status.c_str());
+}
+
+}  // namespace
+
+bool Xdo::Run(const std::string& arguments) {
+  return RunShell("xdotool " + arguments, nullptr) == 0;
+}
+
+std::string Xdo::RootPoint(int x, int y) {
+  return std::to_string(x - GetSystemMetrics(SM_XVIRTUALSCREEN)) + " " +
+         std::to_string(y - GetSystemMetrics(SM_YVIRTUALSCREEN));
+}
+
+std::optional<SIZE> Xdo::DisplaySize() {
+  // Without the monitor layout's stand-in for Xinerama (scripts/lib/other-layout), which
+  // would make xdotool answer with the first monitor's size.
+  std::string answer;
+  if (RunShell("env -u LD_LIBRARY_PATH xdotool getdisplaygeometry", &answer) != 0)
+    return std::nullopt;
+  SIZE size = {};
+  if (std::sscanf(answer.c_str(), "%ld %ld", &size.cx, &size.cy) != 2)
+    return std::nullopt;
+  return size;
 }
 
 bool Xdo::MoveMouse(int x, int y) {
-  return Run("mousemove " + std::to_string(x) + " " + std::to_string(y));
+  return Run("mousemove " + RootPoint(x, y));
 }
 
 bool Xdo::Click(int x, int y, int button) {
-  return Run("mousemove " + std::to_string(x) + " " + std::to_string(y) + " click " +
-             std::to_string(button));
+  return Run("mousemove " + RootPoint(x, y) + " click " + std::to_string(button));
 }
 
 bool Xdo::DoubleClick(int x, int y) {
-  return Run("mousemove " + std::to_string(x) + " " + std::to_string(y) +
-             " click --repeat 2 --delay 80 1");
+  return Run("mousemove " + RootPoint(x, y) + " click --repeat 2 --delay 80 1");
 }
 
 bool Xdo::Drag(int from_x, int from_y, int to_x, int to_y) {
-  const int middle_x = (from_x + to_x) / 2;
-  const int middle_y = (from_y + to_y) / 2;
-  return Run("mousemove " + std::to_string(from_x) + " " + std::to_string(from_y) +
-             " mousedown 1 mousemove " + std::to_string(middle_x) + " " + std::to_string(middle_y) +
-             " mousemove " + std::to_string(to_x) + " " + std::to_string(to_y) + " mouseup 1");
+  return Run("mousemove " + RootPoint(from_x, from_y) + " mousedown 1 mousemove " +
+             RootPoint((from_x + to_x) / 2, (from_y + to_y) / 2) + " mousemove " +
+             RootPoint(to_x, to_y) + " mouseup 1");
 }
 
 bool Xdo::Key(const std::string& keys) {

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace testing_support {
+
+// A copy of an area of the desktop in Windows screen coordinates, which may lie on any
+// monitor or left of and above the primary one. Copied from the screen DC as the program
+// copies it: with CAPTUREBLT, so that layered windows are part of it.
+class DesktopGrab {
+ public:
+  // The whole virtual screen.
+  DesktopGrab();
+  explicit DesktopGrab(const RECT& area);
+
+  const RECT& area() const { return area_; }
+  // The colour at the screen point (x, y) as a GDI colour value 0x00BBGGRR; CLR_INVALID
+  // outside the area or when the copy failed.
+  COLORREF Pixel(int x, int y) const;
+
+ private:
+  RECT area_;
+  std::vector<uint32_t> pixels_;  // top-down rows of 0x00RRGGBB
+};
+
+}  // namespace testing_support
