@@ -11,6 +11,9 @@ namespace base {
 // Whether no window lies above `window`.
 bool IsOnTop(HWND window);
 
+// Whether `window` lies above `other`.
+bool IsAbove(HWND window, HWND other);
+
 // Places `window` at (x, y), `width` x `height` (SetWindowPos `flags` besides), on top of the
 // other topmost windows.
 void PlaceOnTop(HWND window, int x, int y, int width, int height, UINT flags);

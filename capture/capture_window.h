@@ -111,6 +111,8 @@ class CaptureWindow : public ToolbarDelegate {
   Toolbar* toolbar() const { return toolbar_; }
   const std::string& tool() const { return tool_; }
   HWND edit() const { return edit_; }
+  // Whether the left button went down on the window and has not come up since.
+  bool button_down() const { return button_down_; }
   size_t shape_count() const { return drawings_.size(); }
   const Drawing* current_drawing() const { return current_drawing_.get(); }
 
@@ -136,6 +138,8 @@ class CaptureWindow : public ToolbarDelegate {
 
   // Posted by the first paint, to read the descendants of the desktop's windows after it.
   static constexpr UINT kReadDescendantsMessage = WM_APP + 1;
+  // The timer that keeps the pop-ups over this window while the toolbar exists.
+  static constexpr UINT_PTR kKeepPopupsOnTopTimer = 1;
 
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
@@ -146,6 +150,7 @@ class CaptureWindow : public ToolbarDelegate {
   void UpdateMagnifier(int x, int y);
   bool ForwardMisroutedMouseMessage(UINT message, WPARAM wparam, int x, int y);
   void KeepCoveringTheDesktop(WINDOWPOS* position) const;
+  void KeepPopupsOnTop();
   void EndDragWhereItIs();
   void OnKeyDown(int virtual_key);
   void OnSetCursor();

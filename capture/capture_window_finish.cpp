@@ -145,10 +145,6 @@ void CaptureWindow::OnSave(SaveSource /*source*/) {
     toolbar_->EnableWindows(true);
   if (chosen)
     SaveTo(choice);
-  // The dialog's going leaves this window stacked over its pop-ups; a session that goes on
-  // shows them again as they were.
-  if (toolbar_ && hwnd_)
-    toolbar_->BringToTop();
 }
 
 void CaptureWindow::SaveTo(const SaveChoice& choice) {

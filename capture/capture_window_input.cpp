@@ -168,6 +168,10 @@ INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_CANCELMODE:
       EndDragWhereItIs();
       return FALSE;
+    case WM_TIMER:
+      if (wparam == kKeepPopupsOnTopTimer)
+        KeepPopupsOnTop();
+      return TRUE;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lparam) != hwnd_)
         EndDragWhereItIs();
@@ -239,10 +243,6 @@ void CaptureWindow::OnSetCursor() {
 void CaptureWindow::OnEditChanged() {
   if (!IsWindowVisible(edit_))
     return;
-  // The keyboard focus moving into the box may have had this window stacked over the
-  // toolbar (see ForwardMisroutedMouseMessage); typing brings the toolbar back.
-  if (toolbar_)
-    toolbar_->BringToTop();
   RECT box = {};
   GetWindowRect(edit_, &box);
   ResizeEditBox({box.left, box.top});
@@ -263,6 +263,15 @@ void CaptureWindow::OnCloseCommand(CloseMode mode) {
   DestroyWindow(hwnd);
   if ((!copied_ && !saved_) || mode == CloseMode::kEndProcess)
     PostQuitMessage(0);
+}
+
+// Wine raises this window on the display when it takes the keyboard (after a dialog, or as
+// the focus moves into the text box), and later stacks it over everything to match, without
+// a word to the window: on top of everything it hides the pop-ups it owns. They go back on
+// top at the next look of a timer; a click meanwhile goes on to the pop-up under it.
+void CaptureWindow::KeepPopupsOnTop() {
+  if (toolbar_)
+    toolbar_->KeepAbove(hwnd_);
 }
 
 void CaptureWindow::KeepCoveringTheDesktop(WINDOWPOS* position) const {
@@ -405,8 +414,8 @@ void CaptureWindow::OnMouseMove(int x, int y) {
     case State::kPressed:
     case State::kSelecting:
       if (x != anchor_.x || y != anchor_.y) {
-        PaintDraggedSelection(x, y);
         state_ = State::kSelecting;
+        PaintDraggedSelection(x, y);
       }
       break;
     case State::kMovePressed:

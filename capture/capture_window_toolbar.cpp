@@ -10,6 +10,10 @@ namespace {
 
 using State = SelectionState;
 
+// How often the pop-ups are looked at: soon enough that a toolbar hidden by the window system
+// is back before a person looks for it, seldom enough to cost nothing.
+constexpr UINT kKeepPopupsOnTopMs = 100;
+
 }  // namespace
 
 void CaptureWindow::UpdateToolbar() {
@@ -45,6 +49,7 @@ void CaptureWindow::PlaceToolbar() {
     // the capture window leaves areas to repaint, and those must not lie under its new place.
     toolbar_ = Toolbar::CreateToolbar(hwnd_, placement.x, placement.y);
     toolbar_->SetDelegate(this);
+    SetTimer(hwnd_, kKeepPopupsOnTopTimer, kKeepPopupsOnTopMs, nullptr);
     if (launch_source_ == LaunchSource::kFeedback)
       toolbar_->UseLayoutWithoutSave();
   } else if (was_shown && EqualRect(&shown, &target)) {
@@ -91,6 +96,7 @@ bool CaptureWindow::GetToolbarTarget(RECT* rect) const {
 void CaptureWindow::CloseToolbar() {
   if (!toolbar_)
     return;
+  KillTimer(hwnd_, kKeepPopupsOnTopTimer);
   toolbar_->CloseAll();
   toolbar_ = nullptr;
 }

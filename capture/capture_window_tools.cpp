@@ -124,11 +124,14 @@ void CaptureWindow::CommitText() {
   if (edit_) {
     HWND edit = edit_;
     edit_ = nullptr;
-    // A box that goes with the keyboard would take it nowhere: the keys are this window's.
-    if (GetFocus() == edit)
-      SetFocus(hwnd_);
+    const bool had_keyboard = GetFocus() == edit;
     SetWindowPos(edit, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_HIDEWINDOW);
     DestroyWindow(edit);
+    // A box that goes with the keyboard takes it nowhere: the keys are this window's again.
+    // Only once the box is gone: while it lives, a dialog given the focus hands it on to the
+    // control that had it last.
+    if (had_keyboard || !GetFocus())
+      SetFocus(hwnd_);
   }
   PaintOverlay();
 }

@@ -183,6 +183,13 @@ HWND Toolbar::RaiseIfCovered(POINT screen_point) {
   return nullptr;
 }
 
+void Toolbar::KeepAbove(HWND window) {
+  if (widget_ && IsWindowVisible(widget_->GetHwnd()) &&
+      !base::IsAbove(widget_->GetHwnd(), window)) {
+    BringToTop();
+  }
+}
+
 void Toolbar::BringToTop() {
   for (const dui::Widget* popup : ShownPopups()) {
     SetWindowPos(popup->GetHwnd(), HWND_TOPMOST, 0, 0, 0, 0,

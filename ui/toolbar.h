@@ -73,6 +73,8 @@ class Toolbar : public dui::View,
   HWND RaiseIfCovered(POINT screen_point);
   // Puts the toolbar and its pop-ups back on top of everything.
   void BringToTop();
+  // Puts them back on top when the shown toolbar lies under `window`.
+  void KeepAbove(HWND window);
 
   // The picker while it shows, else null.
   ColorTableDlg* GetOpenPicker() const;

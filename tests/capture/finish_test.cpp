@@ -19,6 +19,7 @@
 #include "ui/toolbar.h"
 #include "tests/capture/capture_harness.h"
 #include "tests/support/clipboard_picture.h"
+#include "tests/support/desktop_grab.h"
 #include "tests/support/fake_ticks.h"
 #include "tests/support/save_dialog_driver.h"
 #include "tests/support/test_paths.h"
@@ -30,6 +31,7 @@ using capture_test::CaptureHarness;
 using testing_support::ClipboardPicture;
 using testing_support::SaveDialogDriver;
 using testing_support::ScopedTempFolder;
+using testing_support::WaitUntil;
 using State = SelectionState;
 
 constexpr RECT kSelection = {300, 200, 520, 350};
@@ -372,9 +374,21 @@ TEST_F(FinishTest, SaveDialogProposesAChineseNameOnTheDesktop) {
   DeleteFileW(expected_path.c_str());
 }
 
+// A cancelled dialog leaves the session as it was, its toolbar on the screen again: the
+// dialog's going has the window system stack the capture window over its pop-ups.
 TEST_F(FinishTest, CancelledDialogLeavesTheSessionRunning) {
   CaptureHarness harness;
   Select(harness, kSelection);
+  RECT bar = {};
+  GetWindowRect(harness.window().toolbar()->widget()->GetHwnd(), &bar);
+  const auto buttons = [&] {
+    return testing_support::ScreenRow(bar.left, bar.right, bar.top + 23);
+  };
+  std::vector<COLORREF> shown;
+  ASSERT_TRUE(WaitUntil([&] {
+    shown = buttons();
+    return shown == buttons();
+  })) << "the toolbar painted";
   {
     SaveDialogDriver driver(SaveDialogDriver::Answer::kCancel);
     harness.window().OnSave(SaveSource::kSaveButton);
@@ -384,12 +398,8 @@ TEST_F(FinishTest, CancelledDialogLeavesTheSessionRunning) {
   EXPECT_FALSE(testing_support::PumpMessages());
   EXPECT_TRUE(harness.alive());
   EXPECT_EQ(harness.window().state(), State::kSelected);
-  HWND toolbar = harness.window().toolbar()->widget()->GetHwnd();
-  EXPECT_TRUE(IsWindowEnabled(toolbar));
-  bool above = false;
-  for (HWND w = GetWindow(harness.hwnd(), GW_HWNDPREV); w && !above; w = GetWindow(w, GW_HWNDPREV))
-    above = w == toolbar;
-  EXPECT_TRUE(above) << "the toolbar on top of the capture window again";
+  EXPECT_TRUE(IsWindowEnabled(harness.window().toolbar()->widget()->GetHwnd()));
+  EXPECT_TRUE(WaitUntil([&] { return buttons() == shown; })) << "the toolbar shows again";
 }
 
 // Without memory for a mosaic's work picture the selection would go out with the area the

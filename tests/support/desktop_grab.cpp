@@ -42,4 +42,12 @@ COLORREF DesktopGrab::Pixel(int x, int y) const {
   return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
+std::vector<COLORREF> ScreenRow(LONG left, LONG right, LONG y) {
+  const DesktopGrab grab({left, y, right, y + 1});
+  std::vector<COLORREF> row;
+  for (LONG x = left; x < right; ++x)
+    row.push_back(grab.Pixel(x, y));
+  return row;
+}
+
 }  // namespace testing_support

@@ -26,4 +26,8 @@ class DesktopGrab {
   std::vector<uint32_t> pixels_;  // top-down rows of 0x00RRGGBB
 };
 
+// What the screen shows along row `y` from `left` to `right`, for comparing a window's looks
+// at two moments.
+std::vector<COLORREF> ScreenRow(LONG left, LONG right, LONG y);
+
 }  // namespace testing_support
