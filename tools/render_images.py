@@ -18,7 +18,8 @@ The script writes
                                     data-fixed-size="yes" holds its 100 % image only
   resources/images/rendered/*.ico   the program icon (pictures IDI_PICTOR_<size>)
   resources/images.rc               the resource script of the set
-  docs/images/resources.png         the contact sheet: every picture at 1x and 4x
+  docs/images/resources.png         the contact sheet: every picture at 1x, 150 %, 200 % and
+                                    4x
   docs/images/mockup.png            the pop-ups put together as the program draws them
 
 The output depends only on the sheets, resource_ids.h and the installed renderer and fonts
