@@ -39,6 +39,15 @@
 #define IDB_CANCEL_HOVER 30008
 #define IDB_COPY 30001
 #define IDB_COPY_HOVER 30002
+// The freehand pen, highlighter, numbered step and redaction tools' faces.
+#define IDB_TOOL_PEN 30060
+#define IDB_TOOL_PEN_HOVER 30061
+#define IDB_TOOL_HIGHLIGHTER 30062
+#define IDB_TOOL_HIGHLIGHTER_HOVER 30063
+#define IDB_TOOL_STEP 30064
+#define IDB_TOOL_STEP_HOVER 30065
+#define IDB_TOOL_REDACT 30066
+#define IDB_TOOL_REDACT_HOVER 30067
 
 // Colour and size picker: the nine-grid background, the size buttons (43 x 43; sizes 1 to
 // 3 serve the line widths and the first mosaic sizes, 4 and 5 the larger mosaic sizes), the

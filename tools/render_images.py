@@ -3,14 +3,23 @@
 
 Each sheet holds a family of pictures; every nested <svg> of a sheet whose id is a resource
 name (IDB_..., IDR_..., IDC_..., IDI_...) is one picture, cut out at its x, y, width and
-height by rsvg-convert (Debian package librsvg2-bin). The script writes
+height by rsvg-convert (Debian package librsvg2-bin). Pictures and cursors are also rendered
+from the sheet at 150 % and 200 % for high display scales: round(w x 1.5) x round(h x 1.5),
+halves rounded up, and 2w x 2h, the picture's area stretched over exactly that many pixels.
+The script writes
 
   resources/images/rendered/*.png   the BINDATA images (8-bit RGBA, or RGB where a picture
                                     says data-format="rgb")
-  resources/images/rendered/*.cur   the cursors (data-hotspot="x y" on the picture)
+  resources/images/rendered/150/*.png, 200/*.png
+                                    the same images at 150 % and 200 %, BINDATA150 and
+                                    BINDATA200 in the resource script, with the same ids
+  resources/images/rendered/*.cur   the cursors (data-hotspot="x y" on the picture) with
+                                    their 100 %, 150 % and 200 % images; a cursor marked
+                                    data-fixed-size="yes" holds its 100 % image only
   resources/images/rendered/*.ico   the program icon (pictures IDI_PICTOR_<size>)
   resources/images.rc               the resource script of the set
-  docs/images/resources.png         the contact sheet: every picture at 1x and 4x
+  docs/images/resources.png         the contact sheet: every picture at 1x, 150 %, 200 % and
+                                    4x
   docs/images/mockup.png            the pop-ups put together as the program draws them
 
 The output depends only on the sheets, resource_ids.h and the installed renderer and fonts
@@ -43,21 +52,50 @@ IDS_HEADER = ROOT / "resources" / "resource_ids.h"
 # The order of the families on the contact sheet.
 SHEETS = ["toolbar", "picker", "controls", "overlay", "balloon", "cursors", "icon"]
 SVG_NS = "{http://www.w3.org/2000/svg}"
+# A sheet written back for rendering keeps its plain svg and xlink prefixes.
+ET.register_namespace("", SVG_NS[1:-1])
+ET.register_namespace("xlink", "http://www.w3.org/1999/xlink")
+# The display scales beyond 100 % that pictures and cursors are also rendered at, and the
+# resource type of each scale's images.
+ZOOMS = (150, 200)
+IMAGE_TYPES = {100: "BINDATA", 150: "BINDATA150", 200: "BINDATA200"}
 NAME_PATTERN = re.compile(r"^(IDB|IDR|IDC|IDI)_[A-Z0-9_]+$")
 
 
-class Picture:
-    """One picture of a sheet: where it lies and what it becomes."""
+def zoomed(length, percent):
+    """A length at `percent` % of its size, halves rounded up."""
+    return (2 * length * percent + 100) // 200
+
+
+class Frame:
+    """A picture as rendered at one scale: its size, hot spot and top-down RGBA rows."""
+
+    def __init__(self, width, height, hotspot):
+        self.width, self.height, self.hotspot = width, height, hotspot
+        self.pixels = None
+
+
+class Picture(Frame):
+    """One picture of a sheet at 100 %: where it lies, what it becomes, and its renders at
+    the other scales in `zooms` (percent to Frame)."""
 
     def __init__(self, sheet, element):
+        hotspot = element.get("data-hotspot")
+        super().__init__(int(element.get("width")), int(element.get("height")),
+                         tuple(int(v) for v in hotspot.split()) if hotspot else None)
         self.sheet = sheet
         self.name = element.get("id")
         self.x, self.y = int(element.get("x", "0")), int(element.get("y", "0"))
-        self.width, self.height = int(element.get("width")), int(element.get("height"))
         self.rgb = element.get("data-format") == "rgb"
-        hotspot = element.get("data-hotspot")
-        self.hotspot = tuple(int(v) for v in hotspot.split()) if hotspot else None
-        self.pixels = None  # top-down RGBA rows once rendered
+        self.zooms = {}
+        # The icon's sizes are drawn on pixel grids of their own; a cursor marked
+        # data-fixed-size="yes" shows a size in screen pixels, whatever the display scale.
+        fixed = self.kind == "IDI" or (self.kind == "IDC"
+                                       and element.get("data-fixed-size") == "yes")
+        for percent in () if fixed else ZOOMS:
+            self.zooms[percent] = Frame(zoomed(self.width, percent),
+                                        zoomed(self.height, percent),
+                                        self.zoomed_hotspot(percent))
 
     @property
     def kind(self):
@@ -65,6 +103,16 @@ class Picture:
 
     def file_stem(self):
         return self.name[4:].lower()
+
+    def zoomed_hotspot(self, percent):
+        """The pixel under the middle of the hot-spot pixel once zoomed."""
+        if not self.hotspot:
+            return None
+        return tuple((2 * v + 1) * percent // 200 for v in self.hotspot)
+
+    def frames(self):
+        """The picture's renders from 100 % up, each with its percentage."""
+        return [(100, self)] + sorted(self.zooms.items())
 
 
 def read_ids():
@@ -85,24 +133,31 @@ def read_sheet(sheet):
     return pictures
 
 
-def render_picture(picture, scratch):
-    out = scratch / f"{picture.name}.png"
-    subprocess.run(
-        ["rsvg-convert", f"--page-width={picture.width}", f"--page-height={picture.height}",
-         f"--left={-picture.x}", f"--top={-picture.y}", "-o", str(out),
-         str(SHEET_DIR / f"{picture.sheet}.svg")], check=True)
+def render_frame(picture, percent, frame, scratch):
+    """Renders the picture's area of its sheet onto the frame's pixels: the sheet is given
+    the frame's size and a view box on the picture, so that no other picture shows."""
+    tree = ET.parse(SHEET_DIR / f"{picture.sheet}.svg")
+    root = tree.getroot()
+    root.set("width", str(frame.width))
+    root.set("height", str(frame.height))
+    root.set("viewBox", f"{picture.x} {picture.y} {picture.width} {picture.height}")
+    root.set("preserveAspectRatio", "none")
+    source = scratch / f"{picture.name}_{percent}.svg"
+    out = source.with_suffix(".png")
+    tree.write(source)
+    subprocess.run(["rsvg-convert", "-o", str(out), str(source)], check=True)
     width, height, rows = decode_png(out.read_bytes())
-    if (width, height) != (picture.width, picture.height):
-        sys.exit(f"{picture.name}: rendered {width}x{height}, wanted "
-                 f"{picture.width}x{picture.height}")
+    if (width, height) != (frame.width, frame.height):
+        sys.exit(f"{picture.name} at {percent} %: rendered {width}x{height}, wanted "
+                 f"{frame.width}x{frame.height}")
     if picture.rgb and any(row[3::4] != b"\xff" * width for row in rows):
         sys.exit(f"{picture.name}: an RGB picture must be opaque everywhere")
-    picture.pixels = rows
+    frame.pixels = rows
 
 
-def dib_image(picture):
+def dib_image(frame):
     """A 32-bit icon or cursor image: BGRA colours and the AND mask, both bottom-up."""
-    width, height, rows = picture.width, picture.height, picture.pixels
+    width, height, rows = frame.width, frame.height, frame.pixels
     header = struct.pack("<IiiHHIIiiII", 40, width, 2 * height, 1, 32, 0, 0, 0, 0, 0, 0)
     colours = bytearray()
     mask = bytearray()
@@ -118,21 +173,21 @@ def dib_image(picture):
     return header + bytes(colours) + bytes(mask)
 
 
-def icon_file(pictures, cursor):
+def icon_file(frames, cursor):
     """An .ico or .cur file; the 256-pixel icon image is stored as PNG."""
     entries, images = b"", b""
-    offset = 6 + 16 * len(pictures)
-    for picture in pictures:
-        if picture.width >= 256:
-            data = encode_png(picture.width, picture.height, picture.pixels, "rgba")
+    offset = 6 + 16 * len(frames)
+    for frame in frames:
+        if frame.width >= 256:
+            data = encode_png(frame.width, frame.height, frame.pixels, "rgba")
         else:
-            data = dib_image(picture)
-        planes, bits = picture.hotspot if cursor else (1, 32)
-        entries += struct.pack("<BBBBHHII", picture.width % 256, picture.height % 256, 0, 0,
+            data = dib_image(frame)
+        planes, bits = frame.hotspot if cursor else (1, 32)
+        entries += struct.pack("<BBBBHHII", frame.width % 256, frame.height % 256, 0, 0,
                                planes, bits, len(data), offset)
         images += data
         offset += len(data)
-    return struct.pack("<HHH", 0, 2 if cursor else 1, len(pictures)) + entries + images
+    return struct.pack("<HHH", 0, 2 if cursor else 1, len(frames)) + entries + images
 
 
 def group_icons(pictures):
@@ -143,18 +198,27 @@ def group_icons(pictures):
     return groups
 
 
+def image_path(picture, percent):
+    """Where the picture's PNG at `percent` % lies, below resources/."""
+    folder = "images/rendered" if percent == 100 else f"images/rendered/{percent}"
+    return f"{folder}/{picture.file_stem()}.png"
+
+
 def write_outputs(pictures, out_root):
     rendered = out_root / RENDERED
-    rendered.mkdir(parents=True, exist_ok=True)
+    for percent in ZOOMS:
+        (rendered / str(percent)).mkdir(parents=True, exist_ok=True)
     for picture in pictures:
         if picture.kind in ("IDB", "IDR"):
-            data = encode_png(picture.width, picture.height, picture.pixels,
-                              "rgb" if picture.rgb else "rgba")
-            (rendered / f"{picture.file_stem()}.png").write_bytes(data)
+            for percent, frame in picture.frames():
+                data = encode_png(frame.width, frame.height, frame.pixels,
+                                  "rgb" if picture.rgb else "rgba")
+                (out_root / "resources" / image_path(picture, percent)).write_bytes(data)
         elif picture.kind == "IDC":
             if not picture.hotspot:
                 sys.exit(f"{picture.name}: a cursor needs data-hotspot")
-            (rendered / f"{picture.file_stem()}.cur").write_bytes(icon_file([picture], True))
+            frames = [frame for _, frame in picture.frames()]
+            (rendered / f"{picture.file_stem()}.cur").write_bytes(icon_file(frames, True))
     for name, frames in group_icons(pictures).items():
         frames.sort(key=lambda p: p.width)
         (rendered / f"{name[4:].lower()}.ico").write_bytes(icon_file(frames, False))
@@ -168,13 +232,16 @@ def resource_script(pictures):
         '#include "resource_ids.h"',
         "",
         "// PNG images, resource type \"BINDATA\", in Simplified Chinese as the program looks",
-        "// them up; IDR_BTN_SHARE_LINE is named, not numbered.",
+        "// them up; IDR_BTN_SHARE_LINE is named, not numbered. The same images rendered at",
+        "// 150 % and 200 % follow as \"BINDATA150\" and \"BINDATA200\", with the same names.",
         "LANGUAGE LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED",
     ]
-    for picture in pictures:
-        if picture.kind in ("IDB", "IDR"):
-            lines.append(f'{picture.name} BINDATA "images/rendered/{picture.file_stem()}.png"')
-    lines += ["", "LANGUAGE LANG_NEUTRAL, SUBLANG_NEUTRAL"]
+    for percent, image_type in IMAGE_TYPES.items():
+        for picture in pictures:
+            if picture.kind in ("IDB", "IDR"):
+                lines.append(f'{picture.name} {image_type} "{image_path(picture, percent)}"')
+        lines.append("")
+    lines.append("LANGUAGE LANG_NEUTRAL, SUBLANG_NEUTRAL")
     for picture in pictures:
         if picture.kind == "IDC":
             lines.append(f'{picture.name} CURSOR "images/rendered/{picture.file_stem()}.cur"')
@@ -204,7 +271,8 @@ def render_all(out_root):
     with tempfile.TemporaryDirectory() as scratch:
         scratch = Path(scratch)
         for picture in pictures:
-            render_picture(picture, scratch)
+            for percent, frame in picture.frames():
+                render_frame(picture, percent, frame, scratch)
         write_outputs(pictures, out_root)
         docs = out_root / "docs" / "images"
         docs.mkdir(parents=True, exist_ok=True)
@@ -213,7 +281,7 @@ def render_all(out_root):
 
 
 def committed_outputs(root):
-    files = sorted((root / RENDERED).glob("*"))
+    files = sorted((root / RENDERED).rglob("*"))
     files += [root / RC_FILE, root / "docs/images/resources.png", root / "docs/images/mockup.png"]
     return [f.relative_to(root) for f in files if f.is_file()]
 

@@ -1,7 +1,9 @@
 // The cursors and the program icon as the built program carries them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 #include "base/memory_bitmap.h"
@@ -17,17 +19,27 @@ namespace {
 using testing_support::ProgramModule;
 using testing_support::ScreenGrab;
 
+// One image of a cursor.
 struct CursorEntry {
   int id;
   int size;      // width and height
   int hot_spot;  // x and y
 };
 
-// The mosaic cursors are 2 x size + 1 pixels for the mosaic sizes 5 to 40.
+// The drawing cross holds its 100 %, 150 % and 200 % renders, each with its hot spot on the
+// pixel under the middle of the 100 % one. The mosaic cursors are 2 x size + 1 pixels for
+// the mosaic sizes 5 to 40, in that one size: they show the brush's disc in screen pixels.
 constexpr CursorEntry kCursorTable[] = {
-    {IDC_DRAW_CROSS, 32, 15}, {IDC_MOSAIC_5, 11, 5},   {IDC_MOSAIC_10, 21, 10},
-    {IDC_MOSAIC_20, 41, 20},  {IDC_MOSAIC_30, 61, 30}, {IDC_MOSAIC_40, 81, 40},
+    {IDC_DRAW_CROSS, 32, 15}, {IDC_DRAW_CROSS, 48, 23}, {IDC_DRAW_CROSS, 64, 31},
+    {IDC_MOSAIC_5, 11, 5},    {IDC_MOSAIC_10, 21, 10},  {IDC_MOSAIC_20, 41, 20},
+    {IDC_MOSAIC_30, 61, 30},  {IDC_MOSAIC_40, 81, 40},
 };
+
+// The number of images the table lists for cursor `id`.
+int ListedImages(int id) {
+  return static_cast<int>(std::count_if(std::begin(kCursorTable), std::end(kCursorTable),
+                                        [id](const CursorEntry& entry) { return entry.id == id; }));
+}
 
 // Group directories (RT_GROUP_CURSOR, RT_GROUP_ICON): a 6-byte header with the count at
 // offset 4, then one 14-byte entry per image.
@@ -40,6 +52,16 @@ int GroupCount(const std::vector<uint8_t>& group) {
 
 const uint8_t* GroupEntry(const std::vector<uint8_t>& group, int index) {
   return group.data() + kGroupHeaderSize + kGroupEntrySize * index;
+}
+
+// The entry of a cursor group whose image is `width` pixels wide, or null.
+const uint8_t* CursorGroupEntry(const std::vector<uint8_t>& group, int width) {
+  for (int i = 0; i < GroupCount(group); ++i) {
+    const uint8_t* entry = GroupEntry(group, i);
+    if ((entry[0] | (entry[1] << 8)) == width)
+      return entry;
+  }
+  return nullptr;
 }
 
 // The size of a loaded cursor or icon, from its colour bitmap.
@@ -56,15 +78,15 @@ SIZE HandleSize(HICON handle, POINT* hot_spot) {
   return {bitmap.bmWidth, colour ? bitmap.bmHeight : bitmap.bmHeight / 2};
 }
 
-TEST(CursorTest, CursorsHaveOneImageOfTheirSizeWithTheHotSpotInTheMiddle) {
+TEST(CursorTest, CursorsHoldTheListedSizesEachWithItsHotSpotInTheMiddle) {
   ProgramModule program;
   ASSERT_NE(program.get(), nullptr) << "pictor.exe is not beside the test";
   for (const CursorEntry& entry : kCursorTable) {
-    SCOPED_TRACE(testing::Message() << "cursor " << entry.id);
+    SCOPED_TRACE(testing::Message() << "cursor " << entry.id << " at " << entry.size);
     const auto group = program.ResourceBytes(MAKEINTRESOURCEW(entry.id), RT_GROUP_CURSOR);
-    ASSERT_EQ(GroupCount(group), 1);
-    const uint8_t* image = GroupEntry(group, 0);
-    EXPECT_EQ(image[0] | (image[1] << 8), entry.size);
+    ASSERT_EQ(GroupCount(group), ListedImages(entry.id));
+    const uint8_t* image = CursorGroupEntry(group, entry.size);
+    ASSERT_NE(image, nullptr);
     // A cursor directory counts the mask in the height.
     EXPECT_EQ(image[2] | (image[3] << 8), 2 * entry.size);
 
@@ -113,7 +135,7 @@ TEST(CursorTest, CursorsStandOutOnLightAndOnDarkPictures) {
   ProgramModule program;
   ASSERT_NE(program.get(), nullptr);
   for (const CursorEntry& entry : kCursorTable) {
-    SCOPED_TRACE(testing::Message() << "cursor " << entry.id);
+    SCOPED_TRACE(testing::Message() << "cursor " << entry.id << " at " << entry.size);
     HCURSOR cursor = static_cast<HCURSOR>(LoadImageW(program.get(), MAKEINTRESOURCEW(entry.id),
                                                      IMAGE_CURSOR, entry.size, entry.size, 0));
     ASSERT_NE(cursor, nullptr);

@@ -1,7 +1,10 @@
 // What the views that draw the pictures rely on: plain areas where text goes, open frames
-// over swatches, nine-grid images that stretch cleanly, faces that show their state.
+// over swatches, nine-grid images that stretch cleanly, faces that show their state and stay
+// sharp at 200 %.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "resource_ids.h"
@@ -17,17 +20,24 @@ using testing_support::ProgramModule;
 
 constexpr uint32_t kOpaqueFrameOrange = 0xFFFF8B31;  // RGB(255, 139, 49)
 
-PngImage LoadImageResource(const ProgramModule& program, int id) {
-  return PngImage::Decode(program.ResourceBytes(MAKEINTRESOURCEW(id), L"BINDATA"));
+constexpr wchar_t kImageType[] = L"BINDATA";
+constexpr wchar_t kImageType200[] = L"BINDATA200";
+
+PngImage LoadImageResource(const ProgramModule& program, int id, const wchar_t* type) {
+  return PngImage::Decode(program.ResourceBytes(MAKEINTRESOURCEW(id), type));
+}
+
+// Brightness of a pixel laid over an opaque background colour.
+double BrightnessOver(uint32_t pixel, uint32_t background) {
+  const double alpha = Alpha(pixel) / 255.0;
+  return alpha * Luminance(pixel) + (1 - alpha) * Luminance(background);
 }
 
 // Mean brightness of the picture laid over an opaque background colour.
 double MeanBrightnessOver(const PngImage& image, uint32_t background) {
   double total = 0;
-  for (uint32_t pixel : image.pixels) {
-    const double alpha = Alpha(pixel) / 255.0;
-    total += alpha * Luminance(pixel) + (1 - alpha) * Luminance(background);
-  }
+  for (uint32_t pixel : image.pixels)
+    total += BrightnessOver(pixel, background);
   return image.pixels.empty() ? 0 : total / image.pixels.size();
 }
 
@@ -62,8 +72,8 @@ class ImageDesignTest : public testing::Test {
     ASSERT_NE(program_.get(), nullptr) << "pictor.exe is not beside the test";
   }
 
-  PngImage Load(int id) const {
-    PngImage image = LoadImageResource(program_, id);
+  PngImage Load(int id, const wchar_t* type = kImageType) const {
+    PngImage image = LoadImageResource(program_, id, type);
     EXPECT_TRUE(image.decoded) << "image " << id;
     return image;
   }
@@ -93,6 +103,10 @@ TEST_F(ImageDesignTest, HoverFacesAreClearlyBrighterThanNormalFaces) {
       {IDB_TOOL_ARROW, IDB_TOOL_ARROW_HOVER},
       {IDB_TOOL_TEXT, IDB_TOOL_TEXT_HOVER},
       {IDB_TOOL_MOSAIC, IDB_TOOL_MOSAIC_HOVER},
+      {IDB_TOOL_PEN, IDB_TOOL_PEN_HOVER},
+      {IDB_TOOL_HIGHLIGHTER, IDB_TOOL_HIGHLIGHTER_HOVER},
+      {IDB_TOOL_STEP, IDB_TOOL_STEP_HOVER},
+      {IDB_TOOL_REDACT, IDB_TOOL_REDACT_HOVER},
       {IDB_SAVE, IDB_SAVE_HOVER},
       {IDB_CANCEL, IDB_CANCEL_HOVER},
       {IDB_COPY, IDB_COPY_HOVER},
@@ -112,6 +126,36 @@ TEST_F(ImageDesignTest, HoverFacesAreClearlyBrighterThanNormalFaces) {
     EXPECT_GE(MeanBrightnessOver(Load(face.hover), background),
               MeanBrightnessOver(Load(face.normal), background) + kClearlyBrighter)
         << "images " << face.normal << " and " << face.hover;
+  }
+}
+
+TEST_F(ImageDesignTest, FacesAt200PercentHaveEdgesSharperThanTheirPixelsAt100Percent) {
+  // The 200 % render is drawn anew from the sheet, so an edge may fall inside the 2 x 2
+  // block of one 100 % pixel. The 100 % face enlarged could not do that: repeated, each
+  // block is one colour; blended linearly with its neighbours, a block spans less than half
+  // the range of brightness.
+  const int faces[] = {IDB_TOOL_ELLIPSE, IDB_TOOL_ARROW,      IDB_TOOL_PEN,
+                       IDB_TOOL_STEP,    IDB_TOOL_STEP_HOVER, IDB_SAVE};
+  const uint32_t background = Load(IDB_TOOLBAR_BACKGROUND).At(100, 4);
+  constexpr double kHalfTheRange = 128;
+  for (int id : faces) {
+    SCOPED_TRACE(testing::Message() << "image " << id);
+    const PngImage face = Load(id);
+    const PngImage face_200 = Load(id, kImageType200);
+    ASSERT_EQ(face_200.width, 2 * face.width);
+    ASSERT_EQ(face_200.height, 2 * face.height);
+    double widest_block = 0;
+    for (int y = 0; y < face_200.height; y += 2) {
+      for (int x = 0; x < face_200.width; x += 2) {
+        const double block[] = {BrightnessOver(face_200.At(x, y), background),
+                                BrightnessOver(face_200.At(x + 1, y), background),
+                                BrightnessOver(face_200.At(x, y + 1), background),
+                                BrightnessOver(face_200.At(x + 1, y + 1), background)};
+        const auto [darkest, brightest] = std::minmax_element(std::begin(block), std::end(block));
+        widest_block = std::max(widest_block, *brightest - *darkest);
+      }
+    }
+    EXPECT_GE(widest_block, kHalfTheRange);
   }
 }
 

@@ -1,9 +1,11 @@
 // The image set as the built program carries it: every BINDATA entry a PNG of its size and
-// format, in the language the program looks its images up in.
+// format, in the language the program looks its images up in, and the same entry among the
+// 150 % and 200 % renders of types BINDATA150 and BINDATA200.
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "resource_ids.h"
 #include "tests/support/png_image.h"
@@ -16,6 +18,19 @@ using testing_support::ProgramModule;
 
 constexpr wchar_t kImageType[] = L"BINDATA";
 constexpr WORD kSimplifiedChinese = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+
+// The resource type of the images rendered at each display scale, in percent.
+struct ScaledImageType {
+  const wchar_t* type;
+  int percent;
+};
+constexpr ScaledImageType kScaledImageTypes[] = {{L"BINDATA150", 150}, {L"BINDATA200", 200}};
+
+// A length at `percent` % of its size, halves rounded up: 5 pixels are 8 at 150 %.
+constexpr int Scaled(int length, int percent) {
+  return (2 * length * percent + 100) / 200;
+}
+static_assert(Scaled(5, 150) == 8 && Scaled(11, 150) == 17 && Scaled(43, 200) == 86);
 
 enum class Channels { kRgb, kRgba };
 
@@ -49,6 +64,14 @@ constexpr ImageEntry kImageTable[] = {
     {IDB_SAVE_HOVER, 24, 24, Channels::kRgba},
     {IDB_CANCEL, 24, 24, Channels::kRgba},
     {IDB_CANCEL_HOVER, 24, 24, Channels::kRgba},
+    {IDB_TOOL_PEN, 24, 24, Channels::kRgba},
+    {IDB_TOOL_PEN_HOVER, 24, 24, Channels::kRgba},
+    {IDB_TOOL_HIGHLIGHTER, 24, 24, Channels::kRgba},
+    {IDB_TOOL_HIGHLIGHTER_HOVER, 24, 24, Channels::kRgba},
+    {IDB_TOOL_STEP, 24, 24, Channels::kRgba},
+    {IDB_TOOL_STEP_HOVER, 24, 24, Channels::kRgba},
+    {IDB_TOOL_REDACT, 24, 24, Channels::kRgba},
+    {IDB_TOOL_REDACT_HOVER, 24, 24, Channels::kRgba},
     {IDB_SPARE_PANEL, 10, 28, Channels::kRgba},
     {IDB_BALLOON_BACKGROUND, 298, 138, Channels::kRgba},
     {IDB_SPARE_SEPARATOR, 5, 18, Channels::kRgb},
@@ -86,7 +109,30 @@ constexpr ImageEntry kImageTable[] = {
     {IDB_BUTTON_DISABLED, 11, 31, Channels::kRgba},
 };
 
+// An image by the name the program looks it up with.
+struct NamedImage {
+  LPCWSTR name;
+  int width;
+  int height;
+  Channels channels;
+};
+
 constexpr wchar_t kShareLineName[] = L"IDR_BTN_SHARE_LINE";
+constexpr NamedImage kShareLine = {kShareLineName, 141, 1, Channels::kRgb};
+
+// The numbered images of the table and the named share line.
+std::vector<NamedImage> AllImages() {
+  std::vector<NamedImage> images = {kShareLine};
+  for (const ImageEntry& entry : kImageTable)
+    images.push_back({MAKEINTRESOURCEW(entry.id), entry.width, entry.height, entry.channels});
+  return images;
+}
+
+// A resource name as text: its number, or the name itself.
+std::wstring NameText(LPCWSTR name) {
+  return IS_INTRESOURCE(name) ? std::to_wstring(reinterpret_cast<ULONG_PTR>(name))
+                              : std::wstring(name);
+}
 
 // Checks one decoded entry against its listed size and channels; the next entry is checked
 // even when this one fails.
@@ -121,27 +167,46 @@ TEST(ImageSetTest, EveryImageIsAPngOfItsListedSizeAndChannels) {
 TEST(ImageSetTest, NamedShareLineIsAnRgbLine) {
   ProgramModule program;
   ASSERT_NE(program.get(), nullptr);
-  const auto bytes = program.ResourceBytes(kShareLineName, kImageType, kSimplifiedChinese);
+  const auto bytes = program.ResourceBytes(kShareLine.name, kImageType, kSimplifiedChinese);
   ASSERT_FALSE(bytes.empty());
-  ExpectListedPng(PngImage::Decode(bytes), 141, 1, Channels::kRgb);
+  ExpectListedPng(PngImage::Decode(bytes), kShareLine.width, kShareLine.height,
+                  kShareLine.channels);
+}
+
+TEST(ImageSetTest, EveryImageComesAt150And200PercentOfItsSizeUnderItsName) {
+  ProgramModule program;
+  ASSERT_NE(program.get(), nullptr);
+  for (const ScaledImageType& scaled : kScaledImageTypes) {
+    for (const NamedImage& image : AllImages()) {
+      SCOPED_TRACE(testing::Message()
+                   << "image " << NameText(image.name) << " at " << scaled.percent << " %");
+      // Found by FindResourceW(module, name, type), as the 100 % images are.
+      const auto bytes = program.ResourceBytes(image.name, scaled.type);
+      ASSERT_FALSE(bytes.empty());
+      EXPECT_EQ(program.ResourceBytes(image.name, scaled.type, kSimplifiedChinese), bytes);
+      ExpectListedPng(PngImage::Decode(bytes), Scaled(image.width, scaled.percent),
+                      Scaled(image.height, scaled.percent), image.channels);
+    }
+  }
 }
 
 BOOL CALLBACK CollectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR names) {
-  auto* found = reinterpret_cast<std::set<std::wstring>*>(names);
-  found->insert(IS_INTRESOURCE(name) ? std::to_wstring(reinterpret_cast<ULONG_PTR>(name))
-                                     : std::wstring(name));
+  reinterpret_cast<std::set<std::wstring>*>(names)->insert(NameText(name));
   return TRUE;
 }
 
-TEST(ImageSetTest, ProgramCarriesExactlyTheListedImages) {
+TEST(ImageSetTest, ProgramCarriesExactlyTheListedImagesAtEveryScale) {
   ProgramModule program;
   ASSERT_NE(program.get(), nullptr);
-  std::set<std::wstring> found;
-  EnumResourceNamesW(program.get(), kImageType, &CollectName, reinterpret_cast<LONG_PTR>(&found));
-  std::set<std::wstring> listed = {kShareLineName};
-  for (const ImageEntry& entry : kImageTable)
-    listed.insert(std::to_wstring(entry.id));
-  EXPECT_EQ(found, listed);
+  std::set<std::wstring> listed;
+  for (const NamedImage& image : AllImages())
+    listed.insert(NameText(image.name));
+  for (const wchar_t* type : {kImageType, kScaledImageTypes[0].type, kScaledImageTypes[1].type}) {
+    SCOPED_TRACE(testing::Message() << "type " << type);
+    std::set<std::wstring> found;
+    EnumResourceNamesW(program.get(), type, &CollectName, reinterpret_cast<LONG_PTR>(&found));
+    EXPECT_EQ(found, listed);
+  }
 }
 
 }  // namespace

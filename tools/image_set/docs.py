@@ -1,6 +1,7 @@
-"""The review pictures of the image set: the contact sheet (every picture at 1x and 4x on a
-light and a dark background, with its id) and the mock-up (the pop-ups put together the way
-the program draws them, at 1x and 2x). Both are SVG documents rendered by rsvg-convert."""
+"""The review pictures of the image set: the contact sheet (every picture at 1x, its 150 %
+and 200 % renders, and 1x enlarged 4 times, on a light and a dark background, with its id)
+and the mock-up (the pop-ups put together the way the program draws them, at 1x and, from
+the 200 % renders, at 2x). Both are SVG documents rendered by rsvg-convert."""
 
 import subprocess
 from xml.sax.saxutils import escape
@@ -28,10 +29,11 @@ def _text(x, y, text, style, colour, extra=""):
     return f'<text x="{x}" y="{y}" style="{style}" fill="{colour}"{extra}>{escape(text)}</text>'
 
 
-def _render(svg_text, folder, name, out):
+def _render(svg_text, folder, name, out, zoom=1):
     source = folder / f"{name}.svg"
     source.write_text(svg_text)
-    subprocess.run(["rsvg-convert", "-u", "-o", str(out), str(source)], check=True)
+    subprocess.run(["rsvg-convert", "-u", f"--zoom={zoom}", "-o", str(out), str(source)],
+                   check=True)
 
 
 def _label(picture, ids):
@@ -49,23 +51,31 @@ def _label(picture, ids):
 
 
 def _card(picture, ids, folder):
-    """The SVG of one picture's card at (0, 0) and the card's size."""
+    """The SVG of one picture's card at (0, 0) and the card's size: the picture and its
+    renders at the other scales one above the other, 1x enlarged beside them."""
     first, second = _label(picture, ids)
     w, h = picture.width, picture.height
     stem = f"card_{picture.name}"
-    (folder / f"{stem}_1.png").write_bytes(encode_png(w, h, picture.pixels, "rgba"))
+    column, column_w, column_h = [], 0, -PAD
+    for percent, frame in picture.frames():
+        href = f"{stem}_{percent}.png"
+        (folder / href).write_bytes(encode_png(frame.width, frame.height, frame.pixels, "rgba"))
+        column.append((href, column_h + PAD, frame))
+        column_w, column_h = max(column_w, frame.width), column_h + PAD + frame.height
     big = scale_rows(picture.pixels, ZOOM)
-    (folder / f"{stem}_4.png").write_bytes(
+    (folder / f"{stem}_x{ZOOM}.png").write_bytes(
         encode_png(w * ZOOM, h * ZOOM, big, "rgba", adaptive=False))
-    panel_w, panel_h = 3 * PAD + w + ZOOM * w, 2 * PAD + ZOOM * h
+    panel_w, panel_h = 3 * PAD + column_w + ZOOM * w, 2 * PAD + max(ZOOM * h, column_h)
     width = max(panel_w, 8 * max(len(first), len(second)) + PAD)
     body = [_text(0, 14, first, LABEL_FONT + ";font-weight:bold", "#1d1f23"),
             _text(0, 30, second, LABEL_FONT, "#3a3d44")]
     for index, colour in enumerate((LIGHT, DARK)):
         top = LABEL_HEIGHT + index * panel_h
         body.append(f'<rect x="0" y="{top}" width="{width}" height="{panel_h}" fill="{colour}"/>')
-        body.append(_image(f"{stem}_1.png", PAD, top + PAD, w, h))
-        body.append(_image(f"{stem}_4.png", 2 * PAD + w, top + PAD, ZOOM * w, ZOOM * h))
+        for href, y, frame in column:
+            body.append(_image(href, PAD, top + PAD + y, frame.width, frame.height))
+        body.append(_image(f"{stem}_x{ZOOM}.png", 2 * PAD + column_w, top + PAD, ZOOM * w,
+                           ZOOM * h))
     return body, width, LABEL_HEIGHT + 2 * panel_h
 
 
@@ -230,25 +240,31 @@ def _balloon(x, y):
             _image(_png(189), x + 274, y + 10, 14, 14)]
 
 
-def _magnified(folder, cx, cy):
-    """The 3x picture the magnifier shows around (cx, cy) and the colour of that pixel."""
-    _render(_svg(SCENE_WIDTH, SCENE_HEIGHT, _backdrop(), "#000000"), folder, "backdrop",
-            folder / "backdrop.png")
-    _, _, rows = decode_png((folder / "backdrop.png").read_bytes())
+def _magnified(folders, cx, cy):
+    """The picture the magnifier shows around (cx, cy), 3 times as large at 1x and 6 times
+    at 2x (one file in each folder), and the colour of that pixel."""
+    _render(_svg(SCENE_WIDTH, SCENE_HEIGHT, _backdrop(), "#000000"), folders[1], "backdrop",
+            folders[1] / "backdrop.png")
+    _, _, rows = decode_png((folders[1] / "backdrop.png").read_bytes())
     crop = [row[4 * (cx - 20):4 * (cx + 20)] for row in rows[cy - 15:cy + 15]]
-    (folder / "magnified.png").write_bytes(
-        encode_png(120, 90, scale_rows(crop, 3), "rgba", adaptive=False))
+    for scale, folder in folders.items():
+        (folder / "magnified.png").write_bytes(
+            encode_png(120 * scale, 90 * scale, scale_rows(crop, 3 * scale), "rgba",
+                       adaptive=False))
     return tuple(rows[cy][4 * cx:4 * cx + 3])
 
 
 def write_mockup(pictures, ids, scratch, out):
-    folder = scratch / "mockup"
-    folder.mkdir()
+    """The scene at 1x from the pictures, and at 2x from their 200 % renders: the same SVG
+    zoomed, its images looked up in a folder of the 200 % files under the same names."""
+    folders = {1: scratch / "mockup", 2: scratch / "mockup" / "200"}
+    folders[2].mkdir(parents=True)
     for picture in pictures:
         if picture.kind == "IDB":
-            (folder / _png(ids[picture.name])).write_bytes(
-                encode_png(picture.width, picture.height, picture.pixels, "rgba"))
-    colour = _magnified(folder, 338, 160)
+            for scale, frame in ((1, picture), (2, picture.zooms[200])):
+                (folders[scale] / _png(ids[picture.name])).write_bytes(
+                    encode_png(frame.width, frame.height, frame.pixels, "rgba"))
+    colour = _magnified(folders, 338, 160)
     body = _backdrop() + _overlay() + _toolbar(166, 225)
     body += _picker(166, 270, 316, [30026, 30028, 30033])
     body += _colours(166, 270, (171, 9), 316, hover=10, pressed=3, chosen=0, preview_x=137)
@@ -257,14 +273,11 @@ def write_mockup(pictures, ids, scratch, out):
     body += _magnifier(380, 390, colour)
     body += _balloon(40, 360)
     body += _tooltip(166 + 243, 225 + 24, 78, "保存 Ctrl+S")
-    _render(_svg(SCENE_WIDTH, SCENE_HEIGHT, body, "#000000"), folder, "scene",
-            folder / "scene.png")
-    _, _, rows = decode_png((folder / "scene.png").read_bytes())
-    (folder / "scene2.png").write_bytes(
-        encode_png(2 * SCENE_WIDTH, 2 * SCENE_HEIGHT, scale_rows(rows, 2), "rgba",
-                   adaptive=False))
-    both = [_image("scene.png", MARGIN, MARGIN, SCENE_WIDTH, SCENE_HEIGHT),
+    scene = _svg(SCENE_WIDTH, SCENE_HEIGHT, body, "#000000")
+    for scale, folder in folders.items():
+        _render(scene, folder, "scene", folders[1] / f"scene{scale}.png", zoom=scale)
+    both = [_image("scene1.png", MARGIN, MARGIN, SCENE_WIDTH, SCENE_HEIGHT),
             _image("scene2.png", 2 * MARGIN + SCENE_WIDTH, MARGIN, 2 * SCENE_WIDTH,
                    2 * SCENE_HEIGHT)]
     _render(_svg(3 * SCENE_WIDTH + 3 * MARGIN, 2 * SCENE_HEIGHT + 2 * MARGIN, both, PAGE),
-            folder, "mockup", out)
+            folders[1], "mockup", out)
