@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "base/file_paths.h"
 #include "base/registry.h"
 
 namespace {
@@ -42,26 +43,12 @@ std::optional<std::wstring> ReadStringValue(HKEY root, const wchar_t* path, cons
   return value;
 }
 
-std::wstring FolderOfThisProgram() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH)
-    return std::wstring();
-  std::wstring folder(path, length);
-  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
 std::wstring SystemFolder() {
   wchar_t path[MAX_PATH] = {};
   const UINT length = GetSystemDirectoryW(path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH)
     return std::wstring();
   return std::wstring(path, length) + L"\\";
-}
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The library is always loaded by full path: a search by bare name would also look in the
@@ -75,9 +62,11 @@ HMODULE LoadDumpLibrary() {
       install_folder += L'\\';
     return LoadLibraryW((install_folder + kDumpLibraryName).c_str());
   }
-  for (const std::wstring& folder : {FolderOfThisProgram(), SystemFolder()}) {
+  const std::wstring program_folder = base::ProgramFolder();
+  for (const std::wstring& folder :
+       {program_folder.empty() ? program_folder : program_folder + L"\\", SystemFolder()}) {
     const std::wstring path = folder + kDumpLibraryName;
-    if (!folder.empty() && FileExists(path))
+    if (!folder.empty() && base::FileExists(path))
       return LoadLibraryW(path.c_str());
   }
   return nullptr;

@@ -51,6 +51,9 @@ inline void ReleaseComObject(IUnknown* object) {
 using ScopedHkey = ScopedResource<HKEY, &RegCloseKey>;
 // A library loaded with LoadLibrary.
 using ScopedLibrary = ScopedResource<HMODULE, &FreeLibrary>;
+// A kernel object: a file, a mutex, an event. Null when there is none; a function that
+// answers INVALID_HANDLE_VALUE for none is given null instead.
+using ScopedHandle = ScopedResource<HANDLE, &CloseHandle>;
 // A reference to a COM object, given back with Release.
 template <typename Interface>
 using ScopedComPtr = ScopedResource<Interface*, &ReleaseComObject>;

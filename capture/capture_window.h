@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -140,6 +141,8 @@ class CaptureWindow : public ToolbarDelegate {
   static constexpr UINT kReadDescendantsMessage = WM_APP + 1;
   // The timer that keeps the pop-ups over this window while the toolbar exists.
   static constexpr UINT_PTR kKeepPopupsOnTopTimer = 1;
+  // Posted when the pop-ups must go back over this window on the display.
+  static constexpr UINT kRaisePopupsMessage = WM_APP + 2;
 
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
@@ -151,6 +154,7 @@ class CaptureWindow : public ToolbarDelegate {
   bool ForwardMisroutedMouseMessage(UINT message, WPARAM wparam, int x, int y);
   void KeepCoveringTheDesktop(WINDOWPOS* position) const;
   void KeepPopupsOnTop();
+  void RaisePopupsOnTheDisplay();
   void EndDragWhereItIs();
   void OnKeyDown(int virtual_key);
   void OnSetCursor();
@@ -201,10 +205,19 @@ class CaptureWindow : public ToolbarDelegate {
   void ShapesChanged();
   void PlaceTextBox(int x, int y);
   void CreateEditBox(int x, int y);
+  void GiveTheKeyboardToTheEditBox();
   void BuildEditFont();
   // Fits the edit box to its text, with its top-left corner at `origin` or as near to it as
   // the selection allows.
   void ResizeEditBox(POINT origin);
+  void MoveEditBox(const RECT& box);
+  // The edit box in this window's coordinates.
+  RECT EditBoxRect() const;
+  // Where the box for `text` goes, from `origin`; nothing when it does not fit.
+  std::optional<RECT> LayOutEditBoxFor(const std::wstring& text, POINT origin) const;
+  // Makes room in the box for a typed character; false when the selection has none.
+  bool MakeRoomFor(wchar_t character);
+  bool IsSecondClickOnANewBox(LPARAM box_point) const;
   std::wstring EditText() const;
   INT_PTR OnEditColors(HDC dc);
   static LRESULT CALLBACK
@@ -300,6 +313,9 @@ class CaptureWindow : public ToolbarDelegate {
   std::string tool_;
   std::vector<std::unique_ptr<Drawing>> drawings_;
   HWND edit_ = nullptr;
+  // The click that opened the edit box, and when, for a double click that lands on it.
+  POINT text_box_click_ = {};
+  DWORD text_box_opened_at_ = 0;
   base::ScopedFont edit_font_;
   bool button_down_ = false;
   PickerSettings picker_settings_ = {};

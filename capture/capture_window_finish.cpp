@@ -4,12 +4,13 @@
 #include <cwchar>
 #include <memory>
 
+#include "base/file_paths.h"
 #include "base/gdiplus.h"
 #include "base/process_state.h"
 #include "base/scoped_get_dc.h"
 #include "base/scoped_select_object.h"
 #include "capture/image_encoder.h"
-#include "capture/indexed_picture.h"
+#include "capture/image_file.h"
 #include "capture/save_dialog.h"
 #include "capture/selection_backup.h"
 #include "settings/first_use_popup.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr ULONG kImageQuality = 100;
 constexpr Gdiplus::ARGB kOpaqueWhite = 0xFFFFFFFF;
 
 // The selection of the picture as a GDI+ bitmap of its own, or null.
@@ -67,25 +67,18 @@ bool PutOnClipboard(HWND owner, Gdiplus::Bitmap& picture) {
   return placed;
 }
 
-bool WriteImage(Gdiplus::Bitmap& picture, const std::wstring& path, const wchar_t* mime_type) {
-  CLSID encoder = {};
-  if (!FindEncoder(mime_type, &encoder))
-    return false;
-  std::unique_ptr<Gdiplus::Bitmap> indexed;
-  if (wcscmp(mime_type, L"image/gif") == 0) {
-    indexed = MakeIndexedCopy(picture);
-    if (!indexed)
-      return false;
-  }
-  ULONG quality = kImageQuality;
-  Gdiplus::EncoderParameters parameters = {};
-  parameters.Count = 1;
-  parameters.Parameter[0].Guid = Gdiplus::EncoderQuality;
-  parameters.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
-  parameters.Parameter[0].NumberOfValues = 1;
-  parameters.Parameter[0].Value = &quality;
-  Gdiplus::Bitmap& written = indexed ? *indexed : picture;
-  return written.Save(path.c_str(), &encoder, &parameters) == Gdiplus::Ok;
+constexpr wchar_t kSaveTitle[] = L"保存截图";
+
+void TellSaveFailed(HWND owner, const std::wstring& path, const std::wstring& reason) {
+  const std::wstring text = L"截图没有保存到\n" + path + L"\n\n" + reason;
+  MessageBoxW(owner, text.c_str(), kSaveTitle, MB_OK | MB_ICONERROR);
+}
+
+void TellDialogFailed(HWND owner, DWORD error) {
+  wchar_t text[128] = {};
+  swprintf(text, sizeof(text) / sizeof(text[0]),
+           L"保存对话框出错（错误码 0x%04lX），截图没有保存。", static_cast<unsigned long>(error));
+  MessageBoxW(owner, text, kSaveTitle, MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
@@ -140,26 +133,36 @@ void CaptureWindow::OnSave(SaveSource /*source*/) {
     toolbar_->EnableWindows(false);
   }
   SaveChoice choice;
-  const bool chosen = ShowSaveDialog(hwnd_, &choice);
+  DWORD dialog_error = 0;
+  const SaveDialogResult result = ShowSaveDialog(hwnd_, &choice, &dialog_error);
   if (toolbar_)
     toolbar_->EnableWindows(true);
-  if (chosen)
+  if (result == SaveDialogResult::kChosen)
     SaveTo(choice);
+  else if (result == SaveDialogResult::kFailed)
+    TellDialogFailed(hwnd_, dialog_error);
 }
 
 void CaptureWindow::SaveTo(const SaveChoice& choice) {
+  const SaveTarget target = ChooseSaveTarget(choice.path, choice.filter_index);
+  if (target.path != choice.path && base::FileExists(target.path) &&
+      !MayReplaceFile(hwnd_, target.path))
+    return;
   saved_ = true;
   SelectionBackup backup(original_dc_.get(), selection_);
   std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection(backup);
   if (!picture)
     return;
-  if (!WriteImage(*picture, choice.path, ChooseImageType(choice.path, choice.filter_index))) {
-    // Nothing claims a picture that was not written: the session goes on as it was.
+  std::wstring reason;
+  if (!WriteImageFile(*picture, target.path, target.mime_type, &reason)) {
+    // Nothing claims a picture that was not written: the session goes on as it was, for
+    // another place.
     backup.Restore();
     saved_ = false;
+    TellSaveFailed(hwnd_, target.path, reason);
     return;
   }
-  saved_path_ = choice.path;
+  saved_path_ = target.path;
   // The suite's first-use pop-up takes the place of the balloon; the balloon ends the
   // process when it goes, and if it cannot be shown nothing else would.
   if (launch_source_ == LaunchSource::kHotKeyCtrlAltA && ShowFirstUsePopup()) {

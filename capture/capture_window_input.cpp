@@ -172,6 +172,12 @@ INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       if (wparam == kKeepPopupsOnTopTimer)
         KeepPopupsOnTop();
       return TRUE;
+    case WM_SETFOCUS:
+      PostMessageW(hwnd_, kRaisePopupsMessage, 0, 0);
+      return FALSE;
+    case kRaisePopupsMessage:
+      RaisePopupsOnTheDisplay();
+      return TRUE;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lparam) != hwnd_)
         EndDragWhereItIs();
@@ -243,8 +249,7 @@ void CaptureWindow::OnSetCursor() {
 void CaptureWindow::OnEditChanged() {
   if (!IsWindowVisible(edit_))
     return;
-  RECT box = {};
-  GetWindowRect(edit_, &box);
+  const RECT box = EditBoxRect();
   ResizeEditBox({box.left, box.top});
 }
 
@@ -265,13 +270,24 @@ void CaptureWindow::OnCloseCommand(CloseMode mode) {
     PostQuitMessage(0);
 }
 
-// Wine raises this window on the display when it takes the keyboard (after a dialog, or as
-// the focus moves into the text box), and later stacks it over everything to match, without
-// a word to the window: on top of everything it hides the pop-ups it owns. They go back on
-// top at the next look of a timer; a click meanwhile goes on to the pop-up under it.
+// Wine stacks this window over everything on the display whenever it or its edit box takes
+// the keyboard (after a dialog, for one), and over everything in its own order later, when it
+// has handled what the display reported, without a word to the window: on top of
+// everything it hides the pop-ups it owns. The later change a timer finds and mends; a click
+// meanwhile goes on to the pop-up under it (ForwardMisroutedMouseMessage).
 void CaptureWindow::KeepPopupsOnTop() {
   if (toolbar_)
     toolbar_->KeepAbove(hwnd_);
+}
+
+// The first change, on the display only, Wine's own order does not show: a pop-up on top
+// there already is not stacked again. This window goes on top of that order first, so that
+// putting the pop-ups back over it moves them on the display too.
+void CaptureWindow::RaisePopupsOnTheDisplay() {
+  if (!toolbar_ || !toolbar_->IsShown())
+    return;
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  toolbar_->BringToTop();
 }
 
 void CaptureWindow::KeepCoveringTheDesktop(WINDOWPOS* position) const {

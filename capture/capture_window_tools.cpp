@@ -3,6 +3,11 @@
 #include "capture/capture_window.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
 
 #include "base/scoped_get_dc.h"
 #include "base/scoped_select_object.h"
@@ -22,6 +27,8 @@ constexpr int kFirstEditSize = 2;
 // The most a text keeps; the box refuses more, so what shows is what is kept.
 constexpr int kMaxTextLength = 10000;
 constexpr UINT_PTR kEditSubclassId = 1;
+// How far the box keeps from the selection's right and bottom edges.
+constexpr int kEditInset = 3;
 
 constexpr char kText[] = "text";
 constexpr char kMosaic[] = "mosac";
@@ -47,6 +54,42 @@ bool IsSessionCharacter(WPARAM character) {
   constexpr WPARAM kEscape = 0x1B, kCtrlS = 0x13, kCtrlY = 0x19, kCtrlZ = 0x1A;
   return character == kEscape || character == kCtrlS || character == kCtrlY || character == kCtrlZ;
 }
+
+// A text as the edit box's font, selected into `dc`, measures it.
+class DcTextMetrics : public EditTextMetrics {
+ public:
+  DcTextMetrics(HDC dc, const std::wstring& text) : dc_(dc), text_(text) {
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    line_height_ = std::max(static_cast<int>(metrics.tmHeight), 1);
+  }
+
+  int LineHeight() const override { return line_height_; }
+
+  SIZE Unwrapped() const override {
+    RECT measured = {};
+    DrawTextW(dc_, text_.c_str(), static_cast<int>(text_.size()), &measured,
+              DT_CALCRECT | DT_NOPREFIX);
+    const auto lines = std::count(text_.begin(), text_.end(), L'\n') + 1;
+    return {measured.right - measured.left, static_cast<LONG>(lines)};
+  }
+
+  // The box's own lines wrap at word ends as DrawText's do; a line break at the end starts
+  // a line of its own, where DrawText counts none.
+  int LinesWrappedAt(int width) const override {
+    RECT measured = {0, 0, std::max(width, 1), 0};
+    DrawTextW(dc_, text_.c_str(), static_cast<int>(text_.size()), &measured,
+              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+    const int height = static_cast<int>(measured.bottom - measured.top);
+    const bool ends_with_break = !text_.empty() && text_.back() == L'\n';
+    return (height + line_height_ - 1) / line_height_ + (ends_with_break ? 1 : 0);
+  }
+
+ private:
+  HDC dc_;
+  const std::wstring& text_;
+  int line_height_ = 1;
+};
 
 }  // namespace
 
@@ -232,7 +275,27 @@ void CaptureWindow::PlaceTextBox(int x, int y) {
   SetWindowPos(edit_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
   SetWindowTextW(edit_, L"");
   ResizeEditBox({x, y});
+  GiveTheKeyboardToTheEditBox();
+  text_box_click_ = {x, y};
+  text_box_opened_at_ = GetTickCount();
+}
+
+// A second click that comes on the box its first click just opened, before anything was
+// typed, is a double click on the selection, which copies it whatever tool is chosen.
+bool CaptureWindow::IsSecondClickOnANewBox(LPARAM box_point) const {
+  if (GetWindowTextLengthW(edit_) > 0 ||
+      GetTickCount() - text_box_opened_at_ > GetDoubleClickTime()) {
+    return false;
+  }
+  POINT point = {GET_X_LPARAM(box_point), GET_Y_LPARAM(box_point)};
+  MapWindowPoints(edit_, hwnd_, &point, 1);
+  return std::abs(point.x - text_box_click_.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+         std::abs(point.y - text_box_click_.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+}
+
+void CaptureWindow::GiveTheKeyboardToTheEditBox() {
   SetFocus(edit_);
+  RaisePopupsOnTheDisplay();
 }
 
 void CaptureWindow::CreateEditBox(int x, int y) {
@@ -268,27 +331,55 @@ std::wstring CaptureWindow::EditText() const {
   return text;
 }
 
+RECT CaptureWindow::EditBoxRect() const {
+  RECT box = {};
+  GetWindowRect(edit_, &box);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&box), 2);
+  return box;
+}
+
+std::optional<RECT> CaptureWindow::LayOutEditBoxFor(const std::wstring& text, POINT origin) const {
+  base::ScopedGetDc dc(edit_);
+  base::ScopedSelectObject select_font(dc.get(), edit_font_.get());
+  return LayOutEditBox(origin, DcTextMetrics(dc.get(), text), selection_);
+}
+
+// A text that no longer fits (after a larger font was chosen) gets all the room there is.
 void CaptureWindow::ResizeEditBox(POINT origin) {
-  const std::wstring text = EditText();
-  SIZE extent = {};
-  {
-    base::ScopedGetDc dc(edit_);
-    base::ScopedSelectObject select_font(dc.get(), edit_font_.get());
-    // The widest line: a box as wide as all lines put together would reach the edge at once.
-    RECT measured = {};
-    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &measured,
-              DT_CALCRECT | DT_NOPREFIX);
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc.get(), &metrics);
-    extent = {measured.right - measured.left, metrics.tmHeight};
-  }
-  const int lines = static_cast<int>(SendMessageW(edit_, EM_GETLINECOUNT, 0, 0));
-  const RECT box = LayOutEditBox(origin, extent, lines, selection_);
+  const RECT room = {selection_.left, selection_.top, selection_.right - kEditInset,
+                     selection_.bottom - kEditInset};
+  MoveEditBox(LayOutEditBoxFor(EditText(), origin).value_or(room));
+}
+
+void CaptureWindow::MoveEditBox(const RECT& box) {
   MoveWindow(edit_, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
   if (current_drawing_) {
     current_drawing_->points = {{box.left, box.top}, {box.right, box.bottom}};
   }
   PaintOverlay();
+}
+
+// Typed text is never dropped while the selection has room for it: before the box takes a
+// character, it moves and grows to hold the text with it. A character that would not fit
+// in the selection is refused with the system's warning sound.
+bool CaptureWindow::MakeRoomFor(wchar_t character) {
+  const bool line_break = character == L'\r';
+  if (character < L' ' && !line_break)
+    return true;
+  std::wstring text = EditText();
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  start = std::min<DWORD>(start, static_cast<DWORD>(text.size()));
+  end = std::clamp<DWORD>(end, start, static_cast<DWORD>(text.size()));
+  text.replace(start, end - start, line_break ? std::wstring(L"\r\n") : std::wstring(1, character));
+  const RECT current = EditBoxRect();
+  const std::optional<RECT> box = LayOutEditBoxFor(text, {current.left, current.top});
+  if (!box)
+    return false;
+  if (!EqualRect(&*box, &current))
+    MoveEditBox(*box);
+  return true;
 }
 
 void CaptureWindow::OnColorChanged() {
@@ -298,7 +389,7 @@ void CaptureWindow::OnColorChanged() {
   InvalidateRect(edit_, nullptr, TRUE);
   if (current_drawing_)
     current_drawing_->color = ChosenColor(picker_settings_);
-  SetFocus(edit_);
+  GiveTheKeyboardToTheEditBox();
 }
 
 void CaptureWindow::OnFontSizeChanged() {
@@ -307,11 +398,10 @@ void CaptureWindow::OnFontSizeChanged() {
   TakePickerSettings();
   BuildEditFont();
   if (tool_ == kText) {
-    RECT box = {};
-    GetWindowRect(edit_, &box);
+    const RECT box = EditBoxRect();
     ResizeEditBox({box.left, box.top});
   }
-  SetFocus(edit_);
+  GiveTheKeyboardToTheEditBox();
 }
 
 // White, with the text in the chosen colour.
@@ -338,5 +428,14 @@ LRESULT CALLBACK CaptureWindow::EditProc(HWND edit,
   }
   if (message == WM_CHAR && IsSessionCharacter(wparam))
     return 0;
+  if (message == WM_CHAR && !window->MakeRoomFor(static_cast<wchar_t>(wparam))) {
+    MessageBeep(MB_OK);
+    return 0;
+  }
+  if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) &&
+      window->IsSecondClickOnANewBox(lparam)) {
+    window->OnDoubleClick(window->text_box_click_.x, window->text_box_click_.y);
+    return 0;
+  }
   return DefSubclassProc(edit, message, wparam, lparam);
 }

@@ -2,9 +2,23 @@
 
 #include <windows.h>
 
-// The text tool's edit box for its top-left corner `origin`, the size of its text (the
-// widest line and the height of one line) and its line count: as wide as the text plus 20
-// pixels and one line taller than its lines plus 10, but never closer than 3 pixels to the
-// selection's right and bottom edges. An origin too close to those edges for one character
-// and one line is moved left or up, inside the selection, so that typing stays visible.
-RECT LayOutEditBox(POINT origin, SIZE text, int lines, const RECT& selection);
+#include <optional>
+
+// How a text measures in the edit box's font.
+class EditTextMetrics {
+ public:
+  virtual ~EditTextMetrics() = default;
+  // The height of one line.
+  virtual int LineHeight() const = 0;
+  // The widest line and the number of lines, each line kept whole.
+  virtual SIZE Unwrapped() const = 0;
+  // The number of lines when the text wraps at `width` pixels.
+  virtual int LinesWrappedAt(int width) const = 0;
+};
+
+// The text tool's edit box for its top-left corner `origin` and its text: as wide as the
+// widest line plus 20 pixels and one line taller than its lines plus 10, never closer than 3
+// pixels to the selection's right and bottom edges. A box that would reach past them moves
+// left or up inside the selection, and one wider than the selection wraps its text at the
+// selection's width. Nothing when the text does not fit in the selection even so.
+std::optional<RECT> LayOutEditBox(POINT origin, const EditTextMetrics& text, const RECT& selection);

@@ -14,6 +14,18 @@ struct SaveChoice {
   int filter_index = 1;  // the file type picked, from 1 (PNG)
 };
 
+// Asks whether the existing file `path` may be replaced, in a message box owned by `owner`
+// captioned "保存截图"; true for yes.
+bool MayReplaceFile(HWND owner, const std::wstring& path);
+
+// How the save dialog ended.
+enum class SaveDialogResult {
+  kChosen,     // the user chose a file
+  kCancelled,  // the user cancelled
+  kFailed,     // the dialog reported an error
+};
+
 // Shows the system's save dialog for a picture, owned by `owner`, starting on the desktop
-// with the default name. False when the user cancels.
-[[nodiscard]] bool ShowSaveDialog(HWND owner, SaveChoice* choice);
+// with the default name; room for paths of any length the system allows. On kFailed,
+// `*error` holds the dialog's error code.
+[[nodiscard]] SaveDialogResult ShowSaveDialog(HWND owner, SaveChoice* choice, DWORD* error);

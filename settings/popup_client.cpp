@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 
+#include "base/file_paths.h"
 #include "base/registry.h"
 
 namespace {
@@ -29,11 +30,6 @@ using ParameterMethod = int (*)(void* self, const wchar_t* name, int value);
 using PlainMethod = int (*)(void* self);
 using ReleaseMethod = void (*)(void* self);
 
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // `folder` joined with the library's name; empty for an empty or relative folder, which
 // would make the library be looked for wherever the program happens to run.
 std::wstring LibraryIn(const std::wstring& folder) {
@@ -43,15 +39,6 @@ std::wstring LibraryIn(const std::wstring& folder) {
   folder.copy(path, folder.size());
   if (!PathAppendW(path, kLibraryName))
     return std::wstring();
-  return path;
-}
-
-std::wstring OwnFolder() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH)
-    return std::wstring();
-  PathRemoveFileSpecW(path);
   return path;
 }
 
@@ -69,8 +56,9 @@ std::wstring ProgramPathFolder() {
 }  // namespace
 
 std::wstring PopupClient::LibraryPath() {
-  for (const std::wstring& path : {LibraryIn(OwnFolder()), LibraryIn(ProgramPathFolder())}) {
-    if (!path.empty() && FileExists(path))
+  for (const std::wstring& path :
+       {LibraryIn(base::ProgramFolder()), LibraryIn(ProgramPathFolder())}) {
+    if (!path.empty() && base::FileExists(path))
       return path;
   }
   return std::wstring();

@@ -122,6 +122,10 @@ void Toolbar::Show() {
     widget_->Show(true);
 }
 
+bool Toolbar::IsShown() const {
+  return widget_ && IsWindowVisible(widget_->GetHwnd());
+}
+
 void Toolbar::Hide() {
   ClosePopupMenus();
   if (widget_)
@@ -184,10 +188,8 @@ HWND Toolbar::RaiseIfCovered(POINT screen_point) {
 }
 
 void Toolbar::KeepAbove(HWND window) {
-  if (widget_ && IsWindowVisible(widget_->GetHwnd()) &&
-      !base::IsAbove(widget_->GetHwnd(), window)) {
+  if (IsShown() && !base::IsAbove(widget_->GetHwnd(), window))
     BringToTop();
-  }
 }
 
 void Toolbar::BringToTop() {

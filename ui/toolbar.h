@@ -56,6 +56,7 @@ class Toolbar : public dui::View,
   dui::Size GetToolbarSize() const { return {width_, kHeight}; }
 
   void Show();
+  bool IsShown() const;
   // Closes the pop-up menus and hides the toolbar.
   void Hide();
   // Closes the font-size list, if it is open.

@@ -11,6 +11,7 @@
 
 #include "base/gdiplus.h"
 #include "base/process_state.h"
+#include "base/window_stacking.h"
 #include "capture/session_widget_hooks.h"
 #include "drawing/drawing_factory.h"
 #include "drawing/mosaic_canvas.h"
@@ -19,6 +20,7 @@
 #include "ui/toolbar.h"
 #include "tests/capture/capture_harness.h"
 #include "tests/support/clipboard_picture.h"
+#include "tests/support/message_box_closer.h"
 #include "tests/support/desktop_grab.h"
 #include "tests/support/fake_ticks.h"
 #include "tests/support/save_dialog_driver.h"
@@ -33,6 +35,8 @@ using testing_support::SaveDialogDriver;
 using testing_support::ScopedTempFolder;
 using testing_support::WaitUntil;
 using State = SelectionState;
+
+constexpr wchar_t kSaveTitle[] = L"保存截图";
 
 constexpr RECT kSelection = {300, 200, 520, 350};
 
@@ -50,13 +54,18 @@ std::string Narrow(const std::wstring& text) {
   return narrow;
 }
 
+// The path the file functions take at any length.
+std::wstring LongPath(const std::wstring& path) {
+  return path.size() < MAX_PATH ? path : L"\\\\?\\" + path;
+}
+
 std::string FileBytes(const std::wstring& path) {
-  std::ifstream file(path.c_str(), std::ios::binary);
+  std::ifstream file(LongPath(path).c_str(), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 std::string FileStart(const std::wstring& path, size_t bytes) {
-  std::ifstream file(path.c_str(), std::ios::binary);
+  std::ifstream file(LongPath(path).c_str(), std::ios::binary);
   std::string start(bytes, '\0');
   file.read(start.data(), static_cast<std::streamsize>(bytes));
   start.resize(static_cast<size_t>(file.gcount()));
@@ -71,7 +80,7 @@ struct Difference {
 };
 
 Difference DifferenceFromPattern(const std::wstring& path, const RECT& area) {
-  Gdiplus::Bitmap image(path.c_str());
+  Gdiplus::Bitmap image(LongPath(path).c_str());
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   Difference difference;
@@ -243,6 +252,7 @@ TEST_F(FinishTest, SaveWritesEachFormatWithTheSelectionsPixels) {
       {"shot.bmp", "BM", 0, 0},
       {"shot.jpg", "\xFF\xD8\xFF", 255, 20},
       {"shot.gif", "GIF8", 255, 20},
+      {"shot.tiff", "II*", 0, 0},
   };
   for (const auto& format : formats) {
     ScopedTempFolder folder;
@@ -267,9 +277,10 @@ TEST_F(FinishTest, SaveWritesEachFormatWithTheSelectionsPixels) {
 }
 
 // Each awkward place either gets a file that decodes to the selection, byte for byte what a
-// plain save writes (a larger file replaced keeps nothing of its old end), or leaves the
-// session open with nothing claimed and the file as it was.
-TEST_F(FinishTest, AwkwardPlacesGetThePictureOrNothing) {
+// plain save writes (a larger file replaced keeps nothing of its old end; a path beyond the
+// old 259-character limit is written like any), or leaves the file as it was, says so in a
+// message that names it, and the session goes on.
+TEST_F(FinishTest, AwkwardPlacesGetThePictureOrSaySoAndTheSessionGoesOn) {
   ScopedTempFolder folder;
   const std::wstring plain = folder.path() + L"plain.png";
   const std::wstring larger = folder.path() + L"larger.png";
@@ -283,14 +294,17 @@ TEST_F(FinishTest, AwkwardPlacesGetThePictureOrNothing) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   std::wstring longest = folder.path();
   longest += std::wstring(MAX_PATH - 1 - longest.size() - 4, L'n') + L".png";
-  enum Outcome { kWritten, kRefused, kEither };
+  const std::wstring deep = folder.path() + std::wstring(200, L'd');
+  ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+  const std::wstring beyond = deep + L"\\" + std::wstring(120, L'b') + L".png";
+  ASSERT_GT(beyond.size(), static_cast<size_t>(MAX_PATH));
   const struct {
     std::wstring path;
-    Outcome outcome;
+    bool written;
   } cases[] = {
-      {plain, kWritten},  {folder.path() + L"\u622a\u56fe \u6d4b\u8bd5 1.png", kWritten},
-      {larger, kWritten}, {locked, kRefused},
-      {longest, kEither},
+      {plain, true},   {folder.path() + L"\u622a\u56fe \u6d4b\u8bd5 1.png", true},
+      {larger, true},  {locked, false},
+      {longest, true}, {beyond, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Narrow(c.path));
@@ -298,56 +312,102 @@ TEST_F(FinishTest, AwkwardPlacesGetThePictureOrNothing) {
     const std::string before = c.path == locked ? junk : FileBytes(c.path);
     CaptureHarness harness;
     Select(harness, kSelection);
+    testing_support::MessageBoxCloser closer(kSaveTitle);
     {
       SaveDialogDriver driver(exists ? SaveDialogDriver::Answer::kTypePathAndReplace
                                      : SaveDialogDriver::Answer::kTypePath,
                               Narrow(c.path));
       harness.window().OnSave(SaveSource::kSaveButton);
     }
+    EXPECT_EQ(saved_, c.written);
     if (saved_) {
-      EXPECT_NE(c.outcome, kRefused);
       EXPECT_TRUE(testing_support::WaitForQuitMessage());
       EXPECT_EQ(saved_path_, c.path);
       EXPECT_EQ(DifferenceFromPattern(c.path, kSelection).largest, 0);
       EXPECT_TRUE(FileBytes(c.path) == FileBytes(plain)) << "not what a plain save writes";
+      EXPECT_TRUE(closer.texts().empty());
       saved_ = false;
-    } else {
-      EXPECT_NE(c.outcome, kWritten);
-      EXPECT_FALSE(testing_support::PumpMessages()) << "the session goes on";
-      EXPECT_TRUE(harness.alive());
-      if (c.path != locked) {
-        EXPECT_TRUE(FileBytes(c.path) == before) << "the file changed";
-      }
-      harness.window().OnCancel(CancelReason::kCancelButton);
-      EXPECT_TRUE(testing_support::WaitForQuitMessage());
+      continue;
     }
+    const std::vector<std::wstring> messages = closer.texts();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(c.path), std::wstring::npos) << "the message names the file";
+    EXPECT_GT(messages[0].size(), c.path.size() + 12) << "and the system's reason";
+    EXPECT_FALSE(testing_support::PumpMessages()) << "the session goes on";
+    EXPECT_TRUE(harness.alive());
+    if (c.path != locked) {
+      EXPECT_TRUE(FileBytes(c.path) == before) << "the file changed";
+    }
+    harness.window().OnCancel(CancelReason::kCancelButton);
+    EXPECT_TRUE(testing_support::WaitForQuitMessage());
   }
   CloseHandle(held);
   EXPECT_TRUE(FileBytes(locked) == junk) << "the held file changed";
 }
 
-TEST_F(FinishTest, FormatFollowsTheLastExtensionInAnyCase) {
+// The extension names what the file holds: the last one when it names a format, else the
+// file type picked in the dialog (PNG), added to the name, which the balloon then names.
+TEST_F(FinishTest, TheSavedFileIsNamedForItsFormat) {
   const struct {
-    const char* name;
+    const char* typed;
+    const char* written;
     const char* magic;
   } names[] = {
-      {"shot.png.jpg", "\xFF\xD8\xFF"}, {"SHOT.PNG", "\x89PNG"}, {"Shot.Bmp", "BM"},
-      {"shot.jpeg.gif", "GIF8"},        {"shot.xyz", "\x89PNG"},  // unknown: the file type picked
-                                                                  // in the dialog, PNG
+      {"shot.png.jpg", "shot.png.jpg", "\xFF\xD8\xFF"},
+      {"SHOT.PNG", "SHOT.PNG", "\x89PNG"},
+      {"Shot.Bmp", "Shot.Bmp", "BM"},
+      {"shot.jpeg.gif", "shot.jpeg.gif", "GIF8"},
+      {"shot.tif", "shot.tif", "II*"},
+      {"shot.xyz", "shot.xyz.png", "\x89PNG"},
   };
   for (const auto& entry : names) {
     ScopedTempFolder folder;
-    const std::wstring path =
-        folder.path() + std::wstring(entry.name, entry.name + strlen(entry.name));
+    const std::wstring typed =
+        folder.path() + std::wstring(entry.typed, entry.typed + strlen(entry.typed));
+    const std::wstring written =
+        folder.path() + std::wstring(entry.written, entry.written + strlen(entry.written));
     CaptureHarness harness;
     Select(harness, kSelection);
     {
-      SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(path));
+      SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(typed));
       harness.window().OnSave(SaveSource::kCtrlS);
     }
-    EXPECT_TRUE(testing_support::WaitForQuitMessage()) << entry.name;
-    EXPECT_EQ(FileStart(path, strlen(entry.magic)), entry.magic) << entry.name;
+    EXPECT_TRUE(testing_support::WaitForQuitMessage()) << entry.typed;
+    EXPECT_EQ(FileStart(written, strlen(entry.magic)), entry.magic) << entry.typed;
+    EXPECT_EQ(saved_path_, written);
     saved_ = false;
+  }
+}
+
+// A name that gets its extension added may name a file already there: the person is asked
+// before it is replaced, and a "no" leaves both the file and the session as they were.
+TEST_F(FinishTest, AnAddedExtensionAsksBeforeItReplacesAFile) {
+  ScopedTempFolder folder;
+  const std::wstring typed = folder.path() + L"shot";
+  const std::wstring written = typed + L".png";
+  std::ofstream(written.c_str(), std::ios::binary) << "earlier";
+  for (const int answer : {IDNO, IDYES}) {
+    CaptureHarness harness;
+    Select(harness, kSelection);
+    testing_support::MessageBoxCloser closer(kSaveTitle, answer);
+    {
+      // The dialog adds ".png" itself to a name without an extension; a name ending in a
+      // dot keeps it and gets the extension here.
+      SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(typed + L"."));
+      harness.window().OnSave(SaveSource::kCtrlS);
+    }
+    ASSERT_EQ(closer.texts().size(), 1u);
+    EXPECT_NE(closer.texts()[0].find(written), std::wstring::npos);
+    if (answer == IDNO) {
+      EXPECT_EQ(FileBytes(written), "earlier");
+      EXPECT_FALSE(testing_support::PumpMessages()) << "the session goes on";
+      harness.window().OnCancel(CancelReason::kCancelButton);
+      EXPECT_TRUE(testing_support::WaitForQuitMessage());
+    } else {
+      EXPECT_TRUE(testing_support::WaitForQuitMessage());
+      EXPECT_EQ(FileStart(written, 4), "\x89PNG");
+      saved_ = false;
+    }
   }
 }
 
@@ -385,10 +445,8 @@ TEST_F(FinishTest, CancelledDialogLeavesTheSessionRunning) {
     return testing_support::ScreenRow(bar.left, bar.right, bar.top + 23);
   };
   std::vector<COLORREF> shown;
-  ASSERT_TRUE(WaitUntil([&] {
-    shown = buttons();
-    return shown == buttons();
-  })) << "the toolbar painted";
+  ASSERT_TRUE(WaitUntil([&] { return testing_support::IsPainted(shown = buttons()); }))
+      << "the toolbar painted";
   {
     SaveDialogDriver driver(SaveDialogDriver::Answer::kCancel);
     harness.window().OnSave(SaveSource::kSaveButton);
@@ -428,25 +486,35 @@ TEST_F(FinishTest, MosaicThatCannotBePaintedStopsTheCopy) {
   EXPECT_EQ(ClipboardPicture::Read().width, kSelection.right - kSelection.left);
 }
 
-TEST_F(FinishTest, FailedWriteClaimsNothingAndTheSessionGoesOn) {
+// A save that fails says why, claims nothing, and leaves the session as it was before the
+// save: the picture unpainted, the toolbar on top, ready for another place.
+TEST_F(FinishTest, FailedWriteSaysWhyClaimsNothingAndTheSessionGoesOn) {
   ScopedTempFolder folder;
-  // A folder that does not exist: the encoder cannot create the file.
+  // A folder that does not exist: the file cannot be created.
   const std::wstring path = folder.path() + L"missing\\shot.png";
   CaptureHarness harness;
   Select(harness, kSelection);
   const COLORREF before = harness.PictureAt(400, 300);
+  testing_support::MessageBoxCloser closer(kSaveTitle);
   {
     SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(path));
     harness.window().OnSave(SaveSource::kSaveButton);
     EXPECT_TRUE(driver.dialog_seen());
   }
   EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_EQ(closer.texts().size(), 1u);
+  EXPECT_NE(closer.texts()[0].find(path), std::wstring::npos);
   EXPECT_FALSE(saved_);
   EXPECT_TRUE(saved_path_.empty() || saved_path_ != path);
+  EXPECT_FALSE(Tip::IsShown()) << "no balloon claims a saved file";
   EXPECT_FALSE(testing_support::PumpMessages());
   EXPECT_TRUE(harness.alive());
   EXPECT_EQ(harness.window().state(), State::kSelected);
   EXPECT_EQ(harness.PictureAt(400, 300), before);
+  HWND toolbar = harness.window().toolbar()->widget()->GetHwnd();
+  EXPECT_TRUE(IsWindowEnabled(toolbar));
+  EXPECT_TRUE(WaitUntil([&] { return base::IsAbove(toolbar, harness.hwnd()); }))
+      << "the toolbar on top";
 
   harness.window().OnCancel(CancelReason::kCancelButton);
   EXPECT_TRUE(testing_support::WaitForQuitMessage()) << "cancel still ends the session";

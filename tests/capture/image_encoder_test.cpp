@@ -9,30 +9,38 @@
 
 namespace {
 
-TEST(ImageEncoderTest, TypeFollowsTheLastExtensionInAnyCase) {
+// (Chosen name, file type picked) -> the name written and its format: the extension always
+// names what the file holds.
+TEST(ImageEncoderTest, TheFileNamesItsFormat) {
   const struct {
     const wchar_t* path;
     int filter_index;
+    const wchar_t* written;
     const wchar_t* type;
   } cases[] = {
-      {L"C:\\a\\shot.png", 1, L"image/png"},
-      {L"C:\\a\\shot.png.jpg", 1, L"image/jpeg"},
-      {L"C:\\a\\SHOT.PNG", 2, L"image/png"},
-      {L"C:\\a\\shot.JPEG", 1, L"image/jpeg"},
-      {L"C:\\a\\shot.Bmp", 1, L"image/bmp"},
-      {L"C:\\a\\shot.gif", 1, L"image/gif"},
-      // No known extension: the file type picked in the dialog.
-      {L"C:\\a\\shot.xyz", 1, L"image/png"},
-      {L"C:\\a\\shot.xyz", 2, L"image/jpeg"},
-      {L"C:\\a\\shot", 3, L"image/bmp"},
-      {L"C:\\a\\shot", 4, L"image/gif"},
-      {L"C:\\a.png\\shot", 2, L"image/jpeg"},  // a dot in a folder name is no extension
-      {L"C:\\a\\shot", 0, L"image/png"},
-      {L"C:\\a\\shot", 9, L"image/png"},
+      {L"C:\\a\\shot.png", 1, L"C:\\a\\shot.png", L"image/png"},
+      {L"C:\\a\\shot.png.jpg", 1, L"C:\\a\\shot.png.jpg", L"image/jpeg"},
+      {L"C:\\a\\SHOT.PNG", 2, L"C:\\a\\SHOT.PNG", L"image/png"},
+      {L"C:\\a\\shot.JPEG", 1, L"C:\\a\\shot.JPEG", L"image/jpeg"},
+      {L"C:\\a\\shot.Bmp", 1, L"C:\\a\\shot.Bmp", L"image/bmp"},
+      {L"C:\\a\\shot.gif", 1, L"C:\\a\\shot.gif", L"image/gif"},
+      // An installed encoder's own extension: its format.
+      {L"C:\\a\\shot.tiff", 1, L"C:\\a\\shot.tiff", L"image/tiff"},
+      {L"C:\\a\\shot.TIF", 2, L"C:\\a\\shot.TIF", L"image/tiff"},
+      // No extension that names a format: the file type picked, and its extension added.
+      {L"C:\\a\\shot.xyz", 1, L"C:\\a\\shot.xyz.png", L"image/png"},
+      {L"C:\\a\\shot.xyz", 2, L"C:\\a\\shot.xyz.jpg", L"image/jpeg"},
+      {L"C:\\a\\shot", 3, L"C:\\a\\shot.bmp", L"image/bmp"},
+      {L"C:\\a\\shot..", 1, L"C:\\a\\shot.png", L"image/png"},
+      {L"C:\\a\\shot", 4, L"C:\\a\\shot.gif", L"image/gif"},
+      {L"C:\\a.png\\shot", 2, L"C:\\a.png\\shot.jpg", L"image/jpeg"},  // a folder's dot
+      {L"C:\\a\\shot", 0, L"C:\\a\\shot.png", L"image/png"},
+      {L"C:\\a\\shot", 9, L"C:\\a\\shot.png", L"image/png"},
   };
   for (const auto& entry : cases) {
-    EXPECT_STREQ(ChooseImageType(entry.path, entry.filter_index), entry.type)
-        << testing::PrintToString(entry.path) << " with file type " << entry.filter_index;
+    const SaveTarget target = ChooseSaveTarget(entry.path, entry.filter_index);
+    EXPECT_EQ(target.path, entry.written) << " with file type " << entry.filter_index;
+    EXPECT_EQ(target.mime_type, entry.type) << testing::PrintToString(entry.path);
   }
 }
 

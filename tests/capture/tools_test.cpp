@@ -2,6 +2,8 @@
 // clicked with mouse messages, shapes and text read back from the composed frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 
 #include "capture/edit_box_layout.h"
@@ -66,6 +68,12 @@ class ToolsTest : public testing::Test {
     RECT rect = {};
     GetWindowRect(window().edit(), &rect);
     return rect;
+  }
+  std::wstring EditText() {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window().edit())) + 1, L'\0');
+    text.resize(static_cast<size_t>(
+        GetWindowTextW(window().edit(), text.data(), static_cast<int>(text.size()))));
+    return text;
   }
   void CtrlKey(int key) {
     ScopedCtrlKey ctrl;
@@ -219,6 +227,51 @@ TEST_F(ToolsTest, UndoAndRedo) {
   ASSERT_EQ(window().shape_count(), 3u);
 }
 
+// Typed near the selection's bottom-right corner, the text is all kept: the box moves left
+// and up, wraps and grows. Only a full selection refuses a character.
+TEST_F(ToolsTest, TypedTextIsKeptUntilTheSelectionIsFull) {
+  ChooseTool(Toolbar::Button::kText);
+  harness_.Click(kSelection.right - 1, kSelection.bottom - 1);
+  ASSERT_NE(window().edit(), nullptr);
+  std::wstring typed;
+  for (int i = 0; i < 60; ++i)
+    typed += L"word" + std::to_wstring(i) + L" ";
+  Type(typed);
+  EXPECT_EQ(EditText(), typed) << "nothing dropped";
+  RECT box = EditRect();
+  EXPECT_GE(box.left, kSelection.left);
+  EXPECT_GE(box.top, kSelection.top);
+  EXPECT_LE(box.right, kSelection.right - 3);
+  EXPECT_LE(box.bottom, kSelection.bottom - 3);
+  EXPECT_LT(box.left, kSelection.right - 300) << "moved left as it grew";
+  EXPECT_LT(box.top, kSelection.bottom - 100) << "and up";
+
+  const std::wstring more(2500, L'x');
+  Type(more);
+  const std::wstring kept = EditText();
+  EXPECT_LT(kept.size(), typed.size() + more.size()) << "a full selection refuses";
+  EXPECT_EQ(kept.substr(0, typed.size()), typed);
+  box = EditRect();
+  EXPECT_EQ(box.left, kSelection.left);
+  EXPECT_EQ(box.top, kSelection.top);
+  harness_.Click(400, 300);
+  EXPECT_EQ(window().shape_count(), 1u);
+}
+
+// With the text tool chosen, the first click of a double click opens a box and the second
+// lands on it: the selection is copied all the same, without the empty box.
+TEST_F(ToolsTest, DoubleClickWithTheTextToolCopies) {
+  testing_support::ClearClipboard();
+  ChooseTool(Toolbar::Button::kText);
+  harness_.Click(300, 300);
+  ASSERT_NE(window().edit(), nullptr);
+  SendMessageW(window().edit(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+  EXPECT_TRUE(testing_support::WaitForQuitMessage()) << "copied and ended";
+  const auto picture = testing_support::ClipboardPicture::Read();
+  ASSERT_EQ(picture.width, kSelection.right - kSelection.left);
+  EXPECT_EQ(picture.Pixel(100, 100), CaptureHarness::PatternAt(300, 250));
+}
+
 // However the text box closes, the keys are the capture window's again: Esc, Ctrl+S and the
 // arrows must not go to a box that is gone.
 TEST_F(ToolsTest, KeysReachTheSessionAfterTheTextBoxCloses) {
@@ -330,24 +383,48 @@ TEST(ToolbarPlacementTest, FeedbackSessionsGetTheNarrowToolbarAtItsPlace) {
 
 // (Origin, text width, lines) -> the box, in a selection (100, 100)-(500, 300), with lines
 // 20 pixels high.
-TEST(EditBoxLayoutTest, GrowsWithTheTextWithinTheSelection) {
+// A text in a font ten pixels wide and twenty high, `chars` characters on each of its
+// `lines` lines, wrapping anywhere.
+struct FixedWidthText : EditTextMetrics {
+  FixedWidthText(int chars, int lines) : chars(chars), lines(lines) {}
+  int LineHeight() const override { return 20; }
+  SIZE Unwrapped() const override { return {10 * chars, lines}; }
+  int LinesWrappedAt(int width) const override {
+    return lines * ((10 * chars + width - 1) / std::max(width, 1));
+  }
+  int chars;
+  int lines;
+};
+
+// (Origin, text) -> the box in a selection (100, 100)-(500, 300): it grows with the text,
+// moves left or up where it would pass the edges, wraps at the selection's width, and is
+// refused only when the selection is full.
+TEST(EditBoxLayoutTest, GrowsMovesAndWrapsWithinTheSelection) {
   const RECT selection = {100, 100, 500, 300};
   const struct {
     POINT origin;
-    LONG text_width;
+    int chars;
     int lines;
-    RECT expected;
+    std::optional<RECT> expected;
   } cases[] = {
-      {{200, 150}, 0, 1, {200, 150, 220, 200}},    // an empty box: 20 wide, two lines
-      {{200, 150}, 100, 3, {200, 150, 320, 240}},  // three lines and the spare one
-      {{200, 150}, 400, 9, {200, 150, 497, 297}},  // 3 pixels inside the right and bottom
-      {{499, 299}, 0, 1, {457, 247, 477, 297}},    // the corner: moved back to fit
-      {{499, 299}, 10, 1, {457, 247, 487, 297}},
+      {{200, 150}, 0, 1, RECT{200, 150, 220, 200}},   // an empty box: 20 wide, two lines
+      {{200, 150}, 10, 3, RECT{200, 150, 320, 240}},  // three lines and the spare one
+      {{450, 150}, 10, 1, RECT{377, 150, 497, 200}},  // moved left, 3 pixels inside the edge
+      {{200, 280}, 10, 3, RECT{200, 207, 320, 297}},  // moved up
+      {{200, 150}, 50, 1, RECT{100, 150, 497, 220}},  // wrapped in two at the selection's width
+      {{499, 299}, 0, 1, RECT{457, 247, 477, 297}},   // the corner: moved back to fit
+      {{200, 150}, 10, 9, RECT{200, 100, 320, 297}},  // nine lines, no room for a spare one
+      {{200, 150}, 10, 10, std::nullopt},             // ten lines do not fit
   };
   for (const auto& c : cases) {
-    const RECT box = LayOutEditBox(c.origin, {c.text_width, 20}, c.lines, selection);
-    EXPECT_TRUE(EqualRect(&box, &c.expected)) << c.origin.x << ": " << box.left << "," << box.top
-                                              << "," << box.right << "," << box.bottom;
+    const std::optional<RECT> box =
+        LayOutEditBox(c.origin, FixedWidthText(c.chars, c.lines), selection);
+    ASSERT_EQ(box.has_value(), c.expected.has_value()) << c.chars << " x " << c.lines;
+    if (box) {
+      EXPECT_TRUE(EqualRect(&*box, &*c.expected))
+          << c.chars << " x " << c.lines << ": " << box->left << "," << box->top << ","
+          << box->right << "," << box->bottom;
+    }
   }
 }
 

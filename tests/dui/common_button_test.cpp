@@ -10,7 +10,7 @@
 #include "dui/mouse_listener.h"
 #include "dui/click_listener.h"
 #include "resources/resource_ids.h"
-#include "tests/dui/error_box_closer.h"
+#include "tests/support/message_box_closer.h"
 #include "tests/dui/pixels.h"
 #include "tests/dui/recording_view.h"
 #include "tests/dui/test_widget.h"
@@ -74,7 +74,7 @@ TEST(CommonButtonTest, EachStatePaintsItsImageAndDisabledPassesTheMouseOn) {
 
 TEST(CommonButtonTest, InvalidStatesAndMissingImagesAreReported) {
   testing_support::ScopedAssertRecorder asserts;
-  dui_testing::ErrorBoxCloser closer;
+  testing_support::MessageBoxCloser closer(L"Error");
   CommonButton button;
   button.SetState(CommonButton::SS_LAST);
   button.SetState(-1);

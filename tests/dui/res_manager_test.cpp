@@ -9,13 +9,12 @@
 #include "base/scoped_get_dc.h"
 #include "dui/res_manager.h"
 #include "resources/resource_ids.h"
-#include "tests/dui/error_box_closer.h"
+#include "tests/support/message_box_closer.h"
 #include "tests/support/assert_recorder.h"
 
 namespace {
 
 using dui::ResManager;
-using dui_testing::ErrorBoxCloser;
 
 constexpr int kMissingImageId = 12345;
 std::wstring FamilyName(const Gdiplus::Font& font) {
@@ -40,7 +39,7 @@ std::wstring DefaultGuiFamilyName() {
 }
 
 TEST(ResManagerTest, SameIdGivesTheSameImageDecodedOnce) {
-  ErrorBoxCloser closer;
+  testing_support::MessageBoxCloser closer(L"Error");
   ResManager* manager = ResManager::GetInstance();
   EXPECT_EQ(ResManager::GetInstance(), manager);
   Gdiplus::Image* image = manager->GetImage(IDB_BUTTON);
@@ -62,7 +61,7 @@ TEST(ResManagerTest, SameIdGivesTheSameImageDecodedOnce) {
 
 TEST(ResManagerTest, MissingImageShowsTheErrorBoxOnEveryCallAndGivesNull) {
   testing_support::ScopedAssertRecorder asserts;
-  ErrorBoxCloser closer;
+  testing_support::MessageBoxCloser closer(L"Error");
   ResManager* manager = ResManager::GetInstance();
   EXPECT_EQ(manager->GetImage(kMissingImageId), nullptr);
   EXPECT_EQ(closer.texts().size(), 1u);

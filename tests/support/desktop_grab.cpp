@@ -1,5 +1,7 @@
 #include "tests/support/desktop_grab.h"
 
+#include <algorithm>
+
 #include "base/memory_bitmap.h"
 #include "base/scoped_get_dc.h"
 
@@ -48,6 +50,10 @@ std::vector<COLORREF> ScreenRow(LONG left, LONG right, LONG y) {
   for (LONG x = left; x < right; ++x)
     row.push_back(grab.Pixel(x, y));
   return row;
+}
+
+bool IsPainted(const std::vector<COLORREF>& row) {
+  return std::any_of(row.begin(), row.end(), [](COLORREF pixel) { return pixel != RGB(0, 0, 0); });
 }
 
 }  // namespace testing_support

@@ -30,4 +30,8 @@ class DesktopGrab {
 // at two moments.
 std::vector<COLORREF> ScreenRow(LONG left, LONG right, LONG y);
 
+// Whether a row of a pop-up shows its face: a layered window shows black until its first
+// picture is presented.
+bool IsPainted(const std::vector<COLORREF>& row);
+
 }  // namespace testing_support

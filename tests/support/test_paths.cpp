@@ -23,20 +23,35 @@ ScopedTempFolder::ScopedTempFolder() {
   }
 }
 
-ScopedTempFolder::~ScopedTempFolder() {
+namespace {
+
+// Deletes the folder `path` (ending in a backslash) with everything in it, at any depth and
+// path length.
+void DeleteTree(const std::wstring& path) {
+  const std::wstring long_path = L"\\\\?\\" + path;
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((path_ + L"*").c_str(), &found);
+  HANDLE search = FindFirstFileW((long_path + L"*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        const std::wstring file = path_ + found.cFileName;
-        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(file.c_str());
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..")
+        continue;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        DeleteTree(path + name + L"\\");
+      } else {
+        SetFileAttributesW((long_path + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW((long_path + name).c_str());
       }
     } while (FindNextFileW(search, &found));
     FindClose(search);
   }
-  RemoveDirectoryW(path_.c_str());
+  RemoveDirectoryW(long_path.c_str());
+}
+
+}  // namespace
+
+ScopedTempFolder::~ScopedTempFolder() {
+  DeleteTree(path_);
 }
 
 }  // namespace testing_support

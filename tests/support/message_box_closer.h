@@ -8,20 +8,24 @@
 #include <thread>
 #include <vector>
 
-namespace dui_testing {
+namespace testing_support {
 
-inline constexpr int kStaticTextId = 0xFFFF;  // the message text of a message box
-inline constexpr ULONGLONG kCloseTimeoutMs = 5000;
+inline constexpr int kMessageBoxTextId = 0xFFFF;  // the message text of a message box
+inline constexpr ULONGLONG kMessageBoxCloseTimeoutMs = 5000;
 
-// Watches for message boxes captioned "Error" on another thread, keeps their texts and
-// closes each with its OK button, as a user would.
-class ErrorBoxCloser {
+// Watches for message boxes with the caption `caption` on another thread, keeps their texts
+// and answers each with `button` (IDOK, IDYES, IDNO), as a user would.
+class MessageBoxCloser {
  public:
-  ErrorBoxCloser() : thread_([this] { Run(); }) {}
-  ~ErrorBoxCloser() {
+  explicit MessageBoxCloser(const wchar_t* caption, int button = IDOK)
+      : caption_(caption), button_(button), thread_([this] { Run(); }) {}
+  ~MessageBoxCloser() {
     stop_ = true;
     thread_.join();
   }
+
+  MessageBoxCloser(const MessageBoxCloser&) = delete;
+  MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
 
   std::vector<std::wstring> texts() {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -31,13 +35,12 @@ class ErrorBoxCloser {
  private:
   void Run() {
     while (!stop_) {
-      HWND box = FindWindowW(L"#32770", L"Error");
-      if (!box) {
+      HWND box = FindWindowW(L"#32770", caption_.c_str());
+      wchar_t text[1024] = {};
+      if (!box || !GetDlgItemTextW(box, kMessageBoxTextId, text, 1024)) {
         Sleep(10);
         continue;
       }
-      wchar_t text[256] = {};
-      GetDlgItemTextW(box, kStaticTextId, text, 256);
       {
         std::lock_guard<std::mutex> lock(mutex_);
         texts_.push_back(text);
@@ -45,23 +48,25 @@ class ErrorBoxCloser {
       // Pressed until it is gone, so that one box is counted once. A box still there after
       // five seconds is counted once more, so that the test's count of texts fails, and the
       // watch ends.
-      const ULONGLONG deadline = GetTickCount64() + kCloseTimeoutMs;
+      const ULONGLONG deadline = GetTickCount64() + kMessageBoxCloseTimeoutMs;
       while (IsWindow(box) && !stop_) {
         if (GetTickCount64() > deadline) {
           std::lock_guard<std::mutex> lock(mutex_);
           texts_.push_back(L"(a box that did not close)");
           return;
         }
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        PostMessageW(box, WM_COMMAND, button_, 0);
         Sleep(20);
       }
     }
   }
 
+  const std::wstring caption_;
+  const int button_;
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   std::vector<std::wstring> texts_;
   std::thread thread_;
 };
 
-}  // namespace dui_testing
+}  // namespace testing_support
