@@ -1,0 +1,46 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace base {
+
+// The desktop a session covers, taken once with the copy of the screen: its rectangle in
+// screen coordinates (which may begin left of or above (0, 0)) and the rectangles of the
+// monitors that show it. The capture window covers the rectangle exactly, so its client
+// coordinates, the frozen picture's and the selection's, are screen coordinates less the
+// rectangle's top-left corner ("desktop coordinates"). A value; UI thread.
+class DesktopGeometry {
+ public:
+  DesktopGeometry() = default;
+  DesktopGeometry(const RECT& bounds, std::vector<RECT> monitors);
+
+  // The desktop the system shows now.
+  static DesktopGeometry Read();
+
+  // The desktop in screen coordinates.
+  const RECT& bounds() const { return bounds_; }
+  int width() const { return bounds_.right - bounds_.left; }
+  int height() const { return bounds_.bottom - bounds_.top; }
+  // The desktop in desktop coordinates: (0, 0, width, height).
+  RECT Area() const { return {0, 0, width(), height()}; }
+  // The monitors in screen coordinates, the primary one first.
+  const std::vector<RECT>& monitors() const { return monitors_; }
+
+  // Between screen and desktop coordinates.
+  POINT ToScreen(POINT point) const;
+  RECT ToScreen(const RECT& rect) const;
+  POINT FromScreen(POINT point) const;
+  RECT FromScreen(const RECT& rect) const;
+
+  // The monitor, in screen coordinates, that shows the screen point `point`, or the nearest
+  // one to it.
+  RECT MonitorAt(POINT point) const;
+
+ private:
+  RECT bounds_ = {};
+  std::vector<RECT> monitors_;
+};
+
+}  // namespace base
