@@ -23,10 +23,10 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM monitors) {
 
 // How far `point` lies from `rect`, in steps along either axis.
 LONG DistanceTo(const RECT& rect, POINT point) {
-  const LONG dx = point.x < rect.left ? rect.left - point.x
+  const LONG dx = point.x < rect.left     ? rect.left - point.x
                   : point.x >= rect.right ? point.x - rect.right + 1
                                           : 0;
-  const LONG dy = point.y < rect.top ? rect.top - point.y
+  const LONG dy = point.y < rect.top       ? rect.top - point.y
                   : point.y >= rect.bottom ? point.y - rect.bottom + 1
                                            : 0;
   return dx + dy;
@@ -71,10 +71,9 @@ RECT DesktopGeometry::FromScreen(const RECT& rect) const {
 RECT DesktopGeometry::MonitorAt(POINT point) const {
   if (monitors_.empty())
     return bounds_;
-  return *std::min_element(monitors_.begin(), monitors_.end(),
-                           [&](const RECT& a, const RECT& b) {
-                             return DistanceTo(a, point) < DistanceTo(b, point);
-                           });
+  return *std::min_element(monitors_.begin(), monitors_.end(), [&](const RECT& a, const RECT& b) {
+    return DistanceTo(a, point) < DistanceTo(b, point);
+  });
 }
 
 }  // namespace base

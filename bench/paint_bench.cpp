@@ -87,8 +87,8 @@ void MeasureStates() {
   capture.TakeSnapshot();
   capture.CreateDialogWindow(GetModuleHandleW(nullptr));
   Session session(capture);
-  const int width = capture.screen_width();
-  const int height = capture.screen_height();
+  const int width = capture.desktop().width();
+  const int height = capture.desktop().height();
   // Moving between windows, then the states of one selection, then drawing with 20 shapes
   // kept.
   std::printf("detecting %.3f\n", session.TimeMoves([&](int i) {

@@ -53,8 +53,7 @@ void CaptureWindow::Release() {
   mem_bmp_.reset();
   dimmed_.Reset();
   dimmed_ready_ = false;
-  selection_ = {};
-  state_ = SelectionState::kDetecting;
+  model_ = SelectionModel(desktop_.Area());
   drawings_.clear();
   undone_.clear();
   kept_picture_.Release();
@@ -65,18 +64,17 @@ void CaptureWindow::Release() {
 bool CaptureWindow::CreateBitmaps() {
   MakeProcessDpiAware();
 
+  desktop_ = base::DesktopGeometry::Read();
+  model_ = SelectionModel(desktop_.Area());
   HWND desktop = GetDesktopWindow();
-  RECT desktop_rect = {};
-  GetWindowRect(desktop, &desktop_rect);
-  screen_width_ = desktop_rect.right - desktop_rect.left;
-  screen_height_ = desktop_rect.bottom - desktop_rect.top;
 
   {
     base::ScopedGetDc desktop_dc(desktop);
-    mem_bmp_.reset(CreateCompatibleBitmap(desktop_dc.get(), screen_width_, screen_height_));
+    mem_bmp_.reset(CreateCompatibleBitmap(desktop_dc.get(), desktop_.width(), desktop_.height()));
     if (!mem_bmp_)
       ReportBitmapFailure("mem_bmp_");
-    original_bmp_.reset(CreateCompatibleBitmap(desktop_dc.get(), screen_width_, screen_height_));
+    original_bmp_.reset(
+        CreateCompatibleBitmap(desktop_dc.get(), desktop_.width(), desktop_.height()));
     if (!original_bmp_)
       ReportBitmapFailure("original_bmp_");
     mem_dc_.reset(CreateCompatibleDC(desktop_dc.get()));
@@ -107,8 +105,8 @@ void CaptureWindow::AddShapeForTesting(std::unique_ptr<Drawing> shape) {
 
 void CaptureWindow::CopyScreen() {
   base::ScopedGetDc screen_dc(nullptr);
-  BitBlt(original_dc_.get(), 0, 0, screen_width_, screen_height_, screen_dc.get(), 0, 0,
-         kScreenCopyRop);
+  BitBlt(original_dc_.get(), 0, 0, desktop_.width(), desktop_.height(), screen_dc.get(),
+         desktop_.bounds().left, desktop_.bounds().top, kScreenCopyRop);
 }
 
 HWND CaptureWindow::CreateDialogWindow(HINSTANCE instance) {

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "base/desktop_geometry.h"
 #include "base/memory_bitmap.h"
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "capture/kept_shapes_picture.h"
 #include "capture/overlay_sprite.h"
+#include "capture/selection_model.h"
 #include "capture/selection_state.h"
 #include "capture/size_label.h"
 #include "capture/toolbar_placement.h"
@@ -101,12 +103,11 @@ class CaptureWindow : public ToolbarDelegate {
   HDC original_dc() const { return original_dc_.get(); }
   // The composed frame last shown.
   HDC mem_dc() const { return mem_dc_.get(); }
-  int screen_width() const { return screen_width_; }
-  int screen_height() const { return screen_height_; }
+  const base::DesktopGeometry& desktop() const { return desktop_; }
+  const SelectionModel& model() const { return model_; }
   LaunchSource launch_source() const { return launch_source_; }
-  SelectionState state() const { return state_; }
-  const RECT& selection() const { return selection_; }
-  const RECT& handle_rect(int handle) const { return handle_rects_[handle]; }
+  SelectionState state() const { return model_.state(); }
+  const RECT& selection() const { return model_.selection(); }
   HCURSOR cursor() const { return cursor_; }
   WndCapDlg* magnifier() const { return magnifier_; }
   Toolbar* toolbar() const { return toolbar_; }
@@ -118,24 +119,9 @@ class CaptureWindow : public ToolbarDelegate {
   const Drawing* current_drawing() const { return current_drawing_.get(); }
 
  private:
-  // The handles in the order of handle_rects_.
-  // Which edges a resize moves.
-  enum class ResizeAxis { kHorizontal = 0, kVertical = 1, kBoth = 2 };
   // What the close command tells the window, as its lParam: whether the process ends with
   // the window even after a copy or a save (else the saved-file balloon ends it).
   enum class CloseMode : LPARAM { kKeepProcess = 0, kEndProcess = 1 };
-
-  enum Handle {
-    kTopLeft,
-    kTopRight,
-    kBottomLeft,
-    kBottomRight,
-    kLeft,
-    kTop,
-    kRight,
-    kBottom,
-    kHandleCount
-  };
 
   // Posted by the first paint, to read the descendants of the desktop's windows after it.
   static constexpr UINT kReadDescendantsMessage = WM_APP + 1;
@@ -164,14 +150,11 @@ class CaptureWindow : public ToolbarDelegate {
   void OnMouseMove(int x, int y);
   void OnButtonUp(int x, int y);
   void OnDoubleClick(int x, int y);
-  void PressInsideSelectionStates(int x, int y);
-  void MoveInSelectionStates(int x, int y);
-  void ReleaseAfterPress(int x, int y);
-  // The first handle that contains (x, y), trying them in `order`; -1 for none.
-  int HitHandle(int x, int y, const Handle (&order)[kHandleCount]) const;
-  void StartResize(Handle handle);
-  void MoveSelectionTo(int x, int y);
-  void SetCursorShape(const wchar_t* id);
+  // Applies `change` to the selection model and repaints when what the frame shows of the
+  // selection changed: the rectangle, its decoration, its size label.
+  template <typename Change>
+  void ChangeSelection(Change change);
+  void SetPointer(PointerShape shape);
   void UseCursor(HCURSOR cursor);
   void Close(CloseMode mode);
 
@@ -192,7 +175,6 @@ class CaptureWindow : public ToolbarDelegate {
 
   // Tools and text (capture_window_tools.cpp).
   void SelectTool(const char* name);
-  bool CanChangeShapes() const;
   void CommitText();
   void TakePickerSettings();
   void PressWhileAnnotating(int x, int y);
@@ -224,7 +206,9 @@ class CaptureWindow : public ToolbarDelegate {
   EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data);
 
   // Window detection (capture_window_detect.cpp).
-  void DetectWindowAt(int x, int y);
+  // Highlights the window the frozen picture shows at `point`; true when the highlight
+  // changed.
+  bool DetectWindowAt(POINT point);
   // Reads the descendants of the desktop's windows, once the first frame shows (or at the
   // first need): before, it would delay the frame.
   void ReadDescendantWindows();
@@ -237,13 +221,9 @@ class CaptureWindow : public ToolbarDelegate {
   void DimPicture();
   // Puts `area` of the frame back to the dimmed picture.
   void RestoreDimmed(const RECT& area);
-  // Spans the selection from the drag anchor to (x, y), then paints as PaintOverlay.
-  void PaintDraggedSelection(int x, int y);
   std::vector<Drawing*> KeptShapes() const;
   bool DrawShapes(HDC dc, bool kept_shapes_ready);
-  void DragSelection(int x, int y);
   void DrawFrameAndHandles(const RECT& area);
-  void PlaceHandles();
   void DrawHandles(OverlaySprite& sprite, int image_id, const RECT& area);
   // Lays out the size label for the selection; the area it will cover.
   RECT LayOutSizeLabel();
@@ -280,8 +260,6 @@ class CaptureWindow : public ToolbarDelegate {
   bool windows_read_ = false;
   // The frame around the selection: a highlight, or a frame with handles while dragging
   // or settled.
-  enum class Decoration { kNone, kHighlight, kDraggingHandles, kSettledHandles };
-  static Decoration DecorationOf(SelectionState state);
   // What the last frame drew over the dimmed picture, which the next one must put back.
   struct FrameRecord {
     RECT selection;
@@ -294,18 +272,12 @@ class CaptureWindow : public ToolbarDelegate {
   RECT to_compose_ = {};
   // The frame being composed uses nothing made for earlier frames.
   bool composing_straight_ = false;
-  RECT selection_ = {};
-  RECT handle_rects_[kHandleCount] = {};
   HCURSOR cursor_ = nullptr;
-  POINT anchor_ = {};
   // Where the mouse was last seen, for a drag that another window ends.
   POINT last_mouse_ = {};
-  // The desktop's rectangle, which the window covers.
-  RECT covered_ = {};
-  ResizeAxis resize_axis_ = ResizeAxis::kHorizontal;
-  SelectionState state_ = SelectionState::kDetecting;
-  int screen_width_ = 0;
-  int screen_height_ = 0;
+  // The desktop the window covers, read with the copy of the screen.
+  base::DesktopGeometry desktop_;
+  SelectionModel model_{RECT{}};
   LaunchSource launch_source_ = LaunchSource::kUnknown;
   WndCapDlg* magnifier_ = nullptr;
   Toolbar* toolbar_ = nullptr;

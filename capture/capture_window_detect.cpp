@@ -8,14 +8,12 @@ void CaptureWindow::ReadDescendantWindows() {
   windows_.ReadDescendants();
 }
 
-// The window the frozen picture shows under the mouse, clipped to the screen; where the
+// The window the frozen picture shows under the mouse, clipped to the desktop; where the
 // picture shows no window, the highlight stays as it was.
-void CaptureWindow::DetectWindowAt(int x, int y) {
+bool CaptureWindow::DetectWindowAt(POINT point) {
   ReadDescendantWindows();
   RECT window = {};
-  if (!windows_.RectAt({x, y}, &window))
-    return;
-  const RECT screen = {0, 0, screen_width_, screen_height_};
-  if (!IntersectRect(&selection_, &window, &screen))
-    selection_ = {};
+  if (!windows_.RectAt(desktop_.ToScreen(point), &window))
+    return false;
+  return model_.Highlight(desktop_.FromScreen(window));
 }

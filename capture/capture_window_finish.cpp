@@ -97,7 +97,7 @@ std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection(SelectionBackup
     saved_ = false;
     return nullptr;
   }
-  std::unique_ptr<Gdiplus::Bitmap> picture = CutOut(original_bmp_.get(), selection_);
+  std::unique_ptr<Gdiplus::Bitmap> picture = CutOut(original_bmp_.get(), model_.selection());
   if (!picture)
     Close(CloseMode::kEndProcess);
   return picture;
@@ -106,7 +106,7 @@ std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection(SelectionBackup
 void CaptureWindow::OnDone() {
   CommitText();
   copied_ = true;
-  SelectionBackup backup(original_dc_.get(), selection_);
+  SelectionBackup backup(original_dc_.get(), model_.selection());
   std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection(backup);
   if (!picture)
     return;
@@ -149,7 +149,7 @@ void CaptureWindow::SaveTo(const SaveChoice& choice) {
       !MayReplaceFile(hwnd_, target.path))
     return;
   saved_ = true;
-  SelectionBackup backup(original_dc_.get(), selection_);
+  SelectionBackup backup(original_dc_.get(), model_.selection());
   std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection(backup);
   if (!picture)
     return;
@@ -169,6 +169,7 @@ void CaptureWindow::SaveTo(const SaveChoice& choice) {
     Close(CloseMode::kEndProcess);
     return;
   }
-  const POINT balloon = Tip::PositionOnScreen(screen_width_, screen_height_);
+  POINT balloon = Tip::PositionOnScreen(desktop_.width(), desktop_.height());
+  balloon = desktop_.ToScreen(balloon);
   Close(Tip::Show(balloon.x, balloon.y) ? CloseMode::kKeepProcess : CloseMode::kEndProcess);
 }

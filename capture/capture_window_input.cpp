@@ -5,7 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <optional>
 
 #include "base/process_state.h"
 #include "capture/wnd_cap_dlg.h"
@@ -20,13 +20,23 @@ CaptureWindow* FromWindow(HWND hwnd) {
   return reinterpret_cast<CaptureWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-bool IsIdleWithSelection(State state) {
-  return state == State::kSelected || state == State::kMoved || state == State::kResized;
-}
-
-bool Contains(const RECT& rect, int x, int y) {
-  const POINT point = {x, y};
-  return PtInRect(&rect, point) != FALSE;
+// The system's pointer for each shape.
+const wchar_t* PointerId(PointerShape shape) {
+  switch (shape) {
+    case PointerShape::kMove:
+      return IDC_SIZEALL;
+    case PointerShape::kSizeNwse:
+      return IDC_SIZENWSE;
+    case PointerShape::kSizeNesw:
+      return IDC_SIZENESW;
+    case PointerShape::kSizeWe:
+      return IDC_SIZEWE;
+    case PointerShape::kSizeNs:
+      return IDC_SIZENS;
+    case PointerShape::kArrow:
+      break;
+  }
+  return IDC_ARROW;
 }
 
 // The window covers the desktop for the whole session: its system menu offers no move, size
@@ -73,14 +83,12 @@ void TakeForeground(HWND hwnd) {
 INT_PTR CALLBACK CaptureWindow::DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
     auto* window = reinterpret_cast<CaptureWindow*>(lparam);
-    RECT desktop = {};
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    if (window)
-      window->covered_ = desktop;
+    if (!window)
+      return TRUE;
+    const RECT& desktop = window->desktop_.bounds();
     SetWindowPos(hwnd, HWND_TOPMOST, desktop.left, desktop.top, desktop.right - desktop.left,
                  desktop.bottom - desktop.top, SWP_SHOWWINDOW | SWP_NOREDRAW);
-    if (window)
-      window->OnInitDialog(hwnd);
+    window->OnInitDialog(hwnd);
     return TRUE;
   }
   CaptureWindow* window = FromWindow(hwnd);
@@ -123,21 +131,23 @@ void CaptureWindow::OnInitDialog(HWND hwnd) {
 void CaptureWindow::CreateMagnifier() {
   POINT cursor = {};
   GetCursorPos(&cursor);
-  const int x = std::clamp<int>(cursor.x, 0, std::max(screen_width_ - 1, 0));
-  const int y = std::clamp<int>(cursor.y, 0, std::max(screen_height_ - 1, 0));
+  cursor = desktop_.FromScreen(cursor);
+  const int x = std::clamp<int>(cursor.x, 0, std::max(desktop_.width() - 1, 0));
+  const int y = std::clamp<int>(cursor.y, 0, std::max(desktop_.height() - 1, 0));
   magnifier_ = WndCapDlg::Create(original_dc_.get(), 0, 0, x, y);
 }
 
 // The magnifier follows the cursor while a selection is sought, made or resized, is hidden
 // while one is settled or moved, and is left alone while annotating.
 void CaptureWindow::UpdateMagnifier(int x, int y) {
-  switch (state_) {
+  const RECT& selection = model_.selection();
+  switch (model_.state()) {
     case State::kDetecting:
     case State::kPressed:
     case State::kSelecting:
     case State::kResizing:
-      WndCapDlg::MoveTo(x, y, selection_.right - selection_.left,
-                        selection_.bottom - selection_.top, screen_width_, screen_height_);
+      WndCapDlg::MoveTo(x, y, selection.right - selection.left, selection.bottom - selection.top,
+                        desktop_.width(), desktop_.height());
       WndCapDlg::Show(true);
       break;
     case State::kSelected:
@@ -230,7 +240,7 @@ INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
 void CaptureWindow::OnKeyDown(int virtual_key) {
   if (toolbar_)
     toolbar_->OnKeyPressed(virtual_key);
-  else if (state_ == State::kDetecting && virtual_key == VK_ESCAPE)
+  else if (model_.state() == State::kDetecting && virtual_key == VK_ESCAPE)
     Close(CloseMode::kKeepProcess);
 }
 
@@ -292,12 +302,12 @@ void CaptureWindow::RaisePopupsOnTheDisplay() {
 
 void CaptureWindow::KeepCoveringTheDesktop(WINDOWPOS* position) const {
   if (!(position->flags & SWP_NOMOVE)) {
-    position->x = covered_.left;
-    position->y = covered_.top;
+    position->x = desktop_.bounds().left;
+    position->y = desktop_.bounds().top;
   }
   if (!(position->flags & SWP_NOSIZE)) {
-    position->cx = covered_.right - covered_.left;
-    position->cy = covered_.bottom - covered_.top;
+    position->cx = desktop_.width();
+    position->cy = desktop_.height();
   }
 }
 
@@ -320,163 +330,43 @@ void CaptureWindow::OnButtonDown(int x, int y) {
   button_down_ = true;
   last_mouse_ = {x, y};
   SetCapture(hwnd_);
-  switch (state_) {
-    case State::kDetecting:
-      anchor_ = {x, y};
-      state_ = State::kPressed;
-      break;
-    case State::kSelected:
-    case State::kMoved:
-    case State::kResized:
-      PressInsideSelectionStates(x, y);
-      break;
-    case State::kAnnotating:
-      PressWhileAnnotating(x, y);
-      break;
-    default:
-      break;
+  if (model_.state() == State::kAnnotating) {
+    PressWhileAnnotating(x, y);
+  } else if (model_.Press({x, y})) {
+    // The selection is given up for a new one, and what undo took goes with it.
+    undone_.clear();
   }
   UpdateMagnifier(x, y);
   UpdateToolbar();
 }
 
-void CaptureWindow::PressInsideSelectionStates(int x, int y) {
-  static constexpr Handle kPressOrder[kHandleCount] = {
-      kTopLeft, kBottomRight, kTopRight, kBottomLeft, kBottom, kRight, kTop, kLeft};
-  const int handle = HitHandle(x, y, kPressOrder);
-  if (handle >= 0) {
-    StartResize(static_cast<Handle>(handle));
-    state_ = State::kResizePressed;
-    return;
+template <typename Change>
+void CaptureWindow::ChangeSelection(Change change) {
+  const RECT before = model_.selection();
+  const Decoration decoration = model_.decoration();
+  const bool labelled = model_.ShowsSize();
+  change();
+  if (!EqualRect(&before, &model_.selection()) || decoration != model_.decoration() ||
+      labelled != model_.ShowsSize()) {
+    PaintOverlay();
   }
-  anchor_ = {x, y};
-  if (Contains(selection_, x, y)) {
-    state_ = State::kMovePressed;
-    return;
-  }
-  // The selection is given up for a new one, and what undo took goes with it.
-  state_ = State::kPressed;
-  undone_.clear();
 }
-
-// The anchor is the corner or edge that stays where it is.
-void CaptureWindow::StartResize(Handle handle) {
-  const RECT& s = selection_;
-  switch (handle) {
-    case kTopLeft:
-      anchor_ = {s.right, s.bottom};
-      break;
-    case kTopRight:
-      anchor_ = {s.left, s.bottom};
-      break;
-    case kBottomLeft:
-      anchor_ = {s.right, s.top};
-      break;
-    case kBottomRight:
-      anchor_ = {s.left, s.top};
-      break;
-    case kLeft:
-      anchor_.x = s.right;
-      break;
-    case kTop:
-      anchor_.y = s.bottom;
-      break;
-    case kRight:
-      anchor_.x = s.left;
-      break;
-    case kBottom:
-      anchor_.y = s.top;
-      break;
-    case kHandleCount:
-      break;
-  }
-  if (handle == kLeft || handle == kRight)
-    resize_axis_ = ResizeAxis::kHorizontal;
-  else if (handle == kTop || handle == kBottom)
-    resize_axis_ = ResizeAxis::kVertical;
-  else
-    resize_axis_ = ResizeAxis::kBoth;
-}
-
-int CaptureWindow::HitHandle(int x, int y, const Handle (&order)[kHandleCount]) const {
-  for (Handle handle : order) {
-    if (Contains(handle_rects_[handle], x, y))
-      return handle;
-  }
-  return -1;
-}
-
-namespace {
-
-const wchar_t* HandleCursor(int handle) {
-  static const wchar_t* const kCursors[] = {IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZENESW, IDC_SIZENWSE,
-                                            IDC_SIZEWE,   IDC_SIZENS,   IDC_SIZEWE,   IDC_SIZENS};
-  return kCursors[handle];
-}
-
-}  // namespace
 
 void CaptureWindow::OnMouseMove(int x, int y) {
   last_mouse_ = {x, y};
-  switch (state_) {
-    case State::kDetecting: {
-      const RECT highlighted = selection_;
-      DetectWindowAt(x, y);
-      if (!EqualRect(&highlighted, &selection_))
-        PaintOverlay();
-      SetCursorShape(IDC_ARROW);
-      break;
-    }
-    case State::kPressed:
-    case State::kSelecting:
-      if (x != anchor_.x || y != anchor_.y) {
-        state_ = State::kSelecting;
-        PaintDraggedSelection(x, y);
-      }
-      break;
-    case State::kMovePressed:
-    case State::kMoving:
-      SetCursorShape(IDC_SIZEALL);
-      state_ = State::kMoving;
-      MoveSelectionTo(x, y);
-      break;
-    case State::kResizePressed:
-    case State::kResizing: {
-      static constexpr Handle kMoveOrder[kHandleCount] = {
-          kTopLeft, kBottomRight, kTopRight, kBottomLeft, kLeft, kRight, kTop, kBottom};
-      const int handle = HitHandle(x, y, kMoveOrder);
-      if (handle >= 0)
-        SetCursorShape(HandleCursor(handle));
-      PaintDraggedSelection(x, y);
-      state_ = State::kResizing;
-      break;
-    }
-    case State::kSelected:
-    case State::kMoved:
-    case State::kResized:
-      MoveInSelectionStates(x, y);
-      break;
-    case State::kAnnotated:
-      cursor_ = LoadCursorW(nullptr, IDC_ARROW);
-      break;
-    case State::kAnnotating:
-      MoveWhileAnnotating(x, y);
-      break;
+  const POINT point = {x, y};
+  if (model_.state() == State::kDetecting) {
+    if (DetectWindowAt(point))
+      PaintOverlay();
+  } else if (model_.state() == State::kAnnotating) {
+    MoveWhileAnnotating(x, y);
+  } else if (button_down_) {
+    ChangeSelection([&] { model_.Drag(point); });
   }
+  if (const std::optional<PointerShape> shape = model_.PointerAt(point))
+    SetPointer(*shape);
   UpdateMagnifier(x, y);
   UpdateToolbar();
-}
-
-void CaptureWindow::MoveInSelectionStates(int x, int y) {
-  static constexpr Handle kMoveOrder[kHandleCount] = {
-      kTopLeft, kBottomRight, kTopRight, kBottomLeft, kLeft, kRight, kTop, kBottom};
-  const int handle = HitHandle(x, y, kMoveOrder);
-  if (handle >= 0)
-    SetCursorShape(HandleCursor(handle));
-  else if (Contains(selection_, x, y))
-    SetCursorShape(IDC_SIZEALL);
-  else
-    SetCursorShape(IDC_ARROW);
 }
 
 void CaptureWindow::OnButtonUp(int x, int y) {
@@ -484,24 +374,13 @@ void CaptureWindow::OnButtonUp(int x, int y) {
     return;
   // Down first: letting go of the capture tells this window that it lost it.
   button_down_ = false;
-  switch (state_) {
-    case State::kPressed:
-    case State::kSelecting:
-      ReleaseAfterPress(x, y);
-      break;
-    case State::kMovePressed:
-    case State::kMoving:
-      state_ = State::kMoved;
-      break;
-    case State::kResizePressed:
-    case State::kResizing:
-      state_ = State::kResized;
-      break;
-    case State::kAnnotating:
-      ReleaseWhileAnnotating(x, y);
-      break;
-    default:
-      break;
+  if (model_.state() == State::kAnnotating) {
+    ReleaseWhileAnnotating(x, y);
+  } else {
+    bool detect_again = false;
+    ChangeSelection([&] { detect_again = model_.Release({x, y}); });
+    if (detect_again)
+      OnMouseMove(x, y);
   }
   UpdateMagnifier(x, y);
   UpdateToolbar();
@@ -509,69 +388,23 @@ void CaptureWindow::OnButtonUp(int x, int y) {
     ReleaseCapture();
 }
 
-void CaptureWindow::ReleaseAfterPress(int x, int y) {
-  if (x != anchor_.x || y != anchor_.y) {
-    state_ = State::kSelected;
-    PaintOverlay();
-  } else if (IsRectEmpty(&selection_)) {
-    state_ = State::kDetecting;
-  } else if (Contains(selection_, x, y)) {
-    // A click on the highlighted window selects it.
-    state_ = State::kSelected;
-    PaintOverlay();
-  } else {
-    state_ = State::kDetecting;
-    PaintOverlay();
-    OnMouseMove(x, y);
-  }
-}
-
 void CaptureWindow::OnDoubleClick(int x, int y) {
-  if (Contains(selection_, x, y))
+  const POINT point = {x, y};
+  if (PtInRect(&model_.selection(), point))
     OnDone();
 }
 
-void CaptureWindow::MoveSelectionTo(int x, int y) {
-  const RECT before = selection_;
-  OffsetRect(&selection_, x - anchor_.x, y - anchor_.y);
-  anchor_ = {x, y};
-  // Pushed back inside the screen with its size kept, so it slides along an edge.
-  if (selection_.left < 0)
-    OffsetRect(&selection_, -selection_.left, 0);
-  if (selection_.right > screen_width_)
-    OffsetRect(&selection_, screen_width_ - selection_.right, 0);
-  if (selection_.top < 0)
-    OffsetRect(&selection_, 0, -selection_.top);
-  if (selection_.bottom > screen_height_)
-    OffsetRect(&selection_, 0, screen_height_ - selection_.bottom);
-  if (!EqualRect(&before, &selection_))
-    PaintOverlay();
-}
-
 void CaptureWindow::OnArrowKey(int vk) {
-  if (!IsIdleWithSelection(state_))
+  const int dx = vk == VK_LEFT ? -1 : vk == VK_RIGHT ? 1 : 0;
+  const int dy = vk == VK_UP ? -1 : vk == VK_DOWN ? 1 : 0;
+  if (!model_.IsIdleWithSelection() || (dx == 0 && dy == 0))
     return;
-  switch (vk) {
-    case VK_LEFT:
-      MoveSelectionTo(anchor_.x - 1, anchor_.y);
-      break;
-    case VK_UP:
-      MoveSelectionTo(anchor_.x, anchor_.y - 1);
-      break;
-    case VK_RIGHT:
-      MoveSelectionTo(anchor_.x + 1, anchor_.y);
-      break;
-    case VK_DOWN:
-      MoveSelectionTo(anchor_.x, anchor_.y + 1);
-      break;
-    default:
-      break;
-  }
+  ChangeSelection([&] { model_.Nudge(dx, dy); });
   UpdateToolbar();
 }
 
-void CaptureWindow::SetCursorShape(const wchar_t* id) {
-  UseCursor(LoadCursorW(nullptr, id));
+void CaptureWindow::SetPointer(PointerShape shape) {
+  UseCursor(LoadCursorW(nullptr, PointerId(shape)));
 }
 
 void CaptureWindow::UseCursor(HCURSOR cursor) {

@@ -23,8 +23,6 @@ using State = SelectionState;
 // Outside the selection the picture shows at 60 %.
 constexpr BYTE kDimAlpha = 153;
 constexpr COLORREF kFrameColor = RGB(255, 139, 49);
-constexpr int kDraggingHandleSize = 5;
-constexpr int kSettledHandleSize = 6;
 
 // How far the frame and the handles reach past the selection, and into it.
 constexpr int kDecorationMargin = 16;
@@ -84,7 +82,7 @@ void ShowNow() {
 void CaptureWindow::OnPaintMessage() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(hwnd_, &paint);
-  BitBlt(dc, 0, 0, screen_width_, screen_height_, mem_dc_.get(), 0, 0, SRCCOPY);
+  BitBlt(dc, 0, 0, desktop_.width(), desktop_.height(), mem_dc_.get(), 0, 0, SRCCOPY);
   EndPaint(hwnd_, &paint);
   if (!windows_read_) {
     ShowNow();
@@ -92,22 +90,8 @@ void CaptureWindow::OnPaintMessage() {
   }
 }
 
-// What the frame around the selection looks like in `state`.
-CaptureWindow::Decoration CaptureWindow::DecorationOf(SelectionState state) {
-  if (state == State::kDetecting || state == State::kPressed)
-    return Decoration::kHighlight;
-  if (state == State::kSelecting)
-    return Decoration::kDraggingHandles;
-  return Decoration::kSettledHandles;
-}
-
-void CaptureWindow::PaintDraggedSelection(int x, int y) {
-  DragSelection(x, y);
-  PaintOverlay();
-}
-
 void CaptureWindow::RepaintAll() {
-  to_compose_ = {0, 0, screen_width_, screen_height_};
+  to_compose_ = desktop_.Area();
   composing_straight_ = true;
   PaintOverlay();
   composing_straight_ = false;
@@ -124,35 +108,36 @@ void CaptureWindow::PaintOverlay() {
   if (!dimmed_ready_)
     DimPicture();
   FrameContent content = {};
-  content.labelled = !IsRectEmpty(&selection_) && state_ != State::kDetecting;
-  content.kept_shapes_ready = !composing_straight_ && !drawings_.empty() && !dimmed_.empty() &&
-                              kept_picture_.Update(original_dc_.get(), dimmed_.dc(), screen_width_,
-                                                   screen_height_, selection_, KeptShapes());
+  const RECT& selection = model_.selection();
+  content.labelled = model_.ShowsSize();
+  content.kept_shapes_ready =
+      !composing_straight_ && !drawings_.empty() && !dimmed_.empty() &&
+      kept_picture_.Update(original_dc_.get(), dimmed_.dc(), desktop_.width(), desktop_.height(),
+                           selection, KeptShapes());
   const RECT label = content.labelled ? LayOutSizeLabel() : RECT{};
   const RECT shape = CurrentShapeArea(content.kept_shapes_ready);
 
-  const Decoration decoration = DecorationOf(state_);
+  const Decoration decoration = model_.decoration();
   DirtyRects dirty;
   dirty.Add(to_compose_);
-  if (!EqualRect(&last_frame_.selection, &selection_) || last_frame_.decoration != decoration) {
+  if (!EqualRect(&last_frame_.selection, &selection) || last_frame_.decoration != decoration) {
     dirty.AddEdges(last_frame_.selection, kDecorationMargin);
-    dirty.AddEdges(selection_, kDecorationMargin);
-    dirty.AddDifference(last_frame_.selection, selection_);
+    dirty.AddEdges(selection, kDecorationMargin);
+    dirty.AddDifference(last_frame_.selection, selection);
   }
   dirty.Add(last_frame_.label);
   dirty.Add(label);
   dirty.Add(last_frame_.shape);
   dirty.Add(shape);
   to_compose_ = {};
-  last_frame_ = {selection_, decoration, label, shape};
-  PlaceHandles();
+  last_frame_ = {selection, decoration, label, shape};
 
   // A mosaic averages whole blocks of the picture under it, so an area where mosaics are
   // painted takes whole blocks: composed anew from the dimmed picture up, a block then
   // holds what it holds in a whole composition, whatever lies around the area.
   const bool mosaics_to_paint = dynamic_cast<const KMosac*>(current_drawing_.get()) ||
                                 (!content.kept_shapes_ready && HasMosaic(drawings_));
-  const RECT screen = {0, 0, screen_width_, screen_height_};
+  const RECT screen = desktop_.Area();
   base::ScopedGetDc window_dc(hwnd_);
   for (RECT area : dirty.Merged()) {
     if (mosaics_to_paint)
@@ -173,7 +158,7 @@ RECT CaptureWindow::CurrentShapeArea(bool kept_shapes_ready) const {
   if (!current_drawing_)
     return {};
   if (!SpansItsPoints(*current_drawing_) || (!drawings_.empty() && !kept_shapes_ready))
-    return selection_;
+    return model_.selection();
   const std::vector<POINT>& points = current_drawing_->points;
   RECT area = {points.front().x, points.front().y, points.front().x, points.front().y};
   for (const POINT& point : points) {
@@ -182,7 +167,7 @@ RECT CaptureWindow::CurrentShapeArea(bool kept_shapes_ready) const {
   }
   const int reach = kShapeReachInWidths * std::max(current_drawing_->width, 0) + kShapeReach;
   InflateRect(&area, reach, reach);
-  IntersectRect(&area, &area, &selection_);
+  IntersectRect(&area, &area, &model_.selection());
   return area;
 }
 
@@ -191,7 +176,7 @@ void CaptureWindow::ComposeArea(const RECT& area, const FrameContent& content) {
   HDC dc = mem_dc_.get();
   RestoreDimmed(area);
   RECT inside = {};
-  if (IntersectRect(&inside, &area, &selection_)) {
+  if (IntersectRect(&inside, &area, &model_.selection())) {
     HDC picture = content.kept_shapes_ready ? kept_picture_.dc() : original_dc_.get();
     BitBlt(dc, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top,
            picture, inside.left, inside.top, SRCCOPY);
@@ -209,14 +194,14 @@ void CaptureWindow::ComposeArea(const RECT& area, const FrameContent& content) {
 
 void CaptureWindow::DimPicture() {
   dimmed_ready_ = true;
-  to_compose_ = {0, 0, screen_width_, screen_height_};
+  to_compose_ = desktop_.Area();
   if (dimmed_.empty()) {
     base::ScopedGetDc screen(nullptr);
     // Without memory for it every frame dims the picture anew.
-    if (!dimmed_.MakeCompatible(screen.get(), screen_width_, screen_height_))
+    if (!dimmed_.MakeCompatible(screen.get(), desktop_.width(), desktop_.height()))
       return;
   }
-  Dim(dimmed_.dc(), original_dc_.get(), {0, 0, screen_width_, screen_height_});
+  Dim(dimmed_.dc(), original_dc_.get(), desktop_.Area());
 }
 
 void CaptureWindow::RestoreDimmed(const RECT& area) {
@@ -226,26 +211,6 @@ void CaptureWindow::RestoreDimmed(const RECT& area) {
   }
   BitBlt(mem_dc_.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
          dimmed_.dc(), area.left, area.top, SRCCOPY);
-}
-
-// The selection spanned by the drag anchor and the mouse; a resize by an edge handle keeps
-// the other axis as it is.
-// A captured mouse reports points past the screen (over another monitor, or past an edge
-// the window does not reach); the selection keeps to the picture, which ends there.
-void CaptureWindow::DragSelection(int x, int y) {
-  const bool resizing = state_ == State::kResizePressed || state_ == State::kResizing;
-  const POINT anchor = {std::clamp<LONG>(anchor_.x, 0, screen_width_),
-                        std::clamp<LONG>(anchor_.y, 0, screen_height_)};
-  x = std::clamp(x, 0, screen_width_);
-  y = std::clamp(y, 0, screen_height_);
-  if (!resizing || resize_axis_ == ResizeAxis::kBoth || resize_axis_ == ResizeAxis::kHorizontal) {
-    selection_.left = std::min<int>(anchor.x, x);
-    selection_.right = selection_.left + std::abs(anchor.x - x);
-  }
-  if (!resizing || resize_axis_ == ResizeAxis::kBoth || resize_axis_ == ResizeAxis::kVertical) {
-    selection_.top = std::min<int>(anchor.y, y);
-    selection_.bottom = selection_.top + std::abs(anchor.y - y);
-  }
 }
 
 std::vector<Drawing*> CaptureWindow::KeptShapes() const {
@@ -264,11 +229,11 @@ bool CaptureWindow::DrawShapes(HDC dc, bool kept_shapes_ready) {
     std::vector<Drawing*> shapes = KeptShapes();
     if (current_drawing_)
       shapes.push_back(current_drawing_.get());
-    return PaintShapes(dc, selection_, shapes);
+    return PaintShapes(dc, model_.selection(), shapes);
   }
   if (current_drawing_) {
-    return PaintShapesAfter(dc, selection_, {current_drawing_.get()}, kept_picture_.unmosaicked(),
-                            nullptr);
+    return PaintShapesAfter(dc, model_.selection(), {current_drawing_.get()},
+                            kept_picture_.unmosaicked(), nullptr);
   }
   return true;
 }
@@ -276,13 +241,13 @@ bool CaptureWindow::DrawShapes(HDC dc, bool kept_shapes_ready) {
 // The frame and the handles drawn where they meet `area`: a frame drawn for every area of a
 // frame would cost more than composing the areas.
 void CaptureWindow::DrawFrameAndHandles(const RECT& area) {
-  const RECT& s = selection_;
+  const RECT& s = model_.selection();
   RECT clear = s;
   InflateRect(&clear, -kDecorationReachInside, -kDecorationReachInside);
   if (IsRectEmpty(&s) || Encloses(clear, area))
     return;
   HDC dc = mem_dc_.get();
-  if (state_ == State::kDetecting || state_ == State::kPressed) {
+  if (model_.decoration() == Decoration::kHighlight) {
     // The highlight lies just outside the window it frames.
     base::ScopedPen pen(CreatePen(PS_SOLID, 1, kFrameColor));
     base::ScopedSelectObject select_pen(dc, pen.get());
@@ -290,7 +255,7 @@ void CaptureWindow::DrawFrameAndHandles(const RECT& area) {
     Rectangle(dc, s.left - 1, s.top - 1, s.right + 1, s.bottom + 1);
     return;
   }
-  if (state_ == State::kSelecting) {
+  if (model_.decoration() == Decoration::kDraggingHandles) {
     base::ScopedBrush brush(CreateSolidBrush(kFrameColor));
     FrameRect(dc, &s, brush.get());
     DrawHandles(dragging_handle_, IDB_HANDLE_DRAGGING, area);
@@ -305,36 +270,15 @@ void CaptureWindow::DrawFrameAndHandles(const RECT& area) {
   DrawHandles(settled_handle_, IDB_HANDLE_SETTLED, area);
 }
 
-// Rebuilds the handles' hit rectangles for the state: `hit_size` pixels square (5 while a
-// selection is dragged out, else 6), but the bottom-left one reaches 2 pixels higher. They
-// stay as they were while there is no selection to handle.
-void CaptureWindow::PlaceHandles() {
-  if (IsRectEmpty(&selection_) || state_ == State::kDetecting || state_ == State::kPressed)
-    return;
-  const int hit_size = state_ == State::kSelecting ? kDraggingHandleSize : kSettledHandleSize;
-  const RECT& s = selection_;
-  const int c = (s.left + s.right) / 2;
-  const int m = (s.top + s.bottom) / 2;
-  const int near_end = hit_size - 2;  // from the edge to the far side of the handle
-  handle_rects_[kLeft] = {s.left - 2, m - 2, s.left + near_end, m + near_end};
-  handle_rects_[kTop] = {c - 2, s.top - 2, c + near_end, s.top + near_end};
-  handle_rects_[kRight] = {s.right - 2, m - 2, s.right + near_end, m + near_end};
-  handle_rects_[kBottom] = {c - 2, s.bottom - 2, c + near_end, s.bottom + near_end};
-  handle_rects_[kTopLeft] = {s.left - 2, s.top - 2, s.left + near_end, s.top + near_end};
-  handle_rects_[kTopRight] = {s.right - near_end, s.top - 2, s.right + 2, s.top + near_end};
-  handle_rects_[kBottomLeft] = {s.left - 2, s.bottom - hit_size, s.left + near_end, s.bottom + 2};
-  handle_rects_[kBottomRight] = {s.right - near_end, s.bottom - near_end, s.right + 2,
-                                 s.bottom + 2};
-}
-
 // The handle picture at the top-left of each hit rectangle, where it meets `area`.
 void CaptureWindow::DrawHandles(OverlaySprite& sprite, int image_id, const RECT& area) {
   if (sprite.empty() && !sprite.RenderImage(dui::ResManager::GetInstance()->GetImage(image_id)))
     return;
-  static constexpr Handle kDrawOrder[] = {kLeft,    kTop,      kRight,      kBottom,
-                                          kTopLeft, kTopRight, kBottomLeft, kBottomRight};
+  static constexpr Handle kDrawOrder[] = {
+      Handle::kLeft,    Handle::kTop,      Handle::kRight,      Handle::kBottom,
+      Handle::kTopLeft, Handle::kTopRight, Handle::kBottomLeft, Handle::kBottomRight};
   for (Handle handle : kDrawOrder) {
-    const RECT& hit = handle_rects_[handle];
+    const RECT& hit = model_.handle_rect(handle);
     const RECT drawn = {hit.left, hit.top, hit.left + sprite.width(), hit.top + sprite.height()};
     RECT common = {};
     if (IntersectRect(&common, &drawn, &area))
@@ -345,6 +289,6 @@ void CaptureWindow::DrawHandles(OverlaySprite& sprite, int image_id, const RECT&
 RECT CaptureWindow::LayOutSizeLabel() {
   RECT toolbar = {};
   const bool toolbar_shown = GetToolbarTarget(&toolbar);
-  return size_label_.Layout(mem_dc_.get(), selection_, screen_width_,
+  return size_label_.Layout(mem_dc_.get(), model_.selection(), desktop_.width(),
                             toolbar_shown ? &toolbar : nullptr);
 }

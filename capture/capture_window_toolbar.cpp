@@ -17,25 +17,11 @@ constexpr UINT kKeepPopupsOnTopMs = 100;
 }  // namespace
 
 void CaptureWindow::UpdateToolbar() {
-  switch (state_) {
-    case State::kDetecting:
-    case State::kPressed:
-    case State::kSelecting:
-    case State::kResizePressed:
-    case State::kResizing:
-      if (toolbar_)
-        toolbar_->Hide();
-      break;
-    case State::kSelected:
-    case State::kMovePressed:
-    case State::kMoving:
-    case State::kMoved:
-    case State::kResized:
-      PlaceToolbar();
-      break;
-    case State::kAnnotating:
-    case State::kAnnotated:
-      break;
+  if (!model_.HasToolbar()) {
+    if (toolbar_)
+      toolbar_->Hide();
+  } else if (model_.state() != State::kAnnotating && model_.state() != State::kAnnotated) {
+    PlaceToolbar();
   }
 }
 
@@ -66,7 +52,8 @@ void CaptureWindow::PlaceToolbar() {
 }
 
 ToolbarPlacement CaptureWindow::PlanToolbar() const {
-  return PlaceToolbarBeside(selection_, ToolbarSize(), screen_height_, Toolbar::kPickerRoom);
+  return PlaceToolbarBeside(model_.selection(), ToolbarSize(), desktop_.height(),
+                            Toolbar::kPickerRoom);
 }
 
 SIZE CaptureWindow::ToolbarSize() const {

@@ -124,11 +124,11 @@ void CaptureWindow::OnQuit() {
 void CaptureWindow::SelectTool(const char* name) {
   CommitText();
   if (toolbar_ && toolbar_->GetOpenPicker()) {
-    state_ = State::kAnnotating;
+    model_.ChooseTool(true, !drawings_.empty());
     tool_ = name;
     return;
   }
-  state_ = drawings_.empty() ? State::kSelected : State::kAnnotated;
+  model_.ChooseTool(false, !drawings_.empty());
   PaintOverlay();
 }
 
@@ -147,7 +147,7 @@ void CaptureWindow::KeepShape(std::unique_ptr<Drawing> shape) {
 
 void CaptureWindow::ShapesChanged() {
   kept_picture_.Invalidate();
-  UnionRect(&to_compose_, &to_compose_, &selection_);
+  UnionRect(&to_compose_, &to_compose_, &model_.selection());
 }
 
 void CaptureWindow::CommitText() {
@@ -179,15 +179,8 @@ void CaptureWindow::CommitText() {
   PaintOverlay();
 }
 
-// Undo and redo act on the shapes of the selection as it stands: not while it is being made,
-// moved or resized, nor when there is none.
-bool CaptureWindow::CanChangeShapes() const {
-  return state_ == State::kSelected || state_ == State::kMoved || state_ == State::kResized ||
-         state_ == State::kAnnotating || state_ == State::kAnnotated;
-}
-
 void CaptureWindow::OnUndo() {
-  if (!CanChangeShapes())
+  if (!model_.CanChangeShapes())
     return;
   const bool typing = edit_ != nullptr;
   const size_t before = drawings_.size();
@@ -198,13 +191,13 @@ void CaptureWindow::OnUndo() {
   undone_.push_back(std::move(drawings_.back()));
   drawings_.pop_back();
   ShapesChanged();
-  if (drawings_.empty() && state_ == State::kAnnotated)
-    state_ = State::kSelected;
+  if (drawings_.empty())
+    model_.ShapesAllTakenBack();
   PaintOverlay();
 }
 
 void CaptureWindow::OnRedo() {
-  if (!CanChangeShapes())
+  if (!model_.CanChangeShapes())
     return;
   CommitText();
   if (undone_.empty())
@@ -212,13 +205,12 @@ void CaptureWindow::OnRedo() {
   drawings_.push_back(std::move(undone_.back()));
   undone_.pop_back();
   ShapesChanged();
-  if (state_ != State::kAnnotating)
-    state_ = State::kAnnotated;
+  model_.ShapePutBack();
   PaintOverlay();
 }
 
 void CaptureWindow::PressWhileAnnotating(int x, int y) {
-  if (!Contains(selection_, x, y) || tool_ == kText)
+  if (!Contains(model_.selection(), x, y) || tool_ == kText)
     return;
   TakePickerSettings();
   current_drawing_ = CreateDrawing(tool_);
@@ -241,7 +233,7 @@ void CaptureWindow::MoveWhileAnnotating(int x, int y) {
 
 void CaptureWindow::ReleaseWhileAnnotating(int x, int y) {
   if (tool_ == kText) {
-    if (Contains(selection_, x, y))
+    if (Contains(model_.selection(), x, y))
       PlaceTextBox(x, y);
   } else if (current_drawing_) {
     current_drawing_->AddPoint({x, y});
@@ -255,7 +247,7 @@ void CaptureWindow::ReleaseWhileAnnotating(int x, int y) {
 }
 
 HCURSOR CaptureWindow::ToolCursorAt(int x, int y) {
-  if (!Contains(selection_, x, y))
+  if (!Contains(model_.selection(), x, y))
     return LoadCursorW(nullptr, IDC_ARROW);
   ColorTableDlg* picker = toolbar_ ? toolbar_->GetOpenPicker() : nullptr;
   if (tool_ == kMosaic && picker)
@@ -341,13 +333,13 @@ RECT CaptureWindow::EditBoxRect() const {
 std::optional<RECT> CaptureWindow::LayOutEditBoxFor(const std::wstring& text, POINT origin) const {
   base::ScopedGetDc dc(edit_);
   base::ScopedSelectObject select_font(dc.get(), edit_font_.get());
-  return LayOutEditBox(origin, DcTextMetrics(dc.get(), text), selection_);
+  return LayOutEditBox(origin, DcTextMetrics(dc.get(), text), model_.selection());
 }
 
 // A text that no longer fits (after a larger font was chosen) gets all the room there is.
 void CaptureWindow::ResizeEditBox(POINT origin) {
-  const RECT room = {selection_.left, selection_.top, selection_.right - kEditInset,
-                     selection_.bottom - kEditInset};
+  const RECT& s = model_.selection();
+  const RECT room = {s.left, s.top, s.right - kEditInset, s.bottom - kEditInset};
   MoveEditBox(LayOutEditBoxFor(EditText(), origin).value_or(room));
 }
 

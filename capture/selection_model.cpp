@@ -9,14 +9,12 @@ using State = SelectionState;
 
 // A press tries the corners first and the bottom and right edges before the top and left;
 // a hover tries the left and right edges before the top and bottom.
-constexpr Handle kPressOrder[kHandleCount] = {Handle::kTopLeft,    Handle::kBottomRight,
-                                              Handle::kTopRight,   Handle::kBottomLeft,
-                                              Handle::kBottom,     Handle::kRight,
-                                              Handle::kTop,        Handle::kLeft};
-constexpr Handle kHoverOrder[kHandleCount] = {Handle::kTopLeft,  Handle::kBottomRight,
-                                              Handle::kTopRight, Handle::kBottomLeft,
-                                              Handle::kLeft,     Handle::kRight,
-                                              Handle::kTop,      Handle::kBottom};
+constexpr Handle kPressOrder[kHandleCount] = {
+    Handle::kTopLeft, Handle::kBottomRight, Handle::kTopRight, Handle::kBottomLeft,
+    Handle::kBottom,  Handle::kRight,       Handle::kTop,      Handle::kLeft};
+constexpr Handle kHoverOrder[kHandleCount] = {
+    Handle::kTopLeft, Handle::kBottomRight, Handle::kTopRight, Handle::kBottomLeft,
+    Handle::kLeft,    Handle::kRight,       Handle::kTop,      Handle::kBottom};
 // The pointer over each handle, in the order of Handle.
 constexpr PointerShape kHandlePointers[kHandleCount] = {
     PointerShape::kSizeNwse, PointerShape::kSizeNesw, PointerShape::kSizeNesw,
@@ -107,7 +105,8 @@ bool SelectionModel::Release(POINT point) {
     case State::kPressed:
     case State::kSelecting:
       // A click on the highlighted window selects it; elsewhere it is given up.
-      if (!SamePoint(point, anchor_) || (!IsRectEmpty(&selection_) && Contains(selection_, point))) {
+      if (!SamePoint(point, anchor_) ||
+          (!IsRectEmpty(&selection_) && Contains(selection_, point))) {
         state_ = State::kSelected;
         PlaceHandles();
         return false;
@@ -137,8 +136,7 @@ bool SelectionModel::Nudge(int dx, int dy) {
 }
 
 void SelectionModel::ChooseTool(bool tool_chosen, bool has_shapes) {
-  state_ = tool_chosen ? State::kAnnotating
-                       : (has_shapes ? State::kAnnotated : State::kSelected);
+  state_ = tool_chosen ? State::kAnnotating : (has_shapes ? State::kAnnotated : State::kSelected);
 }
 
 void SelectionModel::ShapesAllTakenBack() {
@@ -166,9 +164,12 @@ bool SelectionModel::CanChangeShapes() const {
 }
 
 bool SelectionModel::HasToolbar() const {
-  return state_ != State::kDetecting && state_ != State::kPressed &&
-         state_ != State::kSelecting && state_ != State::kResizePressed &&
-         state_ != State::kResizing;
+  return state_ != State::kDetecting && state_ != State::kPressed && state_ != State::kSelecting &&
+         state_ != State::kResizePressed && state_ != State::kResizing;
+}
+
+bool SelectionModel::ShowsSize() const {
+  return !IsRectEmpty(&selection_) && state_ != State::kDetecting;
 }
 
 std::optional<PointerShape> SelectionModel::PointerAt(POINT point) const {
@@ -291,6 +292,5 @@ void SelectionModel::PlaceHandles() {
   at(Handle::kTopLeft) = {s.left - 2, s.top - 2, s.left + near_end, s.top + near_end};
   at(Handle::kTopRight) = {s.right - near_end, s.top - 2, s.right + 2, s.top + near_end};
   at(Handle::kBottomLeft) = {s.left - 2, s.bottom - hit_size, s.left + near_end, s.bottom + 2};
-  at(Handle::kBottomRight) = {s.right - near_end, s.bottom - near_end, s.right + 2,
-                              s.bottom + 2};
+  at(Handle::kBottomRight) = {s.right - near_end, s.bottom - near_end, s.right + 2, s.bottom + 2};
 }

@@ -61,6 +61,8 @@ class SelectionModel {
   bool CanChangeShapes() const;
   // Whether the state shows the toolbar beside the selection.
   bool HasToolbar() const;
+  // Whether the selection's size shows above it: there is one, and it is no mere highlight.
+  bool ShowsSize() const;
 
   // The pointer over `point`; nothing where the pointer stays as it is (while a selection is
   // dragged out, a resize off its handles, a tool's own pointer).

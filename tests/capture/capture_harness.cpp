@@ -28,8 +28,8 @@ COLORREF CaptureHarness::PatternAt(int x, int y) {
 }
 
 void CaptureHarness::PaintPattern() {
-  testing_support::PaintPattern(window_->original_dc(), 0, 0, window_->screen_width(),
-                                window_->screen_height(), &CaptureHarness::PatternAt);
+  testing_support::PaintPattern(window_->original_dc(), 0, 0, window_->desktop().width(),
+                                window_->desktop().height(), &CaptureHarness::PatternAt);
 }
 
 void CaptureHarness::Send(UINT message, WPARAM wparam, int x, int y) {

@@ -131,45 +131,13 @@ TEST(OverlayTest, SettledSelectionHasATwoPixelFrameOnItsEdge) {
   EXPECT_TRUE(IsDimmed(harness.FrameAt(395, 400), harness.PictureAt(395, 400)));
 }
 
-TEST(OverlayTest, HandleHitRectanglesFollowTheState) {
-  // Selection (101, 51)-(300, 200): c = 200, m = 125.
-  const RECT dragging[] = {
-      {99, 49, 104, 54},     // top-left
-      {297, 49, 302, 54},    // top-right
-      {99, 195, 104, 202},   // bottom-left, 2 pixels taller
-      {297, 197, 302, 202},  // bottom-right
-      {99, 123, 104, 128},   // left
-      {198, 49, 203, 54},    // top
-      {298, 123, 303, 128},  // right
-      {198, 198, 203, 203},  // bottom
-  };
-  const RECT settled[] = {
-      {99, 49, 105, 55},   {296, 49, 302, 55}, {99, 194, 105, 202},  {296, 196, 302, 202},
-      {99, 123, 105, 129}, {198, 49, 204, 55}, {298, 123, 304, 129}, {198, 198, 204, 204},
-  };
-  CaptureHarness harness;
-  harness.Move(101, 51);
-  harness.Down(101, 51);
-  harness.Move(290, 190);
-  harness.Move(300, 200);
-  for (int handle = 0; handle < 8; ++handle) {
-    EXPECT_TRUE(EqualRect(&harness.window().handle_rect(handle), &dragging[handle]))
-        << "dragging, handle " << handle;
-  }
-  harness.Up(300, 200);
-  for (int handle = 0; handle < 8; ++handle) {
-    EXPECT_TRUE(EqualRect(&harness.window().handle_rect(handle), &settled[handle]))
-        << "settled, handle " << handle;
-  }
-}
-
 TEST(OverlayTest, HandlesAreDrawnAtTheirHitRectangles) {
   CaptureHarness harness;
   harness.Drag({400, 300}, {800, 700});
   // The settled handle picture is opaque where it has its colour; each handle covers its
   // hit rectangle's top-left corner, where the selection alone would show the picture.
-  for (int handle = 0; handle < 8; ++handle) {
-    const RECT& hit = harness.window().handle_rect(handle);
+  for (int handle = 0; handle < kHandleCount; ++handle) {
+    const RECT& hit = harness.window().model().handle_rect(static_cast<Handle>(handle));
     const int x = hit.left + 2;
     const int y = hit.top + 2;
     EXPECT_NE(harness.FrameAt(x, y), harness.PictureAt(x, y)) << "handle " << handle;
