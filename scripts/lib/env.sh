@@ -1,5 +1,5 @@
-# Shared set-up of scripts/run and scripts/test: packages, the build, the virtual display,
-# the Wine prefix and a persistent wineserver. Source it; call stop_session on exit.
+# Shared set-up of the scripts: packages, the build, the virtual display, the Wine prefix
+# and a persistent wineserver, and waits that give up. Source it; call stop_session on exit.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 export LC_ALL=C.UTF-8
@@ -15,6 +15,52 @@ XVFB_OPTIONS=()
 WINESERVER_PID=""
 
 log() { echo "== $*" >&2; }
+
+# retry WHAT SECONDS COMMAND...: runs the command until it succeeds; after SECONDS it gives
+# up and names WHAT it waited for, so that a stuck run says where it stuck.
+retry() {
+  local what="$1" seconds="$2" deadline=$((SECONDS + $2))
+  shift 2
+  until "$@" >/dev/null 2>&1; do
+    if ((SECONDS > deadline)); then
+      echo "gave up waiting for $what after $seconds s" >&2
+      return 1
+    fi
+    sleep 0.1
+  done
+}
+
+# within WHAT SECONDS COMMAND...: runs a command that waits by itself (`xdotool --sync`, a
+# test program) and kills it, with whatever it started, when it has not ended after SECONDS,
+# naming WHAT it waited for. Its exit status is kept. SIGKILL, which a stuck process cannot
+# put off.
+within() {
+  local what="$1" seconds="$2" started=$SECONDS status=0
+  shift 2
+  timeout -s KILL "$seconds" "$@" || status=$?
+  if ((status != 0 && SECONDS - started >= seconds)); then
+    echo "gave up waiting for $what after $seconds s" >&2
+  fi
+  return "$status"
+}
+
+# wait_pid WHAT SECONDS PID: until PID, a child of this shell, has ended; its exit status
+# goes to ENDED_STATUS. A process still running at the deadline is named, killed and
+# reaped, and the wait fails: `wait` alone would wait for ever.
+wait_pid() {
+  local what="$1" seconds="$2" pid="$3" deadline=$((SECONDS + $2))
+  while kill -0 "$pid" 2>/dev/null; do
+    if ((SECONDS > deadline)); then
+      echo "gave up waiting for $what (pid $pid) to end after $seconds s" >&2
+      kill -KILL "$pid" 2>/dev/null || true
+      wait "$pid" 2>/dev/null || true
+      return 1
+    fi
+    sleep 0.1
+  done
+  ENDED_STATUS=0
+  wait "$pid" || ENDED_STATUS=$?
+}
 
 ensure_packages() {
   local missing=() package

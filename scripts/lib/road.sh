@@ -1,6 +1,6 @@
 # The road of one capture, driven from the Linux side with xdotool: shared by scripts/run
 # (without a display) and scripts/screenshots. Source it after env.sh, with the display and
-# Wine started; set PICTOR and PROBE to the built programs first.
+# Wine started; set PICTOR and PROBE to the built programs first, and call end_road on exit.
 
 # Where the road's windows are put, from the Windows side.
 NOTEPAD=(200 150 900 560)
@@ -19,20 +19,19 @@ MOSAIC_TO=(560 208)
 PICTOR_PID=""
 SCRATCH=$(mktemp -d)
 
-probe() { wine "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
-
-# retry WHAT SECONDS COMMAND...: runs the command until it succeeds.
-retry() {
-  local what="$1" deadline=$((SECONDS + $2))
-  shift 2
-  until "$@" >/dev/null 2>&1; do
-    if ((SECONDS > deadline)); then
-      echo "gave up waiting for $what" >&2
-      return 1
-    fi
-    sleep 0.1
-  done
+# Removes the road's scratch folder and ends a session still running, by its pid.
+end_road() {
+  if [ -n "$PICTOR_PID" ]; then
+    kill -KILL "$PICTOR_PID" 2>/dev/null || true
+    wait "$PICTOR_PID" 2>/dev/null || true
+    PICTOR_PID=""
+  fi
+  rm -rf "$SCRATCH"
 }
+
+# probe COMMAND ARGS...: asks the probe program about the screen (a pixel, a grab, the
+# clipboard); one that hangs is ended after 30 s.
+probe() { within "the probe ($1)" 30 wine "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
 
 pixel_is() { [ "$(probe pixel "$1" "$2")" = "$3" ]; }
 pixel_is_not() { [ "$(probe pixel "$1" "$2")" != "$3" ]; }
@@ -46,7 +45,8 @@ open_desktop() {
   wine notepad >/dev/null 2>&1 &
   retry "notepad" 30 xdotool search --onlyvisible --name "Notepad"
   probe place "Notepad" "${NOTEPAD[@]}"
-  xdotool search --onlyvisible --name "Notepad" windowfocus --sync
+  within "the keyboard to reach Notepad" 20 \
+    xdotool search --onlyvisible --name "Notepad" windowfocus --sync
   xdotool type --delay 30 "Pictor freezes the screen, frames the window under the mouse"
   xdotool key Return
   xdotool type --delay 30 "and lets you mark up what you select before you copy or save it."
@@ -150,7 +150,8 @@ type_text() {
   choose_tool 3
   choose_color 13
   xdotool mousemove "${TEXT_AT[@]}" click 1
-  xdotool windowfocus --sync "$(capture_window)"
+  within "the keyboard to reach the capture window" 20 \
+    xdotool windowfocus --sync "$(capture_window)"
   xdotool type --delay 20 "Marked up with Pictor"
 }
 
@@ -172,8 +173,11 @@ capture_window() {
   return 1
 }
 
-# wait_end: until the session's process has ended; its exit code goes to PICTOR_STATUS.
+# wait_end: until the session's process has ended, 20 s at most; its exit code goes to
+# PICTOR_STATUS.
 wait_end() {
-  PICTOR_STATUS=0
-  wait "$PICTOR_PID" || PICTOR_STATUS=$?
+  local pid=$PICTOR_PID
+  PICTOR_PID=""
+  wait_pid "the capture session" 20 "$pid"
+  PICTOR_STATUS=$ENDED_STATUS
 }

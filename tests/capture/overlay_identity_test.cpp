@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,14 +34,25 @@ void ChooseTool(CaptureHarness& h, Toolbar::Button tool) {
                                     bounds.y + 12);
 }
 
+// A colour as 0xRRGGBB, the order in which people read and pick colours.
+std::string Hex(COLORREF color) {
+  char text[9];
+  std::snprintf(text, sizeof(text), "0x%02X%02X%02X", GetRValue(color), GetGValue(color),
+                GetBValue(color));
+  return text;
+}
+
 testing::AssertionResult SameScreens(const ScreenGrab& a, const ScreenGrab& b) {
   RECT differing = {a.width(), a.height(), 0, 0};
+  POINT first = {};
   int count = 0;
   for (int y = 0; y < a.height(); ++y) {
     for (int x = 0; x < a.width(); ++x) {
       if (a.Pixel(x, y) == b.Pixel(x, y))
         continue;
-      ++count;
+      // Named by the first pixel that differs: the corner of the area need not differ.
+      if (count++ == 0)
+        first = {x, y};
       differing = {std::min<LONG>(differing.left, x), std::min<LONG>(differing.top, y),
                    std::max<LONG>(differing.right, x + 1), std::max<LONG>(differing.bottom, y + 1)};
     }
@@ -49,9 +61,9 @@ testing::AssertionResult SameScreens(const ScreenGrab& a, const ScreenGrab& b) {
     return testing::AssertionSuccess();
   return testing::AssertionFailure()
          << count << " pixels differ within (" << differing.left << ", " << differing.top << ")-("
-         << differing.right << ", " << differing.bottom << "); first shown " << std::hex
-         << a.Pixel(differing.left, differing.top) << ", whole "
-         << b.Pixel(differing.left, differing.top);
+         << differing.right << ", " << differing.bottom << "); the first at (" << first.x << ", "
+         << first.y << ") shown " << Hex(a.Pixel(first.x, first.y)) << ", whole "
+         << Hex(b.Pixel(first.x, first.y));
 }
 
 TEST(OverlayIdentityTest, EveryFrameShowsTheWholeCompositionsPixels) {

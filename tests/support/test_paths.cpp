@@ -11,14 +11,25 @@ std::wstring BinaryFolder() {
   return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
-ScopedTempFolder::ScopedTempFolder() {
+namespace {
+
+std::wstring TempPath() {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
+  return temp;
+}
+
+}  // namespace
+
+ScopedTempFolder::ScopedTempFolder() : ScopedTempFolder(TempPath()) {}
+
+ScopedTempFolder::ScopedTempFolder(const std::wstring& parent) {
   static int counter = 0;
   for (;;) {
-    path_ = std::wstring(temp) + L"pictor-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+    path_ = parent + L"pictor-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
             std::to_wstring(++counter) + L"\\";
-    if (CreateDirectoryW(path_.c_str(), nullptr))
+    // Taken: the next name; any other failure would repeat for every name.
+    if (CreateDirectoryW(path_.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS)
       break;
   }
 }

@@ -8,10 +8,14 @@ namespace testing_support {
 // the other test executables are built into the same folder.
 std::wstring BinaryFolder();
 
-// A new empty folder, deleted with its files when the object dies.
+// A new empty folder, deleted with its files when the object dies. The folder is this
+// object's alone: its name is claimed by creating it, which fails for a name already taken.
 class ScopedTempFolder {
  public:
+  // In the Windows temporary folder.
   ScopedTempFolder();
+  // In `parent` (with a trailing backslash).
+  explicit ScopedTempFolder(const std::wstring& parent);
   ~ScopedTempFolder();
 
   ScopedTempFolder(const ScopedTempFolder&) = delete;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "tests/support/test_paths.h"
 #include "tests/support/wait.h"
 
 namespace testing_support {
@@ -12,20 +13,25 @@ namespace {
 
 constexpr DWORD kXdotoolTimeoutMs = 20000;
 
-// A Linux path for files that both this Windows process (through drive Z:) and the shell
-// can reach.
-std::string MarkerPath() {
-  static int counter = 0;
-  char path[128];
-  std::snprintf(path, sizeof(path), "/tmp/pictor-xdo-%lu-%d", GetCurrentProcessId(), ++counter);
-  return path;
-}
-
 std::wstring WindowsPath(const std::string& linux_path) {
   std::wstring path = L"Z:";
   for (char c : linux_path)
     path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
   return path;
+}
+
+// A Linux path for files that both this Windows process (through drive Z:) and the shell
+// can reach. They lie in a folder of this process's own: a Windows process id is unique
+// only within one wineserver, and tests under other wineservers run beside these (the
+// other screens and monitor layouts, other trees' runs), with the same ids; markers named
+// by the id alone were taken by the other process, whose command then seemed not to end.
+std::string MarkerPath() {
+  static const ScopedTempFolder folder(L"Z:\\tmp\\");
+  static int counter = 0;
+  std::string path;
+  for (wchar_t c : folder.path().substr(2))
+    path += c == L'\\' ? '/' : static_cast<char>(c);
+  return path + std::to_string(++counter);
 }
 
 std::wstring Widen(const std::string& text) {
