@@ -167,8 +167,9 @@ void CaptureWindow::PaintOverlay() {
 }
 
 // Where the shape being drawn paints: around its points for the outlines, whose strokes
-// and arrow heads reach at most a few widths past them; the whole selection for a mosaic,
-// a text, or when the kept shapes are painted with it.
+// and arrow heads reach at most a few widths past them; the whole selection for a text, when
+// the kept shapes are painted with it, or for a mosaic, whose newest piece covers the whole
+// way from its last point to the new one, however far a fast move took the mouse.
 RECT CaptureWindow::CurrentShapeArea(bool kept_shapes_ready) const {
   if (!current_drawing_)
     return {};
