@@ -30,6 +30,10 @@ constexpr int kSettledHandleSize = 6;
 constexpr int kDecorationMargin = 16;
 constexpr int kDecorationReachInside = 8;
 
+// Where the shapes could not be painted, the selection shows this stock brush rather than
+// the picture, which would show in clear what a mosaic hides.
+constexpr int kUnpaintedSelectionBrush = DKGRAY_BRUSH;
+
 // How far an outline shape may paint past its points.
 constexpr int kShapeReachInWidths = 3;
 constexpr int kShapeReach = 24;
@@ -199,8 +203,11 @@ void CaptureWindow::ComposeArea(const RECT& area, const FrameContent& content) {
   }
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-  if (!IsRectEmpty(&inside))
-    DrawShapes(dc, content.kept_shapes_ready);
+  if (!IsRectEmpty(&inside) && !DrawShapes(dc, content.kept_shapes_ready)) {
+    // Blank until a later frame paints the shapes: this one tries again.
+    FillRect(dc, &inside, static_cast<HBRUSH>(GetStockObject(kUnpaintedSelectionBrush)));
+    UnionRect(&to_compose_, &to_compose_, &area);
+  }
   DrawFrameAndHandles(area);
   RECT common = {};
   if (content.labelled && IntersectRect(&common, &area, &last_frame_.label))

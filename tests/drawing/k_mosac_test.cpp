@@ -63,7 +63,7 @@ TEST(MosaicTest, SingleDiscIsMadeOfTheAveragesOfItsFourBlocks) {
   MemoryCanvas canvas(100, 100, kWhite);
   FillWithPattern(canvas);
   auto mosaic = MakeMosaic(5, {{23, 47}});
-  PaintShapes(canvas.dc(), {0, 0, 100, 100}, {mosaic.get()});
+  ASSERT_TRUE(PaintShapes(canvas.dc(), {0, 0, 100, 100}, {mosaic.get()}));
 
   std::set<COLORREF> disc_colors;
   int disc_pixels = 0;
@@ -195,7 +195,7 @@ TEST(MosaicTest, HalfCoveredBlockIsTheAverageOfAllItsPixels) {
       canvas.SetPixelColor(x, y, left_half);
   }
   auto mosaic = MakeMosaic(5, {{20, 45}});
-  PaintShapes(canvas.dc(), {0, 0, 60, 60}, {mosaic.get()});
+  ASSERT_TRUE(PaintShapes(canvas.dc(), {0, 0, 60, 60}, {mosaic.get()}));
   const COLORREF average = RGB((0 + 255) / 2, (100 + 255) / 2, (200 + 255) / 2);
   for (const POINT inside : {POINT{17, 45}, POINT{19, 42}, POINT{19, 47}, POINT{16, 44}})
     EXPECT_EQ(canvas.Pixel(inside.x, inside.y), average) << inside.x << ", " << inside.y;
@@ -215,7 +215,7 @@ TEST(MosaicTest, OverlappingStrokesPaintEachBlockOnce) {
   MemoryCanvas once(200, 150, kWhite);
   FillWithPattern(once);
   auto stroke = MakeMosaic(10, drag);
-  PaintShapes(once.dc(), selection, {stroke.get()});
+  ASSERT_TRUE(PaintShapes(once.dc(), selection, {stroke.get()}));
 
   const struct {
     const char* what;
@@ -226,17 +226,17 @@ TEST(MosaicTest, OverlappingStrokesPaintEachBlockOnce) {
     FillWithPattern(twice);
     auto first = MakeMosaic(10, drag);
     auto second = MakeMosaic(10, entry.second);
-    PaintShapes(twice.dc(), selection, {first.get(), second.get()});
+    ASSERT_TRUE(PaintShapes(twice.dc(), selection, {first.get(), second.get()}));
     EXPECT_EQ(twice.Pixels(), once.Pixels()) << entry.what;
   }
 
   // Without the pass's bookkeeping a second stroke would pixelate the first one's blocks
   // anew, and the picture would change: a second pass shows it.
-  PaintShapes(once.dc(), selection, {stroke.get()});
+  ASSERT_TRUE(PaintShapes(once.dc(), selection, {stroke.get()}));
   MemoryCanvas reference(200, 150, kWhite);
   FillWithPattern(reference);
   auto again = MakeMosaic(10, drag);
-  PaintShapes(reference.dc(), selection, {again.get()});
+  ASSERT_TRUE(PaintShapes(reference.dc(), selection, {again.get()}));
   EXPECT_NE(once.Pixels(), reference.Pixels());
 }
 
@@ -250,8 +250,8 @@ TEST(MosaicTest, ClickWithoutMovementIsKeptAndPaintsOneDisc) {
   MemoryCanvas reference(100, 100, kWhite);
   FillWithPattern(clicked);
   FillWithPattern(reference);
-  PaintShapes(clicked.dc(), {0, 0, 100, 100}, {click.get()});
-  PaintShapes(reference.dc(), {0, 0, 100, 100}, {single.get()});
+  ASSERT_TRUE(PaintShapes(clicked.dc(), {0, 0, 100, 100}, {click.get()}));
+  ASSERT_TRUE(PaintShapes(reference.dc(), {0, 0, 100, 100}, {single.get()}));
   EXPECT_EQ(clicked.Pixels(), reference.Pixels());
   EXPECT_EQ(clicked.Pixel(50, 50), BlockAverage(50, 50, Pattern));
 
@@ -269,7 +269,7 @@ TEST(MosaicTest, BlocksLieOnTheGridAnchoredAtTheOrigin) {
     MemoryCanvas canvas(100, 100, kWhite);
     FillWithPattern(canvas);
     auto mosaic = MakeMosaic(7, {centre});
-    PaintShapes(canvas.dc(), {0, 0, 100, 100}, {mosaic.get()});
+    ASSERT_TRUE(PaintShapes(canvas.dc(), {0, 0, 100, 100}, {mosaic.get()}));
     int painted = 0;
     for (int y = 0; y < 100; ++y) {
       for (int x = 0; x < 100; ++x) {
@@ -336,12 +336,12 @@ TEST(MosaicTest, ArrowBeforeAMosaicIsPixelatedAndOneAfterItStaysSharp) {
   const auto mosaic = MakeMosaic(40, {{50, 100}, {150, 100}});
 
   MemoryCanvas canvas(200, 200, kWhite);
-  PaintShapes(canvas.dc(), selection, {before.get(), mosaic.get(), after.get()});
+  ASSERT_TRUE(PaintShapes(canvas.dc(), selection, {before.get(), mosaic.get(), after.get()}));
   // The same arrows, each alone on white.
   MemoryCanvas before_alone(200, 200, kWhite);
   MemoryCanvas after_alone(200, 200, kWhite);
-  PaintShapes(before_alone.dc(), selection, {before.get()});
-  PaintShapes(after_alone.dc(), selection, {after.get()});
+  ASSERT_TRUE(PaintShapes(before_alone.dc(), selection, {before.get()}));
+  ASSERT_TRUE(PaintShapes(after_alone.dc(), selection, {after.get()}));
 
   // Left of the middle every pixel is the arrow as it was, or the average of its block.
   const auto alone = [&](int x, int y) { return before_alone.Pixel(x, y); };
