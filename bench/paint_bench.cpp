@@ -162,9 +162,13 @@ void MeasureMosaic() {
       BitBlt(frame_dc.get(), 0, 0, width, height, picture_dc.get(), 0, 0, SRCCOPY);
       GdiFlush();
       const double start = Now();
-      PaintShapes(frame_dc.get(), selection, {&stroke});
+      const bool painted = PaintShapes(frame_dc.get(), selection, {&stroke});
       GdiFlush();
       times.push_back(Now() - start);
+      if (!painted) {
+        std::printf("mosaic-repaint-%d failed\n", count);
+        return;
+      }
     }
     std::printf("mosaic-repaint-%d %.3f\n", count, Median(times));
   }

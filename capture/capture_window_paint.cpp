@@ -28,6 +28,10 @@ constexpr COLORREF kFrameColor = RGB(255, 139, 49);
 constexpr int kDecorationMargin = 16;
 constexpr int kDecorationReachInside = 8;
 
+// Where the shapes could not be painted, the selection shows this stock brush rather than
+// the picture, which would show in clear what a mosaic hides.
+constexpr int kUnpaintedSelectionBrush = DKGRAY_BRUSH;
+
 // How far an outline shape may paint past its points.
 constexpr int kShapeReachInWidths = 3;
 constexpr int kShapeReach = 24;
@@ -152,8 +156,9 @@ void CaptureWindow::PaintOverlay() {
 }
 
 // Where the shape being drawn paints: around its points for the outlines, whose strokes
-// and arrow heads reach at most a few widths past them; the whole selection for a mosaic,
-// a text, or when the kept shapes are painted with it.
+// and arrow heads reach at most a few widths past them; the whole selection for a text, when
+// the kept shapes are painted with it, or for a mosaic, whose newest piece covers the whole
+// way from its last point to the new one, however far a fast move took the mouse.
 RECT CaptureWindow::CurrentShapeArea(bool kept_shapes_ready) const {
   if (!current_drawing_)
     return {};
@@ -183,8 +188,11 @@ void CaptureWindow::ComposeArea(const RECT& area, const FrameContent& content) {
   }
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-  if (!IsRectEmpty(&inside))
-    DrawShapes(dc, content.kept_shapes_ready);
+  if (!IsRectEmpty(&inside) && !DrawShapes(dc, content.kept_shapes_ready)) {
+    // Blank until a later frame paints the shapes: this one tries again.
+    FillRect(dc, &inside, static_cast<HBRUSH>(GetStockObject(kUnpaintedSelectionBrush)));
+    UnionRect(&to_compose_, &to_compose_, &area);
+  }
   DrawFrameAndHandles(area);
   RECT common = {};
   if (content.labelled && IntersectRect(&common, &area, &last_frame_.label))

@@ -21,6 +21,7 @@ bool KeptShapesPicture::Update(HDC picture,
   if ((size_.cx != width || size_.cy != height || picture_.empty()) &&
       !Allocate(picture, width, height))
     return false;
+  valid_ = false;
   // A mosaic block across the selection's edge averages what lies around the selection too,
   // which in a frame is the dimmed picture.
   RECT around = selection;
@@ -32,7 +33,8 @@ bool KeptShapesPicture::Update(HDC picture,
   const RECT& s = selection;
   BitBlt(picture_.dc(), s.left, s.top, s.right - s.left, s.bottom - s.top, picture, s.left, s.top,
          SRCCOPY);
-  PaintShapesAfter(picture_.dc(), selection, shapes, nullptr, unmosaicked_.get());
+  if (!PaintShapesAfter(picture_.dc(), selection, shapes, nullptr, unmosaicked_.get()))
+    return false;
   selection_ = selection;
   valid_ = true;
   return true;

@@ -26,16 +26,18 @@ class KeptShapesPicture {
 
   // Brings the picture up to date with `shapes` on `selection` over `picture`, a screen of
   // `width` x `height`, with `surroundings` (what a frame shows around the selection, the
-  // dimmed picture) around it; false when there is no memory for it.
-  bool Update(HDC picture,
-              HDC surroundings,
-              int width,
-              int height,
-              const RECT& selection,
-              const std::vector<Drawing*>& shapes);
+  // dimmed picture) around it. False when there is no memory for it or a mosaic could not
+  // be painted: the picture may then show what a mosaic hides, is not to be shown, and the
+  // next Update paints it again.
+  [[nodiscard]] bool Update(HDC picture,
+                            HDC surroundings,
+                            int width,
+                            int height,
+                            const RECT& selection,
+                            const std::vector<Drawing*>& shapes);
 
   HDC dc() const { return picture_.dc(); }
-  // The part of the selection that no mosaic disc of the kept shapes painted.
+  // The part of the selection that no mosaic of the kept shapes painted.
   HRGN unmosaicked() const { return unmosaicked_.get(); }
 
  private:

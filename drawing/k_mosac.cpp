@@ -4,14 +4,16 @@
 #include "drawing/mosaic_canvas.h"
 #include "drawing/mosaic_region.h"
 
-// The discs are pixelated in memory, one after the other as if each were painted on `dc` in
-// turn, and the result is copied to `dc` once: a long stroke costs one copy of the picture
-// under it, not a bitmap and a brush per block of every disc.
+// The pieces are pixelated in memory, one after the other as if each were painted on `dc`
+// in turn, and the result is copied to `dc` once: a long stroke costs one copy of the
+// picture under it, not a bitmap and a brush per block of every piece.
 void KMosac::Draw(HDC dc) {
   if (mosaicSize <= 0 || points.empty())
     return;
   PICTOR_ASSERT(mosaicRegion != NULL, "k_mosac");
-  if (!mosaicRegion) {
+  RECT left_to_paint = {};
+  const int left_kind = mosaicRegion ? GetRgnBox(mosaicRegion, &left_to_paint) : ERROR;
+  if (left_kind == ERROR) {
     mosaicPassFailed = true;
     return;
   }
@@ -20,12 +22,21 @@ void KMosac::Draw(HDC dc) {
     const RECT disc_area = MosaicCanvas::GridArea(point, mosaicSize);
     UnionRect(&area, &area, &disc_area);
   }
+  // Only the blocks around what the pass has left to paint are read: a stroke that strays
+  // past the selection costs no more than the selection.
+  const RECT reach = MosaicCanvas::AlignToGrid(left_to_paint);
+  if (left_kind == NULLREGION || !IntersectRect(&area, &area, &reach))
+    return;
   MosaicCanvas canvas(mosaicSize);
   if (!canvas.Read(dc, area, mosaicRegion)) {
     mosaicPassFailed = true;
     return;
   }
-  for (const POINT& point : points)
-    canvas.PaintDisc(point);
+  // The brush covers the whole way between the points the system reported, however far
+  // apart a fast move left them: one piece from each point to the next.
+  if (points.size() == 1)
+    canvas.PaintPiece(points.front(), points.front());
+  for (size_t i = 1; i < points.size(); ++i)
+    canvas.PaintPiece(points[i - 1], points[i]);
   canvas.WriteBack(dc, mosaicRegion);
 }

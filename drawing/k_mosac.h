@@ -2,16 +2,18 @@
 
 #include "drawing/drawing.h"
 
-// Pixelates what lies under a free-hand stroke: for every drag point, the disc of radius
-// `mosaicSize` around it is replaced by 10 × 10-pixel blocks, each the average colour of the
-// whole block as the device context shows it at that moment. The blocks lie on one grid
-// anchored at the origin, so that discs and strokes line up. Needs the painting pass's
-// `mosaicRegion` (mosaic_region.h). Ignores `width` and `color`. Owned by the capture
+// Pixelates what lies under a free-hand stroke: every pixel whose centre lies within
+// `mosaicSize` of the path from drag point to drag point (of the point, for a stroke of
+// one) is replaced by its 10 × 10-pixel block's average colour, as the device context shows
+// the block before that part of the path. The system reports only some of the positions a
+// fast move passes, so the path between two of them is taken as straight. The blocks lie on
+// one grid anchored at the origin, so that pieces and strokes line up. Needs the painting
+// pass's `mosaicRegion` (mosaic_region.h). Ignores `width` and `color`. Owned by the capture
 // window; UI thread.
 class KMosac : public Drawing {
  public:
-  // Called on every repaint inside a painting pass: paints each point's disc where no disc
-  // of the same pass has painted yet. Puts dc's clip region back afterwards; a dc that had
-  // none is left clipped to `clipRect`.
+  // Called on every repaint inside a painting pass: paints the path from point to point
+  // where no mosaic of the same pass has painted yet, one piece for each two neighbouring
+  // points, in order. Leaves dc's clip region as it was.
   void Draw(HDC dc) override;
 };

@@ -39,7 +39,174 @@ int RowOffset(int row, int radius) {
   return static_cast<int>((span - 1) / 2);
 }
 
+// Integers [first, last]; empty when first > last.
+struct Interval {
+  int64_t first;
+  int64_t last;
+};
+
+// Far enough for any row of any screen, near enough that sums of it cannot overflow.
+constexpr int64_t kUnbounded = int64_t{1} << 40;
+
+int64_t FloorDivide(int64_t value, int64_t divisor) {
+  return value / divisor - (value % divisor < 0 ? 1 : 0);
+}
+
+// (start + k * step) / divisor rounded down, for k = 0, 1, 2, ... (divisor > 0): divided
+// once, then stepped by additions. A stroke asks for these on every row of every piece on
+// every repaint.
+class SteppedQuotient {
+ public:
+  SteppedQuotient(int64_t start, int64_t step, int64_t divisor)
+      : divisor_(divisor),
+        quotient_(FloorDivide(start, divisor)),
+        remainder_(start - quotient_ * divisor),
+        step_quotient_(FloorDivide(step, divisor)),
+        step_remainder_(step - step_quotient_ * divisor) {}
+
+  int64_t value() const { return quotient_; }
+
+  void Next() {
+    quotient_ += step_quotient_;
+    remainder_ += step_remainder_;
+    if (remainder_ >= divisor_) {
+      remainder_ -= divisor_;
+      ++quotient_;
+    }
+  }
+
+ private:
+  int64_t divisor_;
+  int64_t quotient_;
+  int64_t remainder_;
+  int64_t step_quotient_;
+  int64_t step_remainder_;
+};
+
+// The pixels x that meet low <= slope * x + offset <= high, row after row, where the offset
+// changes by `offset_step` from one row to the next: an interval on each row.
+class RowCondition {
+ public:
+  RowCondition(int64_t slope, int64_t offset, int64_t offset_step, int64_t low, int64_t high)
+      : RowCondition(slope < 0 ? -1 : 1, slope, offset, offset_step, low, high) {}
+
+  // The pixels of the current row.
+  Interval row() const {
+    if (slope_ == 0)
+      return low_ <= offset_ && offset_ <= high_ ? Interval{-kUnbounded, kUnbounded}
+                                                 : Interval{1, 0};
+    return {-below_.value(), above_.value()};
+  }
+
+  void Next() {
+    offset_ += offset_step_;
+    below_.Next();
+    above_.Next();
+  }
+
+ private:
+  // The condition times `sign`, so that its slope is not negative; a slope of 0 makes the
+  // condition one on the row alone, and its quotients go unused.
+  RowCondition(int64_t sign,
+               int64_t slope,
+               int64_t offset,
+               int64_t offset_step,
+               int64_t low,
+               int64_t high)
+      : slope_(sign * slope),
+        offset_(sign * offset),
+        offset_step_(sign * offset_step),
+        low_(sign < 0 ? -high : low),
+        high_(sign < 0 ? -low : high),
+        below_(offset_ - low_, offset_step_, std::max<int64_t>(slope_, 1)),
+        above_(high_ - offset_, -offset_step_, std::max<int64_t>(slope_, 1)) {}
+
+  int64_t slope_;
+  int64_t offset_;
+  int64_t offset_step_;
+  int64_t low_;
+  int64_t high_;
+  // (offset - low) / slope and (high - offset) / slope, rounded down.
+  SteppedQuotient below_;
+  SteppedQuotient above_;
+};
+
 }  // namespace
+
+// The pixels whose centres lie within the radius of the segment from `from` to `to`: the
+// discs around its ends, and the band between them that a disc sweeps on its way. In half
+// pixels, as RowOffset, so that every comparison is of integers. With u = 2x + 1 - 2 from.x
+// and v = 2y + 1 - 2 from.y, a pixel's centre lies at (u, v) / 2 from `from`; with
+// D = to - from, its distance to the line through both is |u dy - v dx| / (2 |D|), and it
+// lies beside the segment when 0 <= u dx + v dy <= 2 |D|^2. So the band is
+// |u dy - v dx| <= 2r |D|, where 2r |D| may be rounded down as the left side is an
+// integer, and 0 <= u dx + v dy <= 2 |D|^2: on each row two conditions on a linear
+// function of x, each met on an interval. The row of the piece is the smallest interval
+// holding the three parts, since the piece is convex.
+class MosaicCanvas::Piece {
+ public:
+  Piece(POINT from, POINT to, int radius, const std::vector<int>& row_offsets)
+      : from_(from),
+        to_(to),
+        radius_(radius),
+        row_offsets_(row_offsets),
+        dx_(to.x - from.x),
+        dy_(to.y - from.y),
+        cross_limit_(
+            FloorSquareRoot(4 * static_cast<int64_t>(radius) * radius * (dx_ * dx_ + dy_ * dy_))) {}
+
+  // The rows the piece spans, [top, bottom).
+  int top() const { return std::min(from_.y, to_.y) - radius_; }
+  int bottom() const { return std::max(from_.y, to_.y) + radius_; }
+
+  // Calls visit(y, pixels) with the pixels the piece covers on each row y of [first, end),
+  // in order; pixels may be empty.
+  template <typename Visit>
+  void ForEachRow(int first, int end, Visit visit) const {
+    // u = 2x + u0 and v = 2y + v0.
+    const int64_t u0 = 1 - 2 * static_cast<int64_t>(from_.x);
+    const int64_t v = 2 * static_cast<int64_t>(first) + 1 - 2 * static_cast<int64_t>(from_.y);
+    RowCondition across(2 * dy_, u0 * dy_ - v * dx_, -2 * dx_, -cross_limit_, cross_limit_);
+    RowCondition along(2 * dx_, u0 * dx_ + v * dy_, 2 * dy_, 0, 2 * (dx_ * dx_ + dy_ * dy_));
+    for (int y = first; y < end; ++y, across.Next(), along.Next()) {
+      Interval row = {kUnbounded, -kUnbounded};
+      Widen(&row, DiscRow(from_, y));
+      // A piece of one point is its disc alone: its band would be the whole row.
+      if (dx_ != 0 || dy_ != 0) {
+        Widen(&row, DiscRow(to_, y));
+        const Interval band_across = across.row();
+        const Interval band_along = along.row();
+        Widen(&row, {std::max(band_across.first, band_along.first),
+                     std::min(band_across.last, band_along.last)});
+      }
+      visit(y, row);
+    }
+  }
+
+ private:
+  static void Widen(Interval* row, const Interval& part) {
+    if (part.first > part.last)
+      return;
+    row->first = std::min(row->first, part.first);
+    row->last = std::max(row->last, part.last);
+  }
+
+  Interval DiscRow(POINT center, int y) const {
+    if (y < center.y - radius_ || y >= center.y + radius_)
+      return {1, 0};
+    const int offset = row_offsets_[y - (center.y - radius_)];
+    return {center.x - 1 - offset, center.x + offset};
+  }
+
+  POINT from_;
+  POINT to_;
+  int radius_;
+  const std::vector<int>& row_offsets_;
+  int64_t dx_;
+  int64_t dy_;
+  // 2r |D| rounded down.
+  int64_t cross_limit_;
+};
 
 MosaicCanvas::MosaicCanvas(int radius) : radius_(radius) {
   for (int row = 0; row < 2 * radius; ++row)
@@ -49,6 +216,11 @@ MosaicCanvas::MosaicCanvas(int radius) : radius_(radius) {
 RECT MosaicCanvas::GridArea(POINT center, int radius) {
   return {FloorToGrid(center.x - radius), FloorToGrid(center.y - radius),
           FloorToGrid(center.x + radius) + kBlockSize, FloorToGrid(center.y + radius) + kBlockSize};
+}
+
+RECT MosaicCanvas::AlignToGrid(const RECT& area) {
+  return {FloorToGrid(area.left), FloorToGrid(area.top), FloorToGrid(area.right + kBlockSize - 1),
+          FloorToGrid(area.bottom + kBlockSize - 1)};
 }
 
 namespace {
@@ -129,40 +301,42 @@ COLORREF MosaicCanvas::BlockAverage(int block_x, int block_y) const {
   return RGB(red / kCount, green / kCount, blue / kCount);
 }
 
-void MosaicCanvas::FindRunsLeftToPaint(POINT center) {
+void MosaicCanvas::FindRunsLeftToPaint(const Piece& piece) {
   std::vector<Run>& runs = runs_;
   runs.clear();
   const int width = area_.right - area_.left;
-  for (int y = std::max<int>(center.y - radius_, area_.top);
-       y < std::min<int>(center.y + radius_, area_.bottom); ++y) {
-    const int offset = row_offsets_[y - (center.y - radius_)];
-    const int left = std::max<int>(center.x - 1 - offset, area_.left) - area_.left;
-    const int right = std::min<int>(center.x + offset + 1, area_.right) - area_.left;
+  const int first = std::max<int>(piece.top(), area_.top);
+  const int end = std::min<int>(piece.bottom(), area_.bottom);
+  piece.ForEachRow(first, end, [&](int y, const Interval& covered) {
+    const int64_t left = std::max<int64_t>(covered.first, area_.left);
+    const int64_t right = std::min<int64_t>(covered.last + 1, area_.right);
     if (left >= right)
-      continue;
-    // Most of a stroke's discs lie over pixels painted already: the rows are searched for
+      return;
+    // Most of a stroke's pieces lie over pixels painted already: the rows are searched for
     // what is left with memchr.
     const uint8_t* row = left_to_paint_.data() + static_cast<size_t>(y - area_.top) * width;
-    const uint8_t* end = row + right;
-    for (const uint8_t* at = row + left; at < end;) {
-      const auto* start = static_cast<const uint8_t*>(memchr(at, 1, end - at));
+    const uint8_t* stop_at = row + (right - area_.left);
+    for (const uint8_t* at = row + (left - area_.left); at < stop_at;) {
+      const auto* start = static_cast<const uint8_t*>(memchr(at, 1, stop_at - at));
       if (!start)
         break;
-      const auto* stop = static_cast<const uint8_t*>(memchr(start, 0, end - start));
-      at = stop ? stop : end;
+      const auto* stop = static_cast<const uint8_t*>(memchr(start, 0, stop_at - start));
+      at = stop ? stop : stop_at;
       runs.push_back(
           {y, area_.left + static_cast<int>(start - row), area_.left + static_cast<int>(at - row)});
     }
-  }
+  });
 }
 
-void MosaicCanvas::PaintDisc(POINT center) {
-  FindRunsLeftToPaint(center);
+void MosaicCanvas::PaintPiece(POINT from, POINT to) {
+  FindRunsLeftToPaint(Piece(from, to, radius_, row_offsets_));
   const std::vector<Run>& runs = runs_;
   if (runs.empty())
     return;
-  // Every block this disc paints in takes its average before any of its pixels change.
-  const RECT grid = GridArea(center, radius_);
+  // Every block this piece paints in takes its average before any of its pixels change.
+  RECT grid = GridArea(from, radius_);
+  const RECT end_grid = GridArea(to, radius_);
+  UnionRect(&grid, &grid, &end_grid);
   const int columns = (grid.right - grid.left) / kBlockSize;
   const int rows = (grid.bottom - grid.top) / kBlockSize;
   std::vector<COLORREF>& averages = averages_;

@@ -4,10 +4,10 @@
 
 #include "base/scoped_gdi_object.h"
 
-// The part of the selection that no mosaic disc has painted yet in the current painting
-// pass over the shape list; null outside a pass. KMosac clips each disc to it and removes the
-// disc from it, so that within one pass every pixel is pixelated at most once, by the first
-// disc that covers it. UI thread only.
+// The part of the selection that no mosaic has painted yet in the current painting pass
+// over the shape list; null outside a pass. KMosac clips each piece of a stroke to it and
+// removes the piece from it, so that within one pass every pixel is pixelated at most once,
+// by the first piece that covers it. UI thread only.
 extern HRGN mosaicRegion;
 
 // Set by a mosaic that could not paint in the current pass (without memory for its work

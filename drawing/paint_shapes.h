@@ -10,15 +10,16 @@ class Drawing;
 // frame and for the finished picture: `dc` clipped to the selection (within the clip it
 // has), one mosaic pass, and each shape drawn in list order with its clipRect set to the
 // selection. `dc` has its own clip back afterwards. UI thread only.
-// False when a mosaic could not be painted.
-bool PaintShapes(HDC dc, const RECT& selection, const std::vector<Drawing*>& shapes);
+// False when a mosaic could not be painted: `dc` may then show in clear what it would hide,
+// and must not be shown or given out as it is.
+[[nodiscard]] bool PaintShapes(HDC dc, const RECT& selection, const std::vector<Drawing*>& shapes);
 
 // The pass split in two: `shapes` painted over a picture that holds the shapes before them
-// already, whose pass left `unmosaicked` unpainted by mosaic discs, as if the one pass went
+// already, whose pass left `unmosaicked` unpainted by mosaics, as if the one pass went
 // on; or, with `unmosaicked` null, a first part. `left_unmosaicked`, unless null, receives
-// what this part leaves unpainted by mosaic discs.
-bool PaintShapesAfter(HDC dc,
-                      const RECT& selection,
-                      const std::vector<Drawing*>& shapes,
-                      HRGN unmosaicked,
-                      HRGN left_unmosaicked);
+// what this part leaves unpainted by mosaics. False as PaintShapes.
+[[nodiscard]] bool PaintShapesAfter(HDC dc,
+                                    const RECT& selection,
+                                    const std::vector<Drawing*>& shapes,
+                                    HRGN unmosaicked,
+                                    HRGN left_unmosaicked);

@@ -1,14 +1,22 @@
 // The composed frame of the capture window, read back from its back buffer.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <set>
+
+#include "drawing/drawing.h"
+#include "drawing/drawing_factory.h"
+#include "drawing/mosaic_canvas.h"
 #include "tests/capture/capture_harness.h"
 #include "tests/support/dimming.h"
+#include "tests/support/screen_grab.h"
 
 namespace {
 
 using capture_test::CaptureHarness;
 using capture_test::TestWindow;
 using testing_support::IsDimmed;
+using testing_support::ScreenGrab;
 using State = SelectionState;
 
 constexpr COLORREF kFrameColor = 0x00318BFF;
@@ -160,6 +168,96 @@ TEST(OverlayTest, SizeLabelAppearsAboveASelectionButNotWhileDetecting) {
   for (int x = 600; x < 700; x += 5)
     changed += !IsDimmed(harness.FrameAt(x, 380), harness.PictureAt(x, 380));
   EXPECT_GT(changed, 10) << "the label covers the area above the selection";
+}
+
+// The average of the frozen picture's 10 x 10 block that holds (x, y).
+COLORREF PictureBlockAverage(int x, int y) {
+  const int left = x / 10 * 10;
+  const int top = y / 10 * 10;
+  int red = 0;
+  int green = 0;
+  int blue = 0;
+  for (int by = top; by < top + 10; ++by) {
+    for (int bx = left; bx < left + 10; ++bx) {
+      const COLORREF pixel = CaptureHarness::PatternAt(bx, by);
+      red += GetRValue(pixel);
+      green += GetGValue(pixel);
+      blue += GetBValue(pixel);
+    }
+  }
+  return RGB(red / 100, green / 100, blue / 100);
+}
+
+// The composed frame's pixels in `area`.
+ScreenGrab FrameIn(CaptureHarness& harness, const RECT& area) {
+  return ScreenGrab(harness.window().mem_dc(), area.left, area.top, area.right - area.left,
+                    area.bottom - area.top);
+}
+
+// The frame holds what a whole composition of it holds, within `area`.
+testing::AssertionResult FrameIsTheWholeComposition(CaptureHarness& harness, const RECT& area) {
+  const ScreenGrab shown = FrameIn(harness, area);
+  harness.window().RepaintAll();
+  const ScreenGrab whole = FrameIn(harness, area);
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      if (shown.Pixel(x, y) != whole.Pixel(x, y)) {
+        return testing::AssertionFailure() << "the frame differs from the whole composition at "
+                                           << area.left + x << ", " << area.top + y;
+      }
+    }
+  }
+  return testing::AssertionSuccess();
+}
+
+// Every mosaic fails to paint, as without memory, while it lives.
+struct FailingMosaics {
+  FailingMosaics() { MosaicCanvas::FailReadsForTesting(true); }
+  ~FailingMosaics() { MosaicCanvas::FailReadsForTesting(false); }
+};
+
+// Without memory for a mosaic's work picture a frame would show what the mosaic hides: the
+// selection shows blank instead, frame after frame, until the mosaic can be painted.
+TEST(OverlayTest, SelectionWhoseMosaicCannotBePaintedShowsBlankUntilItCan) {
+  const RECT selection = {400, 300, 800, 700};
+  CaptureHarness harness;
+  harness.Drag({selection.left, selection.top}, {selection.right, selection.bottom});
+  const auto nudge = [&] {
+    harness.window().OnArrowKey(VK_RIGHT);
+    harness.window().OnArrowKey(VK_LEFT);
+  };
+  // Within the frame, the handles and the label.
+  const RECT inner = {selection.left + 20, selection.top + 20, selection.right - 20,
+                      selection.bottom - 20};
+  const auto expect_blank = [&](const char* when) {
+    const ScreenGrab frame = FrameIn(harness, inner);
+    std::set<COLORREF> colours;
+    for (int y = 0; y < frame.height(); y += 3) {
+      for (int x = 0; x < frame.width(); x += 3) {
+        colours.insert(frame.Pixel(x, y));
+        ASSERT_NE(frame.Pixel(x, y), harness.PictureAt(inner.left + x, inner.top + y))
+            << when << " at " << inner.left + x << ", " << inner.top + y;
+      }
+    }
+    EXPECT_EQ(colours.size(), 1u) << when;
+  };
+  std::unique_ptr<Drawing> mosaic = CreateDrawing("mosac");
+  mosaic->mosaicSize = 20;
+  mosaic->AddPoint({450, 500});
+  mosaic->AddPoint({750, 520});
+  {
+    const FailingMosaics failing;
+    harness.window().AddShapeForTesting(std::move(mosaic));
+    nudge();
+    expect_blank("the first frame");
+    nudge();
+    expect_blank("a frame after it");
+  }
+
+  nudge();
+  EXPECT_EQ(harness.FrameAt(600, 510), PictureBlockAverage(600, 510)) << "the mosaic";
+  EXPECT_EQ(harness.FrameAt(600, 400), harness.PictureAt(600, 400)) << "the picture beside it";
+  EXPECT_TRUE(FrameIsTheWholeComposition(harness, selection));
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ void ExpectNoLeak(Drawing& shape,
   const std::vector<COLORREF> untouched = reference.Pixels();
   if (before_each)
     before_each();
-  PaintShapes(reference.dc(), kSelection, {&shape});
+  ASSERT_TRUE(PaintShapes(reference.dc(), kSelection, {&shape}));
   ASSERT_NE(reference.Pixels(), untouched) << "the shape paints nothing";
 
   const HandleHoard hoard;
@@ -93,9 +93,9 @@ void ExpectNoLeak(Drawing& shape,
   for (int i = 0; i < kDraws; ++i) {
     if (before_each)
       before_each();
-    PaintShapes(canvas.dc(), kSelection, {&shape});
+    ASSERT_TRUE(PaintShapes(canvas.dc(), kSelection, {&shape}));
   }
-  PaintShapes(last.dc(), kSelection, {&shape});
+  ASSERT_TRUE(PaintShapes(last.dc(), kSelection, {&shape}));
   EXPECT_EQ(last.Pixels(), reference.Pixels()) << "the last draw did not paint as the first";
   EXPECT_EQ(PensThatCanBeMade(kSpareHandles / 2), kSpareHandles / 2);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
 
 #include "drawing/k_arrow.h"
@@ -62,7 +63,7 @@ TEST(MosaicTest, SingleDiscIsMadeOfTheAveragesOfItsFourBlocks) {
   MemoryCanvas canvas(100, 100, kWhite);
   FillWithPattern(canvas);
   auto mosaic = MakeMosaic(5, {{23, 47}});
-  PaintShapes(canvas.dc(), {0, 0, 100, 100}, {mosaic.get()});
+  ASSERT_TRUE(PaintShapes(canvas.dc(), {0, 0, 100, 100}, {mosaic.get()}));
 
   std::set<COLORREF> disc_colors;
   int disc_pixels = 0;
@@ -87,6 +88,103 @@ TEST(MosaicTest, SingleDiscIsMadeOfTheAveragesOfItsFourBlocks) {
                                 BlockAverage(10, 50, Pattern), BlockAverage(20, 50, Pattern)}));
 }
 
+// Whether the centre of pixel (x, y) lies within `radius` of the segment from `a` to `b`,
+// in half pixels so that the test is exact: the nearest point of the segment is an end, or
+// the foot of the perpendicular, whose distance squared is cross^2 / |b - a|^2.
+bool WithinRadiusOfSegment(int x, int y, POINT a, POINT b, int radius) {
+  const int64_t px = 2 * x + 1 - 2 * a.x;
+  const int64_t py = 2 * y + 1 - 2 * a.y;
+  const int64_t dx = 2 * (b.x - a.x);
+  const int64_t dy = 2 * (b.y - a.y);
+  const int64_t reach = 4 * static_cast<int64_t>(radius) * radius;
+  const int64_t length = dx * dx + dy * dy;
+  const int64_t along = px * dx + py * dy;
+  if (length == 0 || along <= 0)
+    return px * px + py * py <= reach;
+  if (along >= length)
+    return (px - dx) * (px - dx) + (py - dy) * (py - dy) <= reach;
+  const int64_t cross = px * dy - py * dx;
+  return cross * cross <= reach * length;
+}
+
+// Strokes of one piece, drawn as the system reports a fast move: two points far apart. Every
+// pixel within the radius of the way between them, inside the selection, is its block's
+// average of the untouched picture; every other pixel is as it was.
+TEST(MosaicTest, StrokeCoversTheWholeWayBetweenItsPoints) {
+  const RECT canvas_rect = {0, 0, 700, 500};
+  const struct {
+    const char* what;
+    int radius;
+    POINT from;
+    POINT to;
+    RECT selection;
+  } cases[] = {
+      {"a single point", 12, {333, 247}, {333, 247}, canvas_rect},
+      {"horizontal", 10, {43, 101}, {297, 101}, canvas_rect},
+      {"vertical", 7, {500, 37}, {500, 420}, canvas_rect},
+      {"diagonal", 20, {60, 460}, {260, 260}, canvas_rect},
+      {"shallow", 5, {100, 203}, {600, 231}, canvas_rect},
+      {"steep, upwards", 30, {600, 400}, {561, 80}, canvas_rect},
+      {"a jump across the picture", 12, {30, 30}, {670, 470}, canvas_rect},
+      {"a jump far past the selection", 20, {250, 200}, {-30000, 3000}, {100, 100, 400, 300}},
+  };
+  for (const auto& entry : cases) {
+    MemoryCanvas canvas(700, 500, kWhite);
+    FillWithPattern(canvas);
+    auto stroke = MakeMosaic(entry.radius, {entry.from, entry.to});
+    ASSERT_TRUE(PaintShapes(canvas.dc(), entry.selection, {stroke.get()})) << entry.what;
+    int covered = 0;
+    for (int y = 0; y < canvas.height(); ++y) {
+      for (int x = 0; x < canvas.width(); ++x) {
+        const bool inside = PtInRect(&entry.selection, POINT{x, y}) &&
+                            WithinRadiusOfSegment(x, y, entry.from, entry.to, entry.radius);
+        covered += inside;
+        const COLORREF expected =
+            inside ? BlockAverage(x / kBlock * kBlock, y / kBlock * kBlock, Pattern)
+                   : Pattern(x, y);
+        ASSERT_EQ(canvas.Pixel(x, y), expected)
+            << entry.what << ": " << (inside ? "on" : "off") << " the way at " << x << ", " << y;
+      }
+    }
+    EXPECT_GT(covered, 2 * entry.radius * entry.radius) << entry.what;
+  }
+}
+
+// A stroke through several points is painted piece after piece: what the second piece adds
+// takes its blocks' averages from the picture the first piece left, and changes nothing the
+// first one painted.
+TEST(MosaicTest, EachPieceAveragesThePictureThePiecesBeforeItLeft) {
+  const POINT a = {60, 70};
+  const POINT b = {420, 95};
+  const POINT c = {250, 360};
+  const int radius = 14;
+  MemoryCanvas first_piece(500, 420, kWhite);
+  MemoryCanvas both_pieces(500, 420, kWhite);
+  FillWithPattern(first_piece);
+  FillWithPattern(both_pieces);
+  const RECT selection = {0, 0, 500, 420};
+  auto first = MakeMosaic(radius, {a, b});
+  auto whole = MakeMosaic(radius, {a, b, c});
+  ASSERT_TRUE(PaintShapes(first_piece.dc(), selection, {first.get()}));
+  ASSERT_TRUE(PaintShapes(both_pieces.dc(), selection, {whole.get()}));
+
+  const auto after_first = [&](int x, int y) { return first_piece.Pixel(x, y); };
+  int added = 0;
+  for (int y = 0; y < 420; ++y) {
+    for (int x = 0; x < 500; ++x) {
+      COLORREF expected = Pattern(x, y);
+      if (WithinRadiusOfSegment(x, y, a, b, radius)) {
+        expected = first_piece.Pixel(x, y);
+      } else if (WithinRadiusOfSegment(x, y, b, c, radius)) {
+        expected = BlockAverage(x / kBlock * kBlock, y / kBlock * kBlock, after_first);
+        ++added;
+      }
+      ASSERT_EQ(both_pieces.Pixel(x, y), expected) << x << ", " << y;
+    }
+  }
+  EXPECT_GT(added, 5000);
+}
+
 TEST(MosaicTest, HalfCoveredBlockIsTheAverageOfAllItsPixels) {
   // r = 5 at (20, 45) covers the right half of the block (10, 40)-(20, 50) only. Its left
   // half, outside the disc, is blue-green; its right half white.
@@ -97,7 +195,7 @@ TEST(MosaicTest, HalfCoveredBlockIsTheAverageOfAllItsPixels) {
       canvas.SetPixelColor(x, y, left_half);
   }
   auto mosaic = MakeMosaic(5, {{20, 45}});
-  PaintShapes(canvas.dc(), {0, 0, 60, 60}, {mosaic.get()});
+  ASSERT_TRUE(PaintShapes(canvas.dc(), {0, 0, 60, 60}, {mosaic.get()}));
   const COLORREF average = RGB((0 + 255) / 2, (100 + 255) / 2, (200 + 255) / 2);
   for (const POINT inside : {POINT{17, 45}, POINT{19, 42}, POINT{19, 47}, POINT{16, 44}})
     EXPECT_EQ(canvas.Pixel(inside.x, inside.y), average) << inside.x << ", " << inside.y;
@@ -117,7 +215,7 @@ TEST(MosaicTest, OverlappingStrokesPaintEachBlockOnce) {
   MemoryCanvas once(200, 150, kWhite);
   FillWithPattern(once);
   auto stroke = MakeMosaic(10, drag);
-  PaintShapes(once.dc(), selection, {stroke.get()});
+  ASSERT_TRUE(PaintShapes(once.dc(), selection, {stroke.get()}));
 
   const struct {
     const char* what;
@@ -128,17 +226,17 @@ TEST(MosaicTest, OverlappingStrokesPaintEachBlockOnce) {
     FillWithPattern(twice);
     auto first = MakeMosaic(10, drag);
     auto second = MakeMosaic(10, entry.second);
-    PaintShapes(twice.dc(), selection, {first.get(), second.get()});
+    ASSERT_TRUE(PaintShapes(twice.dc(), selection, {first.get(), second.get()}));
     EXPECT_EQ(twice.Pixels(), once.Pixels()) << entry.what;
   }
 
   // Without the pass's bookkeeping a second stroke would pixelate the first one's blocks
   // anew, and the picture would change: a second pass shows it.
-  PaintShapes(once.dc(), selection, {stroke.get()});
+  ASSERT_TRUE(PaintShapes(once.dc(), selection, {stroke.get()}));
   MemoryCanvas reference(200, 150, kWhite);
   FillWithPattern(reference);
   auto again = MakeMosaic(10, drag);
-  PaintShapes(reference.dc(), selection, {again.get()});
+  ASSERT_TRUE(PaintShapes(reference.dc(), selection, {again.get()}));
   EXPECT_NE(once.Pixels(), reference.Pixels());
 }
 
@@ -152,8 +250,8 @@ TEST(MosaicTest, ClickWithoutMovementIsKeptAndPaintsOneDisc) {
   MemoryCanvas reference(100, 100, kWhite);
   FillWithPattern(clicked);
   FillWithPattern(reference);
-  PaintShapes(clicked.dc(), {0, 0, 100, 100}, {click.get()});
-  PaintShapes(reference.dc(), {0, 0, 100, 100}, {single.get()});
+  ASSERT_TRUE(PaintShapes(clicked.dc(), {0, 0, 100, 100}, {click.get()}));
+  ASSERT_TRUE(PaintShapes(reference.dc(), {0, 0, 100, 100}, {single.get()}));
   EXPECT_EQ(clicked.Pixels(), reference.Pixels());
   EXPECT_EQ(clicked.Pixel(50, 50), BlockAverage(50, 50, Pattern));
 
@@ -171,7 +269,7 @@ TEST(MosaicTest, BlocksLieOnTheGridAnchoredAtTheOrigin) {
     MemoryCanvas canvas(100, 100, kWhite);
     FillWithPattern(canvas);
     auto mosaic = MakeMosaic(7, {centre});
-    PaintShapes(canvas.dc(), {0, 0, 100, 100}, {mosaic.get()});
+    ASSERT_TRUE(PaintShapes(canvas.dc(), {0, 0, 100, 100}, {mosaic.get()}));
     int painted = 0;
     for (int y = 0; y < 100; ++y) {
       for (int x = 0; x < 100; ++x) {
@@ -238,12 +336,12 @@ TEST(MosaicTest, ArrowBeforeAMosaicIsPixelatedAndOneAfterItStaysSharp) {
   const auto mosaic = MakeMosaic(40, {{50, 100}, {150, 100}});
 
   MemoryCanvas canvas(200, 200, kWhite);
-  PaintShapes(canvas.dc(), selection, {before.get(), mosaic.get(), after.get()});
+  ASSERT_TRUE(PaintShapes(canvas.dc(), selection, {before.get(), mosaic.get(), after.get()}));
   // The same arrows, each alone on white.
   MemoryCanvas before_alone(200, 200, kWhite);
   MemoryCanvas after_alone(200, 200, kWhite);
-  PaintShapes(before_alone.dc(), selection, {before.get()});
-  PaintShapes(after_alone.dc(), selection, {after.get()});
+  ASSERT_TRUE(PaintShapes(before_alone.dc(), selection, {before.get()}));
+  ASSERT_TRUE(PaintShapes(after_alone.dc(), selection, {after.get()}));
 
   // Left of the middle every pixel is the arrow as it was, or the average of its block.
   const auto alone = [&](int x, int y) { return before_alone.Pixel(x, y); };
