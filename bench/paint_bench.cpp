@@ -72,7 +72,7 @@ class Session {
     }
     return Median(times);
   }
-  void ChooseTool(Toolbar::Button tool) {
+  void ChooseTool(Tool tool) {
     Toolbar* toolbar = capture_.toolbar();
     toolbar->OnClick(toolbar->button(tool));
   }
@@ -114,7 +114,7 @@ void MeasureStates() {
   }));
   session.Send(WM_LBUTTONUP, s.right - 120, s.bottom - 80);
   const RECT area = capture.selection();
-  session.ChooseTool(Toolbar::Button::kRectangle);
+  session.ChooseTool(Tool::kRectangle);
   for (int i = 0; i < 20; ++i) {
     session.Drag(area.left + 10 + 7 * i, area.top + 10 + 5 * i, area.left + 60 + 9 * i,
                  area.top + 50 + 6 * i);
@@ -125,7 +125,7 @@ void MeasureStates() {
     return POINT{area.left + 100 + 4 * i, area.top + 80 + 3 * i};
   }));
   session.Send(WM_LBUTTONUP, area.left + 260, area.top + 200);
-  session.ChooseTool(Toolbar::Button::kMosaic);
+  session.ChooseTool(Tool::kMosaic);
   session.Send(WM_MOUSEMOVE, area.left + 30, area.bottom - 60);
   session.Send(WM_LBUTTONDOWN, area.left + 30, area.bottom - 60);
   std::printf("mosaic %.3f\n", session.TimeMoves([&](int i) {

@@ -54,8 +54,7 @@ void CaptureWindow::Release() {
   dimmed_.Reset();
   dimmed_ready_ = false;
   model_ = SelectionModel(desktop_.Area());
-  drawings_.clear();
-  undone_.clear();
+  annotations_.Clear();
   kept_picture_.Release();
   windows_ = {};
   windows_read_ = false;
@@ -96,11 +95,6 @@ void CaptureWindow::TakeSnapshot() {
   if (CreateBitmaps())
     CopyScreen();
   windows_ = WindowMap::ReadTopLevel();
-}
-
-void CaptureWindow::AddShapeForTesting(std::unique_ptr<Drawing> shape) {
-  drawings_.push_back(std::move(shape));
-  ShapesChanged();
 }
 
 void CaptureWindow::CopyScreen() {

@@ -11,16 +11,17 @@
 #include "base/memory_bitmap.h"
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
+#include "capture/annotations.h"
 #include "capture/kept_shapes_picture.h"
 #include "capture/overlay_sprite.h"
 #include "capture/selection_model.h"
 #include "capture/selection_state.h"
 #include "capture/size_label.h"
 #include "capture/toolbar_placement.h"
-#include "capture/tool_cursors.h"
+#include "toolset/tool_cursors.h"
 #include "capture/window_map.h"
 #include "settings/launch_source.h"
-#include "ui/picker_settings.h"
+#include "toolset/picker_settings.h"
 #include "ui/toolbar_delegate.h"
 
 namespace Gdiplus {
@@ -38,7 +39,7 @@ class WndCapDlg;
 // from them, the toolbar and its tools, the text edit box, and the ways a session ends
 // (copy, save, cancel). The entry point owns the single instance; it outlives its window,
 // whose destruction takes the toolbar's widget with it. UI thread only.
-class CaptureWindow : public ToolbarDelegate {
+class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
  public:
   CaptureWindow();
   ~CaptureWindow();
@@ -66,11 +67,7 @@ class CaptureWindow : public ToolbarDelegate {
   HWND CreateDialogWindow(HINSTANCE instance);
 
   // The toolbar's commands (capture_window_tools.cpp unless said otherwise).
-  void OnRectangle() override;
-  void OnArrow() override;
-  void OnPen() override;
-  void OnEllipse() override;
-  void OnText() override;
+  void OnToolChosen(Tool tool) override;
   // Nudges the selection by one pixel for an arrow key (VK_LEFT .. VK_DOWN), only while a
   // selection exists and can still change (capture_window_input.cpp).
   void OnArrowKey(int vk) override;
@@ -86,7 +83,6 @@ class CaptureWindow : public ToolbarDelegate {
   void OnColorChanged() override;
   // Gives the text being typed the new size.
   void OnFontSizeChanged() override;
-  void OnMosaic() override;
   void OnQuit() override;
   // Takes back the last shape, or the text being typed.
   void OnUndo() override;
@@ -96,7 +92,9 @@ class CaptureWindow : public ToolbarDelegate {
   // Replaces the source read from the command line.
   void SetLaunchSourceForTesting(LaunchSource source) { launch_source_ = source; }
   // Appends a finished shape, as a drawing tool would.
-  void AddShapeForTesting(std::unique_ptr<Drawing> shape);
+  void AddShapeForTesting(std::unique_ptr<Drawing> shape) {
+    annotations_.AddShapeForTesting(std::move(shape));
+  }
 
   HWND hwnd() const { return hwnd_; }
   // The frozen picture of the desktop.
@@ -111,12 +109,11 @@ class CaptureWindow : public ToolbarDelegate {
   HCURSOR cursor() const { return cursor_; }
   WndCapDlg* magnifier() const { return magnifier_; }
   Toolbar* toolbar() const { return toolbar_; }
-  const std::string& tool() const { return tool_; }
-  HWND edit() const { return edit_; }
+  HWND edit() const { return annotations_.text_box(); }
   // Whether the left button went down on the window and has not come up since.
   bool button_down() const { return button_down_; }
-  size_t shape_count() const { return drawings_.size(); }
-  const Drawing* current_drawing() const { return current_drawing_.get(); }
+  size_t shape_count() const { return annotations_.shape_count(); }
+  const Drawing* current_drawing() const { return annotations_.current(); }
 
  private:
   // What the close command tells the window, as its lParam: whether the process ends with
@@ -144,7 +141,6 @@ class CaptureWindow : public ToolbarDelegate {
   void EndDragWhereItIs();
   void OnKeyDown(int virtual_key);
   void OnSetCursor();
-  void OnEditChanged();
   void OnCloseCommand(CloseMode mode);
   void OnButtonDown(int x, int y);
   void OnMouseMove(int x, int y);
@@ -173,37 +169,17 @@ class CaptureWindow : public ToolbarDelegate {
   // toolbar moves keeps out of the way of.
   bool GetToolbarTarget(RECT* rect) const;
 
-  // Tools and text (capture_window_tools.cpp).
-  void SelectTool(const char* name);
-  void CommitText();
-  void TakePickerSettings();
-  void PressWhileAnnotating(int x, int y);
-  void MoveWhileAnnotating(int x, int y);
-  void ReleaseWhileAnnotating(int x, int y);
-  HCURSOR ToolCursorAt(int x, int y);
-  void KeepShape(std::unique_ptr<Drawing> shape);
-  // The kept shapes or the one being drawn changed, or it went: the selection is composed
-  // anew with the next frame.
-  void ShapesChanged();
-  void PlaceTextBox(int x, int y);
-  void CreateEditBox(int x, int y);
-  void GiveTheKeyboardToTheEditBox();
-  void BuildEditFont();
-  // Fits the edit box to its text, with its top-left corner at `origin` or as near to it as
-  // the selection allows.
-  void ResizeEditBox(POINT origin);
-  void MoveEditBox(const RECT& box);
-  // The edit box in this window's coordinates.
-  RECT EditBoxRect() const;
-  // Where the box for `text` goes, from `origin`; nothing when it does not fit.
-  std::optional<RECT> LayOutEditBoxFor(const std::wstring& text, POINT origin) const;
-  // Makes room in the box for a typed character; false when the selection has none.
-  bool MakeRoomFor(wchar_t character);
-  bool IsSecondClickOnANewBox(LPARAM box_point) const;
-  std::wstring EditText() const;
-  INT_PTR OnEditColors(HDC dc);
-  static LRESULT CALLBACK
-  EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data);
+  // Tools (capture_window_tools.cpp).
+  HCURSOR ToolCursorAt(POINT point);
+  // What the annotations need of the session.
+  HWND AnnotatedWindow() const override;
+  const RECT& AnnotatedArea() const override;
+  const PickerSettings* OpenPicker() const override;
+  void OnShapesChanged() override;
+  void RepaintAnnotations() override;
+  void OnSessionKeyInTextBox(int virtual_key) override;
+  void OnDoubleClickOnNewTextBox(POINT point) override;
+  void OnTextBoxHasKeyboard() override;
 
   // Window detection (capture_window_detect.cpp).
   // Highlights the window the frozen picture shows at `point`; true when the highlight
@@ -221,7 +197,6 @@ class CaptureWindow : public ToolbarDelegate {
   void DimPicture();
   // Puts `area` of the frame back to the dimmed picture.
   void RestoreDimmed(const RECT& area);
-  std::vector<Drawing*> KeptShapes() const;
   bool DrawShapes(HDC dc, bool kept_shapes_ready);
   void DrawFrameAndHandles(const RECT& area);
   void DrawHandles(OverlaySprite& sprite, int image_id, const RECT& area);
@@ -281,18 +256,8 @@ class CaptureWindow : public ToolbarDelegate {
   LaunchSource launch_source_ = LaunchSource::kUnknown;
   WndCapDlg* magnifier_ = nullptr;
   Toolbar* toolbar_ = nullptr;
-  std::unique_ptr<Drawing> current_drawing_;
-  std::string tool_;
-  std::vector<std::unique_ptr<Drawing>> drawings_;
-  HWND edit_ = nullptr;
-  // The click that opened the edit box, and when, for a double click that lands on it.
-  POINT text_box_click_ = {};
-  DWORD text_box_opened_at_ = 0;
-  base::ScopedFont edit_font_;
+  Annotations annotations_{*this};
   bool button_down_ = false;
-  PickerSettings picker_settings_ = {};
-  // What undo took, the last taken at the back; emptied when a new shape is kept.
-  std::vector<std::unique_ptr<Drawing>> undone_;
   ToolCursors tool_cursors_;
   KeptShapesPicture kept_picture_;
   SizeLabel size_label_;

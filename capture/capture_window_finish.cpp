@@ -7,19 +7,16 @@
 #include "base/file_paths.h"
 #include "base/gdiplus.h"
 #include "base/process_state.h"
-#include "base/scoped_get_dc.h"
-#include "base/scoped_select_object.h"
-#include "capture/image_encoder.h"
-#include "capture/image_file.h"
-#include "capture/save_dialog.h"
+#include "output/clipboard.h"
+#include "output/image_encoder.h"
+#include "output/image_file.h"
+#include "output/save_dialog.h"
 #include "capture/selection_backup.h"
 #include "settings/first_use_popup.h"
 #include "ui/tip.h"
 #include "ui/toolbar.h"
 
 namespace {
-
-constexpr Gdiplus::ARGB kOpaqueWhite = 0xFFFFFFFF;
 
 // The selection of the picture as a GDI+ bitmap of its own, or null.
 std::unique_ptr<Gdiplus::Bitmap> CutOut(HBITMAP picture, const RECT& selection) {
@@ -32,39 +29,6 @@ std::unique_ptr<Gdiplus::Bitmap> CutOut(HBITMAP picture, const RECT& selection) 
   if (!part || part->GetLastStatus() != Gdiplus::Ok)
     return nullptr;
   return part;
-}
-
-// A screen-compatible bitmap of the picture on white, as the clipboard takes it.
-base::ScopedBitmap MakeClipboardBitmap(Gdiplus::Bitmap& picture) {
-  const int width = static_cast<int>(picture.GetWidth());
-  const int height = static_cast<int>(picture.GetHeight());
-  base::ScopedGetDc screen(nullptr);
-  base::ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-  base::ScopedCreateDc memory(CreateCompatibleDC(screen.get()));
-  if (!bitmap || !memory)
-    return {};
-  base::ScopedSelectObject select(memory.get(), bitmap.get());
-  {
-    Gdiplus::Graphics graphics(memory.get());
-    Gdiplus::SolidBrush white{Gdiplus::Color(kOpaqueWhite)};
-    graphics.FillRectangle(&white, 0, 0, width, height);
-    graphics.DrawImage(&picture, Gdiplus::Rect(0, 0, width, height), 0, 0, width, height,
-                       Gdiplus::UnitPixel);
-  }
-  return bitmap;
-}
-
-bool PutOnClipboard(HWND owner, Gdiplus::Bitmap& picture) {
-  base::ScopedBitmap bitmap = MakeClipboardBitmap(picture);
-  if (!bitmap || !OpenClipboard(owner))
-    return false;
-  EmptyClipboard();
-  // From here on the clipboard owns the bitmap.
-  const bool placed = SetClipboardData(CF_BITMAP, bitmap.get()) != nullptr;
-  if (placed)
-    (void)bitmap.release();
-  CloseClipboard();
-  return placed;
 }
 
 constexpr wchar_t kSaveTitle[] = L"保存截图";
@@ -84,7 +48,7 @@ void TellDialogFailed(HWND owner, DWORD error) {
 }  // namespace
 
 void CaptureWindow::OnCancel(CancelReason /*reason*/) {
-  CommitText();
+  annotations_.FinishText();
   if (toolbar_)
     toolbar_->ClosePopupMenus();
   Close(CloseMode::kKeepProcess);
@@ -104,7 +68,7 @@ std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection(SelectionBackup
 }
 
 void CaptureWindow::OnDone() {
-  CommitText();
+  annotations_.FinishText();
   copied_ = true;
   SelectionBackup backup(original_dc_.get(), model_.selection());
   std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection(backup);
@@ -127,7 +91,7 @@ void CaptureWindow::OnSave(SaveSource /*source*/) {
   // The feedback form takes the picture from the clipboard only.
   if (launch_source_ == LaunchSource::kFeedback)
     return;
-  CommitText();
+  annotations_.FinishText();
   if (toolbar_) {
     toolbar_->ClosePopupMenus();
     toolbar_->EnableWindows(false);

@@ -211,11 +211,12 @@ INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
         OnCloseCommand(static_cast<CloseMode>(lparam));
         return TRUE;
       }
-      if (HIWORD(wparam) == EN_CHANGE && edit_ && reinterpret_cast<HWND>(lparam) == edit_)
-        OnEditChanged();
+      if (HIWORD(wparam) == EN_CHANGE && annotations_.text_box() &&
+          reinterpret_cast<HWND>(lparam) == annotations_.text_box())
+        annotations_.FitTextBox();
       return FALSE;
     case WM_CTLCOLOREDIT:
-      return OnEditColors(reinterpret_cast<HDC>(wparam));
+      return annotations_.PaintTextBoxColors(reinterpret_cast<HDC>(wparam));
     case WM_MOUSEMOVE:
       OnMouseMove(x, y);
       return FALSE;
@@ -246,21 +247,15 @@ void CaptureWindow::OnKeyDown(int virtual_key) {
 
 // The edit box shows its own text cursor; elsewhere the window shows the one last chosen.
 void CaptureWindow::OnSetCursor() {
-  if (!edit_)
+  HWND text_box = annotations_.text_box();
+  if (!text_box)
     return;
   POINT cursor = {};
   RECT box = {};
   GetCursorPos(&cursor);
-  GetWindowRect(edit_, &box);
+  GetWindowRect(text_box, &box);
   if (!PtInRect(&box, cursor))
     SetCursor(cursor_);
-}
-
-void CaptureWindow::OnEditChanged() {
-  if (!IsWindowVisible(edit_))
-    return;
-  const RECT box = EditBoxRect();
-  ResizeEditBox({box.left, box.top});
 }
 
 void CaptureWindow::Close(CloseMode mode) {
@@ -320,8 +315,8 @@ void CaptureWindow::EndDragWhereItIs() {
 
 void CaptureWindow::OnButtonDown(int x, int y) {
   // A click while a text is typed only finishes the text.
-  if ((tool_ == "text" || tool_ == "mosac") && edit_ && IsWindowVisible(edit_)) {
-    CommitText();
+  if (annotations_.IsTyping()) {
+    annotations_.FinishText();
     button_down_ = false;
     return;
   }
@@ -331,10 +326,10 @@ void CaptureWindow::OnButtonDown(int x, int y) {
   last_mouse_ = {x, y};
   SetCapture(hwnd_);
   if (model_.state() == State::kAnnotating) {
-    PressWhileAnnotating(x, y);
+    annotations_.Press({x, y});
   } else if (model_.Press({x, y})) {
     // The selection is given up for a new one, and what undo took goes with it.
-    undone_.clear();
+    annotations_.ForgetUndone();
   }
   UpdateMagnifier(x, y);
   UpdateToolbar();
@@ -359,7 +354,8 @@ void CaptureWindow::OnMouseMove(int x, int y) {
     if (DetectWindowAt(point))
       PaintOverlay();
   } else if (model_.state() == State::kAnnotating) {
-    MoveWhileAnnotating(x, y);
+    UseCursor(ToolCursorAt(point));
+    annotations_.Drag(point);
   } else if (button_down_) {
     ChangeSelection([&] { model_.Drag(point); });
   }
@@ -375,7 +371,7 @@ void CaptureWindow::OnButtonUp(int x, int y) {
   // Down first: letting go of the capture tells this window that it lost it.
   button_down_ = false;
   if (model_.state() == State::kAnnotating) {
-    ReleaseWhileAnnotating(x, y);
+    annotations_.Release({x, y});
   } else {
     bool detect_again = false;
     ChangeSelection([&] { detect_again = model_.Release({x, y}); });

@@ -52,9 +52,9 @@ void Dim(HDC target, HDC picture, const RECT& area) {
              height, dim);
 }
 
-bool HasMosaic(const std::vector<std::unique_ptr<Drawing>>& shapes) {
-  return std::any_of(shapes.begin(), shapes.end(), [](const std::unique_ptr<Drawing>& shape) {
-    return dynamic_cast<const KMosac*>(shape.get()) != nullptr;
+bool HasMosaic(const std::vector<Drawing*>& shapes) {
+  return std::any_of(shapes.begin(), shapes.end(), [](const Drawing* shape) {
+    return dynamic_cast<const KMosac*>(shape) != nullptr;
   });
 }
 
@@ -115,9 +115,9 @@ void CaptureWindow::PaintOverlay() {
   const RECT& selection = model_.selection();
   content.labelled = model_.ShowsSize();
   content.kept_shapes_ready =
-      !composing_straight_ && !drawings_.empty() && !dimmed_.empty() &&
+      !composing_straight_ && !annotations_.empty() && !dimmed_.empty() &&
       kept_picture_.Update(original_dc_.get(), dimmed_.dc(), desktop_.width(), desktop_.height(),
-                           selection, KeptShapes());
+                           selection, annotations_.KeptShapes());
   const RECT label = content.labelled ? LayOutSizeLabel() : RECT{};
   const RECT shape = CurrentShapeArea(content.kept_shapes_ready);
 
@@ -139,8 +139,9 @@ void CaptureWindow::PaintOverlay() {
   // A mosaic averages whole blocks of the picture under it, so an area where mosaics are
   // painted takes whole blocks: composed anew from the dimmed picture up, a block then
   // holds what it holds in a whole composition, whatever lies around the area.
-  const bool mosaics_to_paint = dynamic_cast<const KMosac*>(current_drawing_.get()) ||
-                                (!content.kept_shapes_ready && HasMosaic(drawings_));
+  const bool mosaics_to_paint =
+      dynamic_cast<const KMosac*>(annotations_.current()) ||
+      (!content.kept_shapes_ready && HasMosaic(annotations_.KeptShapes()));
   const RECT screen = desktop_.Area();
   base::ScopedGetDc window_dc(hwnd_);
   for (RECT area : dirty.Merged()) {
@@ -160,17 +161,17 @@ void CaptureWindow::PaintOverlay() {
 // the kept shapes are painted with it, or for a mosaic, whose newest piece covers the whole
 // way from its last point to the new one, however far a fast move took the mouse.
 RECT CaptureWindow::CurrentShapeArea(bool kept_shapes_ready) const {
-  if (!current_drawing_)
+  if (!annotations_.current())
     return {};
-  if (!SpansItsPoints(*current_drawing_) || (!drawings_.empty() && !kept_shapes_ready))
+  if (!SpansItsPoints(*annotations_.current()) || (!annotations_.empty() && !kept_shapes_ready))
     return model_.selection();
-  const std::vector<POINT>& points = current_drawing_->points;
+  const std::vector<POINT>& points = annotations_.current()->points;
   RECT area = {points.front().x, points.front().y, points.front().x, points.front().y};
   for (const POINT& point : points) {
     area = {std::min(area.left, point.x), std::min(area.top, point.y),
             std::max(area.right, point.x + 1), std::max(area.bottom, point.y + 1)};
   }
-  const int reach = kShapeReachInWidths * std::max(current_drawing_->width, 0) + kShapeReach;
+  const int reach = kShapeReachInWidths * std::max(annotations_.current()->width, 0) + kShapeReach;
   InflateRect(&area, reach, reach);
   IntersectRect(&area, &area, &model_.selection());
   return area;
@@ -221,26 +222,18 @@ void CaptureWindow::RestoreDimmed(const RECT& area) {
          dimmed_.dc(), area.left, area.top, SRCCOPY);
 }
 
-std::vector<Drawing*> CaptureWindow::KeptShapes() const {
-  std::vector<Drawing*> shapes;
-  shapes.reserve(drawings_.size() + 1);
-  for (const std::unique_ptr<Drawing>& shape : drawings_)
-    shapes.push_back(shape.get());
-  return shapes;
-}
-
 // The finished shapes in drawing order, then the one under construction; with the kept
 // ones on the picture already, only that one, in the same painting pass. False when a
 // mosaic could not be painted.
 bool CaptureWindow::DrawShapes(HDC dc, bool kept_shapes_ready) {
   if (!kept_shapes_ready) {
-    std::vector<Drawing*> shapes = KeptShapes();
-    if (current_drawing_)
-      shapes.push_back(current_drawing_.get());
+    std::vector<Drawing*> shapes = annotations_.KeptShapes();
+    if (annotations_.current())
+      shapes.push_back(annotations_.current());
     return PaintShapes(dc, model_.selection(), shapes);
   }
-  if (current_drawing_) {
-    return PaintShapesAfter(dc, model_.selection(), {current_drawing_.get()},
+  if (annotations_.current()) {
+    return PaintShapesAfter(dc, model_.selection(), {annotations_.current()},
                             kept_picture_.unmosaicked(), nullptr);
   }
   return true;

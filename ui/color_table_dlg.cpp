@@ -98,6 +98,10 @@ ColorTableDlg::Layout ColorTableDlg::LayoutFor(int32_t kind) {
   }
 }
 
+int ColorTableDlg::WidthFor(int32_t kind) {
+  return PlanFor(LayoutFor(kind)).width;
+}
+
 const ColorTableDlg::LayoutPlan& ColorTableDlg::PlanFor(Layout layout) {
   static constexpr LayoutPlan kShapes = {kShapeWidth, kShapeSizeCount, false,
                                          true,        {137, 13},       {171, 9}};

@@ -5,7 +5,7 @@
 #include "dui/click_listener.h"
 #include "dui/dropdown_view.h"
 #include "dui/view.h"
-#include "ui/picker_settings.h"
+#include "toolset/picker_settings.h"
 
 namespace dui {
 class CommonButton;
@@ -25,6 +25,8 @@ class ColorTableDlg : public dui::View,
   static constexpr int kShapeWidth = 316;
   static constexpr int kTextWidth = 271;
   static constexpr int kMosaicWidth = 219;
+  // The picker's width for a settings record of tool kind `kind`.
+  static int WidthFor(int32_t kind);
 
   // Makes the hidden picker in a widget owned by `parent`; `delegate` hears of colour and
   // font-size choices.

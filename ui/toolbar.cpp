@@ -1,5 +1,6 @@
 #include "ui/toolbar.h"
 
+#include <optional>
 #include <vector>
 
 #include "base/window_stacking.h"
@@ -8,49 +9,48 @@
 #include "dui/res_manager.h"
 #include "dui/widget.h"
 #include "resources/resource_ids.h"
+#include "toolset/tool_table.h"
 #include "ui/color_table_dlg.h"
+#include "ui/session_key.h"
 #include "ui/toolbar_delegate.h"
 #include "ui/tooltip.h"
 
 namespace {
 
 constexpr wchar_t kTitle[] = L"桌面截图工具栏";
-constexpr int kButtonSize = 24;
 constexpr int kButtonY = 11;
 // Without the save button, cancel and copy move left into its place and one pixel up.
 constexpr int kButtonYWithoutSave = 10;
 constexpr int kTooltipHeight = 22;
-// A tool's picker lines up with the tool's button, less the button's margin.
-constexpr int kButtonMargin = 11;
-constexpr int kToolCount = 5;
-constexpr ToolKind kNoTool = ToolKind::kRectangle;
-
-bool IsCtrlDown() {
-  return GetKeyState(VK_CONTROL) < 0;
-}
 
 }  // namespace
 
 struct Toolbar::ButtonFace {
-  int x;
   int normal;
   int hover;
   const wchar_t* tooltip;
   int tooltip_width_on_enter;
   int tooltip_width_on_move;
-  ToolKind kind;  // of the five tools
 };
 
-const Toolbar::ButtonFace Toolbar::kButtons[kButtonCount] = {
-    {11, IDB_TOOL_RECTANGLE, IDB_TOOL_RECTANGLE_HOVER, L"矩形工具", 61, 61, ToolKind::kRectangle},
-    {55, IDB_TOOL_ELLIPSE, IDB_TOOL_ELLIPSE_HOVER, L"椭圆工具", 61, 61, ToolKind::kEllipse},
-    {99, IDB_TOOL_ARROW, IDB_TOOL_ARROW_HOVER, L"箭头工具", 61, 61, ToolKind::kArrow},
-    {143, IDB_TOOL_TEXT, IDB_TOOL_TEXT_HOVER, L"文字工具", 61, 61, ToolKind::kText},
-    {187, IDB_TOOL_MOSAIC, IDB_TOOL_MOSAIC_HOVER, L"打马赛克", 61, 61, ToolKind::kMosaic},
-    {231, IDB_SAVE, IDB_SAVE_HOVER, L"保存 Ctrl+S", 38, 78, kNoTool},
-    {275, IDB_CANCEL, IDB_CANCEL_HOVER, L"取消截图 ESC", 61, 87, kNoTool},
-    {319, IDB_COPY, IDB_COPY_HOVER, L"复制到剪贴板", 85, 85, kNoTool},
-};
+Toolbar::ButtonFace Toolbar::FaceOf(int slot) {
+  static constexpr ButtonFace kCommandFaces[kCommandCount] = {
+      {IDB_SAVE, IDB_SAVE_HOVER, L"保存 Ctrl+S", 38, 78},
+      {IDB_CANCEL, IDB_CANCEL_HOVER, L"取消截图 ESC", 61, 87},
+      {IDB_COPY, IDB_COPY_HOVER, L"复制到剪贴板", 85, 85},
+  };
+  if (slot >= kToolCount)
+    return kCommandFaces[slot - kToolCount];
+  const ToolRow& row = kToolRows[slot];
+  return {row.face, row.hover_face, row.tooltip, row.tooltip_width, row.tooltip_width};
+}
+
+RECT Toolbar::ButtonBounds(int slot, bool with_save) {
+  const bool moved_left = !with_save && slot > SlotOf(Command::kSave);
+  const int x = kButtonMargin + kButtonPitch * (moved_left ? slot - 1 : slot);
+  const int y = moved_left ? kButtonYWithoutSave : kButtonY;
+  return {x, y, x + kButtonSize, y + kButtonSize};
+}
 
 Toolbar* Toolbar::CreateToolbar(HWND parent, int x, int y) {
   auto* widget = new dui::Widget();
@@ -77,9 +77,10 @@ Toolbar::Toolbar() {
 
 void Toolbar::AddButtons() {
   for (int i = 0; i < kButtonCount; ++i) {
-    const ButtonFace& face = kButtons[i];
+    const ButtonFace face = FaceOf(i);
+    const RECT bounds = ButtonBounds(i, true);
     auto* button = new dui::CommonButton();
-    button->SetBounds(face.x, kButtonY, kButtonSize, kButtonSize);
+    button->SetBounds(bounds.left, bounds.top, kButtonSize, kButtonSize);
     button->SetStateImage(face.normal, dui::CommonButton::SS_NORMAL);
     button->SetStateImage(face.hover, dui::CommonButton::SS_HOVER);
     button->SetStateImage(face.hover, dui::CommonButton::SS_PRESSED);
@@ -93,11 +94,11 @@ void Toolbar::AddButtons() {
 void Toolbar::UseLayoutWithoutSave() {
   width_ = kWidthWithoutSave;
   SetSize(width_, kHeight);
-  buttons_[Index(Button::kSave)]->SetVisible(false);
-  buttons_[Index(Button::kCancel)]->SetPosition(kButtons[Index(Button::kSave)].x,
-                                                kButtonYWithoutSave);
-  buttons_[Index(Button::kDone)]->SetPosition(kButtons[Index(Button::kCancel)].x,
-                                              kButtonYWithoutSave);
+  button(Command::kSave)->SetVisible(false);
+  for (const Command moved : {Command::kCancel, Command::kDone}) {
+    const RECT bounds = ButtonBounds(SlotOf(moved), false);
+    button(moved)->SetPosition(bounds.left, bounds.top);
+  }
   if (!widget_)
     return;
   // The right edge stays where it hangs; moved and resized in one step, as the picker is.
@@ -138,8 +139,8 @@ void Toolbar::ClosePopupMenus() {
 
 void Toolbar::ResetTools() {
   ClosePopupMenus();
-  for (int i = 0; i < kToolCount; ++i)
-    buttons_[i]->SetStateImage(kButtons[i].normal, dui::CommonButton::SS_NORMAL);
+  for (const ToolRow& row : kToolRows)
+    button(row.tool)->SetStateImage(row.face, dui::CommonButton::SS_NORMAL);
   SchedulePaint();
 }
 
@@ -224,105 +225,61 @@ int Toolbar::ButtonIndex(const dui::View* sender) const {
 }
 
 void Toolbar::OnClick(dui::View* sender) {
-  const int index = ButtonIndex(sender);
-  if (index < 0)
+  const int slot = ButtonIndex(sender);
+  if (slot < 0)
     return;
   ResetTools();
-  if (index < kToolCount) {
-    OnToolClicked(index);
-    return;
-  }
+  if (slot < kToolCount)
+    OnToolClicked(kToolRows[slot].tool);
+  else
+    OnCommandClicked(static_cast<Command>(slot - kToolCount));
+}
+
+void Toolbar::OnCommandClicked(Command command) {
   if (!delegate_)
     return;
-  switch (static_cast<Button>(index)) {
-    case Button::kSave:
+  switch (command) {
+    case Command::kSave:
       delegate_->OnSave(SaveSource::kSaveButton);
       break;
-    case Button::kCancel:
+    case Command::kCancel:
       delegate_->OnCancel(CancelReason::kCancelButton);
       break;
-    case Button::kDone:
+    case Command::kDone:
       // A click that arrives after the toolbar was closed does nothing.
       if (widget_)
         delegate_->OnDone();
       break;
-    default:
-      break;
   }
 }
 
-void Toolbar::OnToolClicked(int index) {
+void Toolbar::OnToolClicked(Tool tool) {
   if (!delegate_ || !widget_)
     return;
   if (!picker_)
     picker_ = ColorTableDlg::CreatePicker(delegate_, GetParent(widget_->GetHwnd()));
-  const ButtonFace& face = kButtons[index];
-  if (toolActive_ && GetOpenPicker() && picker_->kind() == face.kind) {
+  const ToolRow& row = RowOf(tool);
+  if (toolActive_ && GetOpenPicker() && picker_->kind() == static_cast<ToolKind>(row.picker.kind)) {
     // The active tool clicked again switches it off: the picker goes, keeping its choices,
     // and the next click on a tool starts afresh.
     picker_->GetWidget()->Show(false);
     toolActive_ = false;
-    TellToolChosen(index);
+    delegate_->OnToolChosen(tool);
     return;
   }
-  const int picker_x = anchorX_ - width_ + face.x - kButtonMargin;
+  const int picker_x = anchorX_ - width_ + ButtonBounds(SlotOf(tool), true).left - kButtonMargin;
   const int picker_y = pickerAbove_ ? anchorY_ - kPickerRoom : anchorY_ + kHeight;
-  picker_->Show(ToolSettings(face.kind), picker_x, picker_y);
-  buttons_[index]->SetStateImage(face.hover, dui::CommonButton::SS_NORMAL);
+  picker_->Show(row.picker, picker_x, picker_y);
+  button(tool)->SetStateImage(row.hover_face, dui::CommonButton::SS_NORMAL);
   toolActive_ = true;
-  TellToolChosen(index);
+  delegate_->OnToolChosen(tool);
 }
 
-PickerSettings Toolbar::ToolSettings(ToolKind kind) const {
-  PickerSettings settings = kDefaultPickerSettings;
-  settings.kind = static_cast<int32_t>(kind);
-  switch (kind) {
-    case ToolKind::kRectangle:
-    case ToolKind::kEllipse:
-    case ToolKind::kArrow:
-      settings.sizeIndex = 1;
-      settings.width0 = 1;
-      settings.width1 = 3;
-      settings.width2 = 5;
-      break;
-    case ToolKind::kText:
-      settings.colorIndex = 10;  // red
-      settings.fontIndex = 2;    // 12 points
-      break;
-    case ToolKind::kMosaic:
-      settings.sizeIndex = 2;
-      break;
-  }
-  return settings;
-}
-
-void Toolbar::TellToolChosen(int index) {
-  switch (static_cast<Button>(index)) {
-    case Button::kRectangle:
-      delegate_->OnRectangle();
-      break;
-    case Button::kEllipse:
-      delegate_->OnEllipse();
-      break;
-    case Button::kArrow:
-      delegate_->OnArrow();
-      break;
-    case Button::kText:
-      delegate_->OnText();
-      break;
-    case Button::kMosaic:
-      delegate_->OnMosaic();
-      break;
-    default:
-      break;
-  }
-}
-
-void Toolbar::ShowTooltip(int index, bool entered) {
+void Toolbar::ShowTooltip(int slot, TooltipMove move) {
   POINT cursor = {};
   GetCursorPos(&cursor);
-  const ButtonFace& face = kButtons[index];
-  if (entered) {
+  const ButtonFace face = FaceOf(slot);
+  if (move == TooltipMove::kEntered) {
     if (!tooltip_)
       tooltip_ = Tooltip::CreateTooltip();
     tooltip_->ShowAt(this, face.tooltip, cursor.x, cursor.y, face.tooltip_width_on_enter,
@@ -340,13 +297,13 @@ void Toolbar::HideTooltip() {
 void Toolbar::OnMouseEntered(dui::View* sender, const dui::Point& /*point*/) {
   const int index = ButtonIndex(sender);
   if (index >= 0)
-    ShowTooltip(index, true);
+    ShowTooltip(index, TooltipMove::kEntered);
 }
 
 void Toolbar::OnMouseMoved(dui::View* sender, const dui::Point& /*point*/) {
   const int index = ButtonIndex(sender);
   if (index >= 0)
-    ShowTooltip(index, false);
+    ShowTooltip(index, TooltipMove::kFollowed);
 }
 
 void Toolbar::OnMousePressed(dui::View* /*sender*/, const dui::Point& /*point*/) {
@@ -362,31 +319,24 @@ void Toolbar::OnMouseExited(dui::View* /*sender*/) {
 }
 
 void Toolbar::OnKeyPressed(int virtual_key) {
-  if (!delegate_)
+  const std::optional<SessionKey> key = SessionKeyFor(virtual_key);
+  if (!delegate_ || !key)
     return;
-  switch (virtual_key) {
-    case VK_ESCAPE:
+  switch (*key) {
+    case SessionKey::kCancel:
       delegate_->OnCancel(CancelReason::kEscapeKey);
       break;
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
+    case SessionKey::kNudge:
       delegate_->OnArrowKey(virtual_key);
       break;
-    case 'S':
-      if (IsCtrlDown())
-        delegate_->OnSave(SaveSource::kCtrlS);
+    case SessionKey::kSave:
+      delegate_->OnSave(SaveSource::kCtrlS);
       break;
-    case 'Z':
-      if (IsCtrlDown())
-        delegate_->OnUndo();
+    case SessionKey::kUndo:
+      delegate_->OnUndo();
       break;
-    case 'Y':
-      if (IsCtrlDown())
-        delegate_->OnRedo();
-      break;
-    default:
+    case SessionKey::kRedo:
+      delegate_->OnRedo();
       break;
   }
 }

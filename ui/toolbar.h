@@ -9,7 +9,8 @@
 #include "dui/mouse_listener.h"
 #include "dui/size.h"
 #include "dui/view.h"
-#include "ui/picker_settings.h"
+#include "toolset/picker_settings.h"
+#include "toolset/tool.h"
 
 namespace dui {
 class CommonButton;
@@ -20,27 +21,38 @@ class ColorTableDlg;
 class Tooltip;
 class ToolbarDelegate;
 
-// The strip of eight buttons beside the selection: five annotation tools, save, cancel and
-// copy-and-finish. It hangs from its top-right corner (the anchor), opens the colour and
-// size picker under or above itself for the chosen tool, names the button under the mouse
-// in a tooltip, and turns clicks and keys into ToolbarDelegate commands. The content view
-// of its own widget, which deletes it when the capture window closes it or is destroyed; the
-// capture window keeps a pointer until then. The toolbar keeps pointers to the picker and
-// the tooltip, each in a widget of its own, and closes them with itself. UI thread only.
+// The strip of buttons beside the selection: one for each annotation tool of the tool table,
+// then save, cancel and copy-and-finish. It hangs from its top-right corner (the anchor), opens the
+// colour and size picker under or above itself for the chosen tool, names the button under the
+// mouse in a tooltip, and turns clicks and keys into ToolbarDelegate commands. The content view of
+// its own widget, which deletes it when the capture window closes it or is destroyed; the capture
+// window keeps a pointer until then. The toolbar keeps pointers to the picker and the tooltip, each
+// in a widget of its own, and closes them with itself. UI thread only.
 class Toolbar : public dui::View,
                 public dui::ClickListener,
                 public dui::MouseListener,
                 public dui::KeyListener {
  public:
-  static constexpr int kWidth = 354;
-  static constexpr int kWidthWithoutSave = 310;
+  // The buttons after the tools, left to right.
+  enum class Command { kSave, kCancel, kDone };
+  static constexpr int kCommandCount = 3;
+  static constexpr int kButtonCount = kToolCount + kCommandCount;
+
+  // The buttons are squares a pitch apart, with a margin around the row.
+  static constexpr int kButtonSize = 24;
+  static constexpr int kButtonPitch = 44;
+  static constexpr int kButtonMargin = 11;
+  static constexpr int kWidth = 2 * kButtonMargin + kButtonPitch * (kButtonCount - 1) + kButtonSize;
+  static constexpr int kWidthWithoutSave = kWidth - kButtonPitch;
   static constexpr int kHeight = 45;
   // Room the picker needs beside the toolbar.
   static constexpr int kPickerRoom = 49;
 
-  // The buttons, left to right.
-  enum class Button { kRectangle, kEllipse, kArrow, kText, kMosaic, kSave, kCancel, kDone };
-  static constexpr int kButtonCount = 8;
+  // The buttons' places on the toolbar, left to right: the tools, then the commands.
+  static constexpr int SlotOf(Tool tool) { return static_cast<int>(tool); }
+  static constexpr int SlotOf(Command command) { return kToolCount + static_cast<int>(command); }
+  // The bounds of the button in `slot` on the toolbar, in the layout with or without save.
+  static RECT ButtonBounds(int slot, bool with_save);
 
   // Makes the toolbar in a widget owned by `parent` and shows it topmost with its top-right
   // corner at screen point (x, y).
@@ -80,7 +92,9 @@ class Toolbar : public dui::View,
   // The picker while it shows, else null.
   ColorTableDlg* GetOpenPicker() const;
   Tooltip* tooltip() const { return tooltip_; }
-  dui::CommonButton* button(Button which) const { return buttons_[Index(which)]; }
+  dui::CommonButton* button_in_slot(int slot) const { return buttons_[slot]; }
+  dui::CommonButton* button(Tool tool) const { return button_in_slot(SlotOf(tool)); }
+  dui::CommonButton* button(Command command) const { return button_in_slot(SlotOf(command)); }
   dui::Widget* widget() const { return widget_; }
 
   // Called on every repaint: the toolbar's background picture.
@@ -107,17 +121,19 @@ class Toolbar : public dui::View,
 
  private:
   struct ButtonFace;
-  static const ButtonFace kButtons[kButtonCount];
 
   Toolbar();
-  static constexpr int Index(Button which) { return static_cast<int>(which); }
+  // The pictures and tooltip of the button in `slot`.
+  static ButtonFace FaceOf(int slot);
   void AddButtons();
   // The button that sent a notification, or -1.
   int ButtonIndex(const dui::View* sender) const;
-  void OnToolClicked(int index);
-  void TellToolChosen(int index);
-  PickerSettings ToolSettings(ToolKind kind) const;
-  void ShowTooltip(int index, bool entered);
+  void OnToolClicked(Tool tool);
+  void OnCommandClicked(Command command);
+  // The tooltip of the button in `slot`, shown where the mouse is: when the mouse comes onto
+  // the button (`TooltipMove::kEntered`), or following it over the button.
+  enum class TooltipMove { kEntered, kFollowed };
+  void ShowTooltip(int slot, TooltipMove move);
   void HideTooltip();
   // The toolbar, the picker and the font-size list, those that show.
   std::vector<const dui::Widget*> ShownPopups() const;

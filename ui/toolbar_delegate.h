@@ -1,27 +1,19 @@
 #pragma once
 
+#include "toolset/tool.h"
+
 // Why a session is cancelled.
 enum class CancelReason : int { kCancelButton = 0, kEscapeKey = 1, kRightClick = 2 };
 
 // What asked for a save.
 enum class SaveSource : int { kSaveButton = 0, kCtrlS = 1 };
 
-// The commands of the toolbar and its pop-ups, in the order of their slots. The capture window
-// implements it; the toolbar, the picker and the font-size list hold a pointer to it and never
-// own it. The first thirteen slots are the host suite's interface as it stands; undo and redo
-// follow them. UI thread only.
+// The commands of the toolbar and its pop-ups. The capture window implements it; the toolbar,
+// the picker and the font-size list hold a pointer to it and never own it. UI thread only.
 class ToolbarDelegate {
  public:
-  // The rectangle tool was chosen, or chosen again.
-  virtual void OnRectangle() = 0;
-  // The arrow tool was chosen, or chosen again.
-  virtual void OnArrow() = 0;
-  // No control calls it.
-  virtual void OnPen() = 0;
-  // The ellipse tool was chosen, or chosen again.
-  virtual void OnEllipse() = 0;
-  // The text tool was chosen, or chosen again.
-  virtual void OnText() = 0;
+  // A tool was chosen, or chosen again (which switches it off when its picker closes).
+  virtual void OnToolChosen(Tool tool) = 0;
   // An arrow key (VK_LEFT, VK_UP, VK_RIGHT or VK_DOWN) was pressed.
   virtual void OnArrowKey(int vk) = 0;
   // The user wants the session to end without a picture.
@@ -34,8 +26,6 @@ class ToolbarDelegate {
   virtual void OnColorChanged() = 0;
   // A font size was chosen in the picker's list; its settings hold the new size.
   virtual void OnFontSizeChanged() = 0;
-  // The mosaic tool was chosen, or chosen again.
-  virtual void OnMosaic() = 0;
   // No toolbar control calls it: ends the message loop.
   virtual void OnQuit() = 0;
   // Ctrl+Z: takes back the last shape, or the text being typed.

@@ -5,11 +5,6 @@
 # Where the road's windows are put, from the Windows side.
 NOTEPAD=(200 150 900 560)
 REGEDIT=(1200 200 600 500)
-# The toolbar hangs under the selected notepad's bottom-right corner (toolbar 354 x 45,
-# buttons 44 apart from x = 11; pickers 49 high under the toolbar).
-TOOLBAR_LEFT=$((NOTEPAD[0] + NOTEPAD[2] - 354))
-TOOLBAR_TOP=$((NOTEPAD[1] + NOTEPAD[3] + 5))
-PICKER_TOP=$((TOOLBAR_TOP + 45))
 ARROW_FROM=(320 330)
 ARROW_TO=(620 470)
 TEXT_AT=(660 560)
@@ -32,6 +27,17 @@ end_road() {
 # probe COMMAND ARGS...: asks the probe program about the screen (a pixel, a grab, the
 # clipboard); one that hangs is ended after 30 s.
 probe() { within "the probe ($1)" 30 wine "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+
+# The toolbar's layout, as the program lays it out (TOOLBAR_WIDTH, BUTTON_X by name, ...).
+# It hangs under the selected Notepad's bottom-right corner, the pickers under it.
+read_toolbar_layout() {
+  local layout
+  layout=$(probe toolbar)
+  eval "$layout"
+  TOOLBAR_LEFT=$((NOTEPAD[0] + NOTEPAD[2] - TOOLBAR_WIDTH))
+  TOOLBAR_TOP=$((NOTEPAD[1] + NOTEPAD[3] + 5))
+  PICKER_TOP=$((TOOLBAR_TOP + TOOLBAR_HEIGHT))
+}
 
 pixel_is() { [ "$(probe pixel "$1" "$2")" = "$3" ]; }
 pixel_is_not() { [ "$(probe pixel "$1" "$2")" != "$3" ]; }
@@ -71,9 +77,9 @@ select_notepad() {
   retry "the toolbar" 20 xdotool search --onlyvisible --name "桌面截图工具栏"
 }
 
-# click_button INDEX: a toolbar button (0-4 tools, 5 save, 6 cancel, 7 copy).
+# click_button NAME: a toolbar button (a tool's name, save, cancel or copy).
 click_button() {
-  xdotool mousemove $((TOOLBAR_LEFT + 23 + 44 * $1)) $((TOOLBAR_TOP + 23)) click 1
+  xdotool mousemove $((TOOLBAR_LEFT + BUTTON_X[$1])) $((TOOLBAR_TOP + BUTTON_Y)) click 1
 }
 
 # picker_shown WIDTH: a window of the session WIDTH x 49 where the picker goes.
@@ -81,23 +87,20 @@ picker_shown() {
   local id
   for id in $(xdotool search --onlyvisible --pid "$PICTOR_PID"); do
     if xdotool getwindowgeometry "$id" |
-      grep -qz "Position: $PICKER_LEFT,$PICKER_TOP.*Geometry: ${1}x49"; then
+      grep -qz "Position: $PICKER_LEFT,$PICKER_TOP.*Geometry: ${1}x$PICKER_HEIGHT"; then
       return 0
     fi
   done
   return 1
 }
 
-# choose_tool INDEX: the tool, its picker under it (316 wide for shapes, 271 for text, 219
-# for the mosaic).
+# choose_tool NAME: the tool, its picker under it. The colours start further left in the
+# narrower text picker.
 choose_tool() {
-  PICKER_LEFT=$((TOOLBAR_LEFT + 44 * $1))
-  FIRST_CELL=$([ "$1" = 3 ] && echo 127 || echo 171)
-  local width=316
-  [ "$1" = 3 ] && width=271
-  [ "$1" = 4 ] && width=219
+  PICKER_LEFT=$((TOOLBAR_LEFT + PICKER_X[$1]))
+  FIRST_CELL=$([ "$1" = text ] && echo 127 || echo 171)
   click_button "$1"
-  retry "the picker" 20 picker_shown "$width"
+  retry "the picker" 20 picker_shown "${PICKER_WIDTH[$1]}"
 }
 
 # choose_color INDEX: one of the sixteen colours of the open picker.
@@ -139,7 +142,7 @@ wait_still() {
 }
 
 draw_red_arrow() {
-  choose_tool 2
+  choose_tool arrow
   choose_color 10
   stroke "${ARROW_FROM[@]}" "${ARROW_TO[@]}"
   wait_pixel "the arrow" $(((ARROW_FROM[0] + ARROW_TO[0]) / 2)) \
@@ -147,7 +150,7 @@ draw_red_arrow() {
 }
 
 type_text() {
-  choose_tool 3
+  choose_tool text
   choose_color 13
   xdotool mousemove "${TEXT_AT[@]}" click 1
   within "the keyboard to reach the capture window" 20 \
@@ -156,7 +159,7 @@ type_text() {
 }
 
 draw_mosaic() {
-  choose_tool 4
+  choose_tool mosaic
   choose_size 1
   stroke "${MOSAIC_FROM[@]}" "${MOSAIC_TO[@]}" 32
 }

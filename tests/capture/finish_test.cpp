@@ -13,7 +13,7 @@
 #include "base/process_state.h"
 #include "base/window_stacking.h"
 #include "capture/session_widget_hooks.h"
-#include "drawing/drawing_factory.h"
+#include "toolset/tool_table.h"
 #include "drawing/mosaic_canvas.h"
 #include "dui/widget.h"
 #include "ui/tip.h"
@@ -190,12 +190,12 @@ TEST_F(FinishTest, BusyClipboardLeavesTheSessionAsItWas) {
 // over the blocks; painted into a picture that already holds them, the blocks would take
 // in the arrow's colour.
 void AddMosaicAndArrow(CaptureWindow& window) {
-  std::unique_ptr<Drawing> mosaic = CreateDrawing("mosac");
+  std::unique_ptr<Drawing> mosaic = CreateDrawing(Tool::kMosaic);
   mosaic->mosaicSize = 20;
   for (int x = 320; x <= 500; x += 4)
     mosaic->AddPoint({x, 275});
   window.AddShapeForTesting(std::move(mosaic));
-  std::unique_ptr<Drawing> arrow = CreateDrawing("arrow");
+  std::unique_ptr<Drawing> arrow = CreateDrawing(Tool::kArrow);
   arrow->width = 5;
   arrow->color = RGB(255, 0, 0);
   arrow->AddPoint({330, 240});

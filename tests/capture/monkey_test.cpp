@@ -235,15 +235,12 @@ class Monkey {
     Toolbar* toolbar = session_->window().toolbar();
     if (!toolbar || !toolbar->widget() || !IsWindowVisible(toolbar->widget()->GetHwnd()))
       return;
-    static constexpr Toolbar::Button kTools[] = {Toolbar::Button::kRectangle,
-                                                 Toolbar::Button::kEllipse, Toolbar::Button::kArrow,
-                                                 Toolbar::Button::kText, Toolbar::Button::kMosaic};
     const int pick = Pick(50);
-    const Toolbar::Button button = pick == 0   ? Toolbar::Button::kCancel
-                                   : pick == 1 ? Toolbar::Button::kDone
-                                   : pick == 2 ? Toolbar::Button::kSave
-                                               : kTools[pick % 5];
-    const dui::Rectangle bounds = toolbar->button(button)->GetBounds();
+    const int slot = pick == 0   ? Toolbar::SlotOf(Toolbar::Command::kCancel)
+                     : pick == 1 ? Toolbar::SlotOf(Toolbar::Command::kDone)
+                     : pick == 2 ? Toolbar::SlotOf(Toolbar::Command::kSave)
+                                 : pick % kToolCount;
+    const dui::Rectangle bounds = toolbar->button_in_slot(slot)->GetBounds();
     testing_support::ClickClientPoint(toolbar->widget()->GetHwnd(), bounds.x + 1 + Pick(30),
                                       bounds.y + 1 + Pick(30));
   }

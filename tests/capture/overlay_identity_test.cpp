@@ -28,7 +28,7 @@ struct Step {
   std::function<void(CaptureHarness&)> run;
 };
 
-void ChooseTool(CaptureHarness& h, Toolbar::Button tool) {
+void ChooseTool(CaptureHarness& h, Tool tool) {
   const dui::Rectangle bounds = h.window().toolbar()->button(tool)->GetBounds();
   testing_support::ClickClientPoint(h.window().toolbar()->widget()->GetHwnd(), bounds.x + 12,
                                     bounds.y + 12);
@@ -105,17 +105,17 @@ TEST(OverlayIdentityTest, EveryFrameShowsTheWholeCompositionsPixels) {
        }},
       {"rectangle",
        [](CaptureHarness& h) {
-         ChooseTool(h, Toolbar::Button::kRectangle);
+         ChooseTool(h, Tool::kRectangle);
          h.Drag({150, 850}, {300, 950});
        }},
       {"ellipse",
        [](CaptureHarness& h) {
-         ChooseTool(h, Toolbar::Button::kEllipse);
+         ChooseTool(h, Tool::kEllipse);
          h.Drag({320, 850}, {450, 950});
        }},
       {"arrow",
        [](CaptureHarness& h) {
-         ChooseTool(h, Toolbar::Button::kArrow);
+         ChooseTool(h, Tool::kArrow);
          h.Drag({470, 850}, {650, 1000});
        }},
       // Drawn out and back: the frame puts back what the longer arrow covered.
@@ -128,7 +128,7 @@ TEST(OverlayIdentityTest, EveryFrameShowsTheWholeCompositionsPixels) {
       {"arrow kept", [](CaptureHarness& h) { h.Up(520, 1010); }},
       {"mosaic over the shapes",
        [](CaptureHarness& h) {
-         ChooseTool(h, Toolbar::Button::kMosaic);
+         ChooseTool(h, Tool::kMosaic);
          h.Drag({200, 900}, {600, 950});
        }},
       // Drawn over kept mosaic discs: the frame paints only this stroke over the kept shapes.
@@ -144,7 +144,7 @@ TEST(OverlayIdentityTest, EveryFrameShowsTheWholeCompositionsPixels) {
       {"mosaic kept", [](CaptureHarness& h) { h.Up(695, 1068); }},
       {"text being typed",
        [](CaptureHarness& h) {
-         ChooseTool(h, Toolbar::Button::kText);
+         ChooseTool(h, Tool::kText);
          h.Click(200, 1000);
          for (wchar_t c : std::wstring(L"identical"))
            SendMessageW(h.window().edit(), WM_CHAR, c, 0);

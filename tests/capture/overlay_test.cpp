@@ -5,7 +5,7 @@
 #include <set>
 
 #include "drawing/drawing.h"
-#include "drawing/drawing_factory.h"
+#include "toolset/tool_table.h"
 #include "drawing/mosaic_canvas.h"
 #include "tests/capture/capture_harness.h"
 #include "tests/support/dimming.h"
@@ -241,7 +241,7 @@ TEST(OverlayTest, SelectionWhoseMosaicCannotBePaintedShowsBlankUntilItCan) {
     }
     EXPECT_EQ(colours.size(), 1u) << when;
   };
-  std::unique_ptr<Drawing> mosaic = CreateDrawing("mosac");
+  std::unique_ptr<Drawing> mosaic = CreateDrawing(Tool::kMosaic);
   mosaic->mosaicSize = 20;
   mosaic->AddPoint({450, 500});
   mosaic->AddPoint({750, 520});

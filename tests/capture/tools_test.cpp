@@ -49,7 +49,7 @@ class ToolsTest : public testing::Test {
   }
   CaptureWindow& window() { return harness_.window(); }
   Toolbar& toolbar() { return *window().toolbar(); }
-  void ChooseTool(Toolbar::Button tool) {
+  void ChooseTool(Tool tool) {
     const dui::Rectangle bounds = toolbar().button(tool)->GetBounds();
     ClickClientPoint(toolbar().widget()->GetHwnd(), bounds.x + 12, bounds.y + 12);
   }
@@ -86,7 +86,7 @@ class ToolsTest : public testing::Test {
 // Colour and size are read from the picker when a shape starts: a later change reaches only
 // the next shape.
 TEST_F(ToolsTest, ShapesTakeThePickersChoicesWhenTheyStart) {
-  ChooseTool(Toolbar::Button::kRectangle);
+  ChooseTool(Tool::kRectangle);
   EXPECT_EQ(window().state(), State::kAnnotating);
   ChooseColor(10);
   ChooseSize(2);
@@ -101,7 +101,7 @@ TEST_F(ToolsTest, ShapesTakeThePickersChoicesWhenTheyStart) {
 
   harness_.Move(450, 400);
   EXPECT_EQ(CursorWidth(window().cursor()), 32) << "the drawing cross";
-  ChooseTool(Toolbar::Button::kMosaic);
+  ChooseTool(Tool::kMosaic);
   ChooseSize(4);
   harness_.Move(450, 400);
   EXPECT_EQ(CursorWidth(window().cursor()), 81) << "the brush of the largest mosaic";
@@ -110,14 +110,14 @@ TEST_F(ToolsTest, ShapesTakeThePickersChoicesWhenTheyStart) {
 }
 
 TEST_F(ToolsTest, TheActiveToolClickedAgainSwitchesItOff) {
-  ChooseTool(Toolbar::Button::kEllipse);
-  ChooseTool(Toolbar::Button::kEllipse);
+  ChooseTool(Tool::kEllipse);
+  ChooseTool(Tool::kEllipse);
   EXPECT_EQ(window().state(), State::kSelected) << "without shapes the selection can change";
   harness_.Key(VK_RIGHT);
   EXPECT_EQ(window().selection().left, kSelection.left + 1);
-  ChooseTool(Toolbar::Button::kEllipse);
+  ChooseTool(Tool::kEllipse);
   harness_.Drag({300, 200}, {400, 300});
-  ChooseTool(Toolbar::Button::kEllipse);
+  ChooseTool(Tool::kEllipse);
   EXPECT_EQ(window().state(), State::kAnnotated) << "with shapes it stays frozen";
   harness_.Key(VK_RIGHT);
   EXPECT_EQ(window().selection().left, kSelection.left + 1);
@@ -126,7 +126,7 @@ TEST_F(ToolsTest, TheActiveToolClickedAgainSwitchesItOff) {
 // Typing: the box grows with the text, recolours at once, stops 3 pixels inside the
 // selection, and a click only ends it.
 TEST_F(ToolsTest, TextBoxGrowsRecoloursAndEndsOnAClick) {
-  ChooseTool(Toolbar::Button::kText);
+  ChooseTool(Tool::kText);
   harness_.Click(300, 300);
   ASSERT_NE(window().edit(), nullptr);
   EXPECT_EQ(GetDlgCtrlID(window().edit()), 1000);
@@ -163,7 +163,7 @@ TEST_F(ToolsTest, TextBoxGrowsRecoloursAndEndsOnAClick) {
 
 // A click at the selection's bottom-right corner still gives a box to type into.
 TEST_F(ToolsTest, TextBoxAtTheCornerFitsInsideTheSelection) {
-  ChooseTool(Toolbar::Button::kText);
+  ChooseTool(Tool::kText);
   harness_.Click(kSelection.right - 1, kSelection.bottom - 1);
   ASSERT_NE(window().edit(), nullptr);
   RECT box = EditRect();
@@ -182,7 +182,7 @@ TEST_F(ToolsTest, TextBoxAtTheCornerFitsInsideTheSelection) {
 
 TEST_F(ToolsTest, DoubleClickWhileTypingCopiesTheText) {
   testing_support::ClearClipboard();
-  ChooseTool(Toolbar::Button::kText);
+  ChooseTool(Tool::kText);
   harness_.Click(300, 300);
   Type(L"HHHH");
   harness_.DoubleClick(500, 400);
@@ -200,7 +200,7 @@ TEST_F(ToolsTest, DoubleClickWhileTypingCopiesTheText) {
 // Ctrl+Z takes back the last shape, or the text being typed; Ctrl+Y puts it back until a new
 // shape is drawn.
 TEST_F(ToolsTest, UndoAndRedo) {
-  ChooseTool(Toolbar::Button::kRectangle);
+  ChooseTool(Tool::kRectangle);
   harness_.Drag({300, 200}, {400, 300});
   harness_.Drag({500, 200}, {600, 300});
   CtrlKey('Z');
@@ -214,7 +214,7 @@ TEST_F(ToolsTest, UndoAndRedo) {
   CtrlKey('Y');
   EXPECT_EQ(window().shape_count(), 2u) << "a new shape ends redo";
 
-  ChooseTool(Toolbar::Button::kText);
+  ChooseTool(Tool::kText);
   harness_.Click(600, 400);
   Type(L"typed");
   {
@@ -230,7 +230,7 @@ TEST_F(ToolsTest, UndoAndRedo) {
 // Typed near the selection's bottom-right corner, the text is all kept: the box moves left
 // and up, wraps and grows. Only a full selection refuses a character.
 TEST_F(ToolsTest, TypedTextIsKeptUntilTheSelectionIsFull) {
-  ChooseTool(Toolbar::Button::kText);
+  ChooseTool(Tool::kText);
   harness_.Click(kSelection.right - 1, kSelection.bottom - 1);
   ASSERT_NE(window().edit(), nullptr);
   std::wstring typed;
@@ -262,7 +262,7 @@ TEST_F(ToolsTest, TypedTextIsKeptUntilTheSelectionIsFull) {
 // lands on it: the selection is copied all the same, without the empty box.
 TEST_F(ToolsTest, DoubleClickWithTheTextToolCopies) {
   testing_support::ClearClipboard();
-  ChooseTool(Toolbar::Button::kText);
+  ChooseTool(Tool::kText);
   harness_.Click(300, 300);
   ASSERT_NE(window().edit(), nullptr);
   SendMessageW(window().edit(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
@@ -278,7 +278,7 @@ TEST_F(ToolsTest, KeysReachTheSessionAfterTheTextBoxCloses) {
   enum class Closing { kClickElsewhere, kOtherTool, kUndo };
   for (const Closing closing : {Closing::kClickElsewhere, Closing::kOtherTool, Closing::kUndo}) {
     SCOPED_TRACE(static_cast<int>(closing));
-    ChooseTool(Toolbar::Button::kText);
+    ChooseTool(Tool::kText);
     harness_.Click(300, 300);
     ASSERT_EQ(GetFocus(), window().edit());
     Type(L"ab");
@@ -287,7 +287,7 @@ TEST_F(ToolsTest, KeysReachTheSessionAfterTheTextBoxCloses) {
         harness_.Click(600, 450);
         break;
       case Closing::kOtherTool:
-        ChooseTool(Toolbar::Button::kArrow);
+        ChooseTool(Tool::kArrow);
         break;
       case Closing::kUndo: {
         ScopedCtrlKey ctrl;
@@ -298,16 +298,16 @@ TEST_F(ToolsTest, KeysReachTheSessionAfterTheTextBoxCloses) {
     EXPECT_EQ(window().edit(), nullptr);
     EXPECT_EQ(GetFocus(), harness_.hwnd()) << "the keyboard is the session's again";
     // Another tool, or none after the arrow: the next round's text tool is chosen afresh.
-    ChooseTool(Toolbar::Button::kArrow);
+    ChooseTool(Tool::kArrow);
   }
 }
 
 // The undo history belongs to one selection: a new selection drops it, and neither undo nor
 // redo acts while a selection is made or resized.
 TEST_F(ToolsTest, RedoNeverPutsShapesOnASelectionThatIsGone) {
-  ChooseTool(Toolbar::Button::kRectangle);
+  ChooseTool(Tool::kRectangle);
   harness_.Drag({300, 200}, {400, 300});
-  ChooseTool(Toolbar::Button::kRectangle);
+  ChooseTool(Tool::kRectangle);
   CtrlKey('Z');
   ASSERT_EQ(window().state(), State::kSelected);
   // A resize drag from the bottom-right handle: redo waits for its end.
@@ -335,8 +335,8 @@ TEST_F(ToolsTest, RedoNeverPutsShapesOnASelectionThatIsGone) {
 // stacked the capture window over it) is the pop-up's: the click on the copy button copies.
 TEST_F(ToolsTest, AClickThatReachesTheCaptureWindowOverAPopUpGoesToThePopUp) {
   testing_support::ClearClipboard();
-  ChooseTool(Toolbar::Button::kRectangle);
-  const dui::Rectangle copy = toolbar().button(Toolbar::Button::kDone)->GetScreenBounds();
+  ChooseTool(Tool::kRectangle);
+  const dui::Rectangle copy = toolbar().button(Toolbar::Command::kDone)->GetScreenBounds();
   POINT point = {copy.x + 12, copy.y + 12};
   ScreenToClient(harness_.hwnd(), &point);
   harness_.Click(point.x, point.y);

@@ -104,28 +104,28 @@ TEST_F(AnnotateSessionTest, ShapesAndTextInChosenColoursAreCopiedWithoutTheUndon
   ASSERT_TRUE(WaitUntil([&] { return toolbar.rect().right == kWindow.right + 1; }));
   const RECT selection = {kWindow.left + 1, kWindow.top, kWindow.right + 1, kWindow.bottom};
 
-  ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kRectangle));
+  ASSERT_TRUE(toolbar.ChooseTool(Tool::kRectangle));
   ASSERT_TRUE(toolbar.ChooseColor(kRedIndex));
   ASSERT_TRUE(toolbar.ChooseSize(kLarge));
   ASSERT_TRUE(Stroke(350, 250, 500, 350));
   EXPECT_TRUE(ShowsOnScreen(351, 300, kRed)) << "a five-pixel red edge";
 
-  ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kEllipse));
+  ASSERT_TRUE(toolbar.ChooseTool(Tool::kEllipse));
   ASSERT_TRUE(toolbar.ChooseColor(kBlueIndex));
   ASSERT_TRUE(Stroke(550, 250, 700, 350));
   EXPECT_TRUE(ShowsOnScreen(625, 250, kBlue)) << "the top of a blue ellipse";
 
-  ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kArrow));
+  ASSERT_TRUE(toolbar.ChooseTool(Tool::kArrow));
   ASSERT_TRUE(toolbar.ChooseColor(kLimeIndex));
   ASSERT_TRUE(Stroke(350, 450, 550, 550));
   EXPECT_TRUE(ShowsOnScreen(400, 475, kLime)) << "the arrow's shaft";
 
-  ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kMosaic));
+  ASSERT_TRUE(toolbar.ChooseTool(Tool::kMosaic));
   ASSERT_TRUE(toolbar.ChooseSize(kLargestMosaic));
   ASSERT_TRUE(Stroke(760, 300, 900, 300));
 
   // A shape taken back with Ctrl+Z leaves the screen and the copy.
-  ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kRectangle));
+  ASSERT_TRUE(toolbar.ChooseTool(Tool::kRectangle));
   ASSERT_TRUE(toolbar.ChooseColor(kBlackIndex));
   ASSERT_TRUE(toolbar.ChooseSize(kLarge));
   ASSERT_TRUE(Stroke(760, 550, 900, 650));
@@ -135,7 +135,7 @@ TEST_F(AnnotateSessionTest, ShapesAndTextInChosenColoursAreCopiedWithoutTheUndon
   // With a tool chosen, the arrow keys leave the selection where it is.
   ASSERT_TRUE(session.PressKeys("Left"));
 
-  ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kText));
+  ASSERT_TRUE(toolbar.ChooseTool(Tool::kText));
   ASSERT_TRUE(toolbar.ChooseColor(kBlueIndex));
   ASSERT_TRUE(Xdo::Click(600, 600));
   ASSERT_TRUE(Xdo::Focus(session.capture_window()));
@@ -144,7 +144,7 @@ TEST_F(AnnotateSessionTest, ShapesAndTextInChosenColoursAreCopiedWithoutTheUndon
     return ScreenHas({600, 600, 660, 625}, kBlue);
   })) << "the typed text shows blue in the edit box";
 
-  ASSERT_TRUE(toolbar.ClickButton(7)) << "copy and finish";
+  ASSERT_TRUE(toolbar.ClickButton(Toolbar::Command::kDone)) << "copy and finish";
   ASSERT_TRUE(session.WaitForExit());
   EXPECT_EQ(session.exit_code(), 0);
 
@@ -179,7 +179,7 @@ TEST_F(AnnotateSessionTest, CtrlSSavesTheAnnotatedSelection) {
   ASSERT_NO_FATAL_FAILURE(StartAndSelectTheWindow(session));
   ToolbarDriver toolbar;
   ASSERT_TRUE(toolbar.WaitUntilShown());
-  ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kRectangle));
+  ASSERT_TRUE(toolbar.ChooseTool(Tool::kRectangle));
   ASSERT_TRUE(toolbar.ChooseColor(kRedIndex));
   ASSERT_TRUE(toolbar.ChooseSize(kSmall));
   ASSERT_TRUE(Stroke(400, 300, 600, 400));

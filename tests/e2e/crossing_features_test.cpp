@@ -104,13 +104,13 @@ TEST_F(CrossingFeaturesTest, NoKeyOrClickIsLostAcrossADialogThePopUpsAndTheTextB
 
   // A tool's picker open and the tooltip up over another button: the first click on that
   // button counts.
-  ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kRectangle));
-  const POINT text_button = {bar.left + 11 + 44 * ToolbarDriver::kText + 12, bar.top + 23};
+  ASSERT_TRUE(toolbar.ChooseTool(Tool::kRectangle));
+  const POINT text_button = toolbar.ButtonMiddle(Toolbar::SlotOf(Tool::kText));
   ASSERT_TRUE(Xdo::MoveMouse(text_button.x, text_button.y));
   EXPECT_TRUE(WaitUntil([&] { return ShownWindowOfHeight(session, 22) != nullptr; }))
       << "the tooltip";
   EXPECT_TRUE(SameRect(toolbar.rect(), bar)) << "the selection does not follow the mouse";
-  ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kText)) << "the text tool's picker opens";
+  ASSERT_TRUE(toolbar.ChooseTool(Tool::kText)) << "the text tool's picker opens";
 
   // The text box takes the keys while it is open and gives them back when it closes.
   ASSERT_TRUE(Xdo::Click(500, 400));

@@ -77,7 +77,7 @@ TEST_F(MosaicStrokeTest, OneJumpLeavesNothingOnItsWayAsItWas) {
   ASSERT_TRUE(Xdo::Click(650, 450));
   ToolbarDriver toolbar;
   ASSERT_TRUE(toolbar.WaitUntilShown());
-  ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kMosaic));
+  ASSERT_TRUE(toolbar.ChooseTool(Tool::kMosaic));
   ASSERT_TRUE(toolbar.ChooseSize(kSmall));
 
   ASSERT_TRUE(Xdo::Run("mousemove " + Xdo::RootPoint(from.x, from.y) + " mousedown 1"));
@@ -87,7 +87,7 @@ TEST_F(MosaicStrokeTest, OneJumpLeavesNothingOnItsWayAsItWas) {
     return ScreenPixel(middle.x, middle.y) == PatternBlockAverage(middle.x, middle.y);
   })) << "the frame shows the middle of the way pixelated while the button is down";
   ASSERT_TRUE(Xdo::Run("mouseup 1"));
-  ASSERT_TRUE(toolbar.ClickButton(ToolbarDriver::kCopy));
+  ASSERT_TRUE(toolbar.ClickButton(Toolbar::Command::kDone));
   ASSERT_TRUE(session.WaitForExit());
   EXPECT_EQ(session.exit_code(), 0);
 

@@ -109,7 +109,7 @@ TEST_F(ResultsTest, ASaveThatFailsSaysSoAndTheSessionGoesOn) {
   }));
   {
     SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(path));
-    ASSERT_TRUE(toolbar.ClickButton(ToolbarDriver::kSave));
+    ASSERT_TRUE(toolbar.ClickButton(Toolbar::Command::kSave));
     driver.Finish();
   }
   HWND box = nullptr;
@@ -136,7 +136,7 @@ TEST_F(ResultsTest, ADoubleClickWithTheTextToolCopies) {
   PictorSession session;
   ToolbarDriver toolbar;
   ASSERT_NO_FATAL_FAILURE(StartAndSelect(session, toolbar));
-  ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kText));
+  ASSERT_TRUE(toolbar.ChooseTool(Tool::kText));
   ASSERT_TRUE(Xdo::DoubleClick(600, 450));
   ASSERT_TRUE(session.WaitForExit()) << "the double click copies and ends the session";
   EXPECT_EQ(session.exit_code(), 0);

@@ -20,7 +20,7 @@
 #include "tests/support/test_paths.h"
 #include "tests/support/wait.h"
 #include "tests/support/xdo.h"
-#include "ui/picker_settings.h"
+#include "toolset/picker_settings.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ class RoadTest : public testing::Test {
         ShowsOnScreen(kWindow.left + 100, 450, PatternWindow::PatternAt(100, 450 - kWindow.top)))
         << "the selection undimmed";
 
-    ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kArrow));
+    ASSERT_TRUE(toolbar.ChooseTool(Tool::kArrow));
     const RECT picker = toolbar.picker_rect();
     EXPECT_EQ(picker.right - picker.left, 316) << "three widths and the colours";
     for (int i = 0; i < kPaletteSize; ++i) {
@@ -122,13 +122,13 @@ TEST_F(RoadTest, HotKeyCaptureWithAnArrowAndATextIsCopied) {
   ToolbarDriver toolbar;
   ASSERT_NO_FATAL_FAILURE(StartSelectAndDrawAnArrow(session, toolbar));
 
-  ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kText));
+  ASSERT_TRUE(toolbar.ChooseTool(Tool::kText));
   ASSERT_TRUE(Xdo::Click(kTextAt.x, kTextAt.y));
   ASSERT_TRUE(Xdo::Focus(session.capture_window()));
   ASSERT_TRUE(Xdo::Type("Road"));
   EXPECT_TRUE(WaitUntil([] { return ScreenHas(kTextArea, kRed); })) << "the text as typed";
 
-  ASSERT_TRUE(toolbar.ClickButton(ToolbarDriver::kCopy));
+  ASSERT_TRUE(toolbar.ClickButton(Toolbar::Command::kDone));
   ASSERT_TRUE(session.WaitForExit());
   EXPECT_EQ(session.exit_code(), 0);
 
@@ -159,7 +159,7 @@ TEST_F(RoadTest, TheSameRoadEndingInASaveShowsTheBalloonUntilItFades) {
   {
     testing_support::SaveDialogDriver driver(testing_support::SaveDialogDriver::Answer::kTypePath,
                                              std::string(path.begin(), path.end()));
-    ASSERT_TRUE(toolbar.ClickButton(ToolbarDriver::kSave));
+    ASSERT_TRUE(toolbar.ClickButton(Toolbar::Command::kSave));
     driver.Finish();
     EXPECT_TRUE(driver.dialog_seen());
   }

@@ -29,7 +29,7 @@ using testing_support::ScreenGrab;
 using testing_support::WaitUntil;
 using testing_support::Xdo;
 
-constexpr SIZE kToolbarSize = {354, 45};
+constexpr SIZE kToolbarSize = {Toolbar::kWidth, Toolbar::kHeight};
 constexpr SIZE kBalloonSize = {298, 138};
 
 bool IsBalloonSized(HWND window) {
@@ -101,9 +101,9 @@ TEST_F(ScreenSizeTest, PopUpsFitAndTheCopyIsExact) {
   EXPECT_TRUE(EqualRect(&capture, &screen_)) << "the capture window covers the screen";
   ToolbarDriver toolbar;
   ASSERT_NO_FATAL_FAILURE(Select(area, toolbar));
-  ASSERT_TRUE(toolbar.ChooseTool(ToolbarDriver::kRectangle));
+  ASSERT_TRUE(toolbar.ChooseTool(Tool::kRectangle));
   EXPECT_TRUE(OnScreen(toolbar.picker_rect(), "the picker"));
-  ASSERT_TRUE(toolbar.ClickButton(ToolbarDriver::kCopy));
+  ASSERT_TRUE(toolbar.ClickButton(Toolbar::Command::kDone));
   ASSERT_TRUE(session.WaitForExit());
   EXPECT_EQ(session.exit_code(), 0);
   EXPECT_TRUE(ClipboardShows(before, area));
@@ -123,7 +123,7 @@ TEST_F(ScreenSizeTest, SavedPictureIsExactAndTheBalloonShowsWhole) {
   {
     testing_support::SaveDialogDriver driver(testing_support::SaveDialogDriver::Answer::kTypePath,
                                              std::string(path.begin(), path.end()));
-    ASSERT_TRUE(toolbar.ClickButton(ToolbarDriver::kSave));
+    ASSERT_TRUE(toolbar.ClickButton(Toolbar::Command::kSave));
     driver.Finish();
   }
   HWND balloon = nullptr;

@@ -3,6 +3,8 @@
 #include "tests/support/screen_grab.h"
 #include "tests/support/wait.h"
 #include "tests/support/xdo.h"
+#include "toolset/tool_table.h"
+#include "ui/color_table_dlg.h"
 
 namespace e2e {
 namespace {
@@ -43,15 +45,25 @@ RECT ToolbarDriver::picker_rect() const {
   return WindowRect(picker_);
 }
 
-bool ToolbarDriver::ClickButton(int index) {
+POINT ToolbarDriver::ButtonMiddle(int slot) const {
   const RECT bar = rect();
-  return Xdo::Click(bar.left + 11 + 44 * index + 12, bar.top + 23);
+  const RECT button = Toolbar::ButtonBounds(slot, bar.right - bar.left == Toolbar::kWidth);
+  return {bar.left + (button.left + button.right) / 2, bar.top + (button.top + button.bottom) / 2};
+}
+
+bool ToolbarDriver::ClickSlot(int slot) {
+  const POINT middle = ButtonMiddle(slot);
+  return Xdo::Click(middle.x, middle.y);
+}
+
+bool ToolbarDriver::ClickButton(Toolbar::Command command) {
+  return ClickSlot(Toolbar::SlotOf(command));
 }
 
 bool ToolbarDriver::ChooseTool(Tool tool) {
-  if (!ClickButton(tool))
+  if (!ClickSlot(Toolbar::SlotOf(tool)))
     return false;
-  const int width = tool == kText ? 271 : tool == kMosaic ? 219 : 316;
+  const int width = ColorTableDlg::WidthFor(RowOf(tool).picker.kind);
   return WaitUntil([&] {
     picker_ = nullptr;
     EnumThreadWindows(GetWindowThreadProcessId(hwnd_, nullptr), &FindPicker,

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "toolset/tool.h"
+#include "ui/toolbar.h"
+
 namespace e2e {
 
 // Palette places and picker sizes, as the picker offers them.
@@ -13,16 +16,15 @@ inline constexpr int kSmall = 0, kLarge = 2, kLargestMosaic = 4;
 // The toolbar and picker of the running session, as the user sees and clicks them.
 class ToolbarDriver {
  public:
-  enum Tool { kRectangle = 0, kEllipse = 1, kArrow = 2, kText = 3, kMosaic = 4 };
-  enum Action { kSave = 5, kCancel = 6, kCopy = 7 };
-
   // Waits until the toolbar shows.
   [[nodiscard]] bool WaitUntilShown();
   RECT rect() const;
   RECT picker_rect() const;
 
-  // Buttons are 24 pixels square, 44 apart from x = 11, at y = 11.
-  [[nodiscard]] bool ClickButton(int index);
+  // Clicks a button after the tools, where the toolbar's layout puts it.
+  [[nodiscard]] bool ClickButton(Toolbar::Command command);
+  // The screen point of the middle of the button in `slot`.
+  POINT ButtonMiddle(int slot) const;
   // Clicks a tool and waits for its picker.
   [[nodiscard]] bool ChooseTool(Tool tool);
   // Size buttons are 43 pixels square from (2, 5).
@@ -35,6 +37,7 @@ class ToolbarDriver {
 
  private:
   static BOOL CALLBACK FindPicker(HWND window, LPARAM self);
+  [[nodiscard]] bool ClickSlot(int slot);
 
   HWND hwnd_ = nullptr;
   HWND picker_ = nullptr;

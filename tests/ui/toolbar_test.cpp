@@ -13,6 +13,7 @@
 #include "tests/support/wait.h"
 #include "tests/support/window_input.h"
 #include "ui/color_table_dlg.h"
+#include "toolset/tool_table.h"
 #include "ui/toolbar.h"
 #include "ui/toolbar_delegate.h"
 #include "ui/tooltip.h"
@@ -28,11 +29,7 @@ using testing_support::WaitUntil;
 // Records the commands in the order they come, with their argument where they have one.
 class RecordingDelegate : public ToolbarDelegate {
  public:
-  void OnRectangle() override { calls.push_back("rectangle"); }
-  void OnArrow() override { calls.push_back("arrow"); }
-  void OnPen() override { calls.push_back("pen"); }
-  void OnEllipse() override { calls.push_back("ellipse"); }
-  void OnText() override { calls.push_back("text"); }
+  void OnToolChosen(Tool tool) override { calls.push_back(RowOf(tool).name); }
   void OnArrowKey(int vk) override { calls.push_back("arrow key " + std::to_string(vk)); }
   void OnCancel(CancelReason reason) override {
     calls.push_back("cancel " + std::to_string(static_cast<int>(reason)));
@@ -43,7 +40,6 @@ class RecordingDelegate : public ToolbarDelegate {
   }
   void OnColorChanged() override { calls.push_back("color"); }
   void OnFontSizeChanged() override { calls.push_back("font size"); }
-  void OnMosaic() override { calls.push_back("mosaic"); }
   void OnQuit() override { calls.push_back("quit"); }
   void OnUndo() override { calls.push_back("undo"); }
   void OnRedo() override { calls.push_back("redo"); }
@@ -62,7 +58,8 @@ class ToolbarTest : public testing::Test {
     toolbar_->CloseAll();
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
   }
-  void ClickButton(Toolbar::Button button) {
+  template <typename Which>
+  void ClickButton(Which button) {
     const dui::Rectangle bounds = toolbar_->button(button)->GetBounds();
     ClickClientPoint(toolbar_->widget()->GetHwnd(), bounds.x + 12, bounds.y + 12);
   }
@@ -87,7 +84,7 @@ class ToolbarTest : public testing::Test {
 
 TEST_F(ToolbarTest, EachToolOpensItsPickerLayout) {
   const struct {
-    Toolbar::Button tool;
+    Tool tool;
     int width;
     int size_buttons;
     int selected_size;
@@ -95,9 +92,9 @@ TEST_F(ToolbarTest, EachToolOpensItsPickerLayout) {
     POINT first_cell;           // {0, 0} without colours
     COLORREF preview;
   } cases[] = {
-      {Toolbar::Button::kRectangle, 316, 3, 1, 0, {171, 9}, RGB(0, 0, 0)},
-      {Toolbar::Button::kText, 271, 0, 0, 27, {127, 9}, RGB(255, 0, 0)},
-      {Toolbar::Button::kMosaic, 219, 5, 2, 0, {0, 0}, 0},
+      {Tool::kRectangle, 316, 3, 1, 0, {171, 9}, RGB(0, 0, 0)},
+      {Tool::kText, 271, 0, 0, 27, {127, 9}, RGB(255, 0, 0)},
+      {Tool::kMosaic, 219, 5, 2, 0, {0, 0}, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.width);
@@ -146,7 +143,7 @@ TEST_F(ToolbarTest, EachToolOpensItsPickerLayout) {
 }
 
 TEST_F(ToolbarTest, PickerTellsColoursAtOnceAndSizesToNobody) {
-  ClickButton(Toolbar::Button::kRectangle);
+  ClickButton(Tool::kRectangle);
   delegate_.calls.clear();
   ClickClientPoint(PickerWindow(), 2 + 43 * 2 + 21, 26);
   EXPECT_TRUE(delegate_.calls.empty()) << "a size is read when the next shape starts";
@@ -159,7 +156,7 @@ TEST_F(ToolbarTest, PickerTellsColoursAtOnceAndSizesToNobody) {
 
 // A record from elsewhere may hold any index: each is kept within its table.
 TEST_F(ToolbarTest, PickerBoundsEveryIndexOfItsRecord) {
-  ClickButton(Toolbar::Button::kText);
+  ClickButton(Tool::kText);
   PickerSettings odd = kDefaultPickerSettings;
   odd.kind = static_cast<int32_t>(ToolKind::kText);
   odd.fontIndex = 12;
@@ -178,7 +175,7 @@ TEST_F(ToolbarTest, PickerBoundsEveryIndexOfItsRecord) {
 
 // The font-size list opens under the picker, or above it where the screen ends.
 TEST_F(ToolbarTest, FontSizeListOpensUpwardsNearTheBottom) {
-  ClickButton(Toolbar::Button::kText);
+  ClickButton(Tool::kText);
   const int screen_height = GetSystemMetrics(SM_CYSCREEN);
   for (const int picker_y : {300, screen_height - 100}) {
     PickerSettings text = toolbar_->GetOpenPicker()->GetSettings();
@@ -194,13 +191,13 @@ TEST_F(ToolbarTest, FontSizeListOpensUpwardsNearTheBottom) {
 }
 
 TEST_F(ToolbarTest, ClicksAndKeysBecomeCommands) {
-  ClickButton(Toolbar::Button::kArrow);
-  ClickButton(Toolbar::Button::kArrow);
+  ClickButton(Tool::kArrow);
+  ClickButton(Tool::kArrow);
   EXPECT_EQ(toolbar_->GetOpenPicker(), nullptr) << "the active tool clicked again is off";
-  EXPECT_EQ(toolbar_->button(Toolbar::Button::kArrow)->GetStateImage(0), IDB_TOOL_ARROW);
-  ClickButton(Toolbar::Button::kSave);
-  ClickButton(Toolbar::Button::kCancel);
-  ClickButton(Toolbar::Button::kDone);
+  EXPECT_EQ(toolbar_->button(Tool::kArrow)->GetStateImage(0), IDB_TOOL_ARROW);
+  ClickButton(Toolbar::Command::kSave);
+  ClickButton(Toolbar::Command::kCancel);
+  ClickButton(Toolbar::Command::kDone);
   for (int key : {VK_ESCAPE, VK_LEFT, VK_DOWN, int{'S'}, int{'Z'}, int{'X'}})
     toolbar_->OnKeyPressed(key);
   {
@@ -219,10 +216,10 @@ TEST_F(ToolbarTest, LayoutWithoutSaveMovesCancelAndCopyIntoItsPlace) {
   GetWindowRect(toolbar_->widget()->GetHwnd(), &window);
   EXPECT_EQ(window.right, kAnchorX) << "it still hangs from its anchor";
   EXPECT_EQ(window.right - window.left, Toolbar::kWidthWithoutSave);
-  EXPECT_FALSE(toolbar_->button(Toolbar::Button::kSave)->IsVisible());
-  EXPECT_EQ(toolbar_->button(Toolbar::Button::kCancel)->GetBounds(),
+  EXPECT_FALSE(toolbar_->button(Toolbar::Command::kSave)->IsVisible());
+  EXPECT_EQ(toolbar_->button(Toolbar::Command::kCancel)->GetBounds(),
             (dui::Rectangle{231, 10, 24, 24}));
-  EXPECT_EQ(toolbar_->button(Toolbar::Button::kDone)->GetBounds(),
+  EXPECT_EQ(toolbar_->button(Toolbar::Command::kDone)->GetBounds(),
             (dui::Rectangle{275, 10, 24, 24}));
 }
 

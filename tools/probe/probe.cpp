@@ -5,6 +5,7 @@
 //   probe pixel X Y                          prints the screen's colour there as RRGGBB
 //   probe has RRGGBB X Y WIDTH HEIGHT        succeeds when the screen shows that colour
 //                                            anywhere in the area
+//   probe toolbar                            prints the toolbar's layout as bash assignments
 //   probe place TITLE X Y WIDTH HEIGHT       moves the top-level window whose title holds
 //                                            TITLE (a size of 0 x 0 keeps its size);
 //                                            windows moved from the X side are framed at
@@ -21,7 +22,10 @@
 #include "base/scoped_gdi_object.h"
 #include "base/scoped_get_dc.h"
 #include "base/scoped_select_object.h"
-#include "capture/image_encoder.h"
+#include "output/image_encoder.h"
+#include "toolset/tool_table.h"
+#include "ui/color_table_dlg.h"
+#include "ui/toolbar.h"
 
 namespace {
 
@@ -106,6 +110,32 @@ bool PlaceWindow(const wchar_t* title_part, const RECT& place) {
                       place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The toolbar's layout for the scripts that click it, as bash assignments: its size, the
+// picker's height, each button's middle (by the tool's name, or save, cancel and copy), and
+// each tool's picker: its left from the toolbar's left and its width.
+bool PrintToolbarLayout() {
+  std::printf("TOOLBAR_WIDTH=%d\nTOOLBAR_HEIGHT=%d\nPICKER_HEIGHT=%d\n", Toolbar::kWidth,
+              Toolbar::kHeight, ColorTableDlg::kHeight);
+  const RECT first = Toolbar::ButtonBounds(0, true);
+  std::printf("BUTTON_Y=%d\ndeclare -gA BUTTON_X=(", (first.top + first.bottom) / 2);
+  const char* const kCommands[Toolbar::kCommandCount] = {"save", "cancel", "copy"};
+  for (int slot = 0; slot < Toolbar::kButtonCount; ++slot) {
+    const RECT button = Toolbar::ButtonBounds(slot, true);
+    std::printf("[%s]=%d ", slot < kToolCount ? kToolRows[slot].name : kCommands[slot - kToolCount],
+                (button.left + button.right) / 2);
+  }
+  std::printf(")\ndeclare -gA PICKER_X=(");
+  for (const ToolRow& row : kToolRows) {
+    const RECT button = Toolbar::ButtonBounds(Toolbar::SlotOf(row.tool), true);
+    std::printf("[%s]=%d ", row.name, static_cast<int>(button.left - Toolbar::kButtonMargin));
+  }
+  std::printf(")\ndeclare -gA PICKER_WIDTH=(");
+  for (const ToolRow& row : kToolRows)
+    std::printf("[%s]=%d ", row.name, ColorTableDlg::WidthFor(row.picker.kind));
+  std::printf(")\n");
+  return true;
+}
+
 // (X, Y, WIDTH, HEIGHT) from four arguments.
 RECT AreaOf(wchar_t** argv) {
   const int x = _wtoi(argv[0]);
@@ -126,6 +156,8 @@ bool Run(int argc, wchar_t** argv) {
     return PrintPixel(_wtoi(argv[2]), _wtoi(argv[3]));
   if (command == L"has" && argc == 7)
     return ScreenHas(ParseColor(argv[2]), AreaOf(argv + 3));
+  if (command == L"toolbar" && argc == 2)
+    return PrintToolbarLayout();
   if (command == L"place" && argc == 7)
     return PlaceWindow(argv[2], AreaOf(argv + 3));
   return false;

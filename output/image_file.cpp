@@ -1,4 +1,4 @@
-#include "capture/image_file.h"
+#include "output/image_file.h"
 
 #include <windows.h>
 
@@ -7,8 +7,8 @@
 #include "base/file_paths.h"
 #include "base/gdiplus.h"
 #include "base/scoped_resource.h"
-#include "capture/image_encoder.h"
-#include "capture/indexed_picture.h"
+#include "output/image_encoder.h"
+#include "output/indexed_picture.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
-#include "capture/tool_cursors.h"
+#include "toolset/tool_cursors.h"
 
 #include "resources/resource_ids.h"
+#include "toolset/tool_table.h"
 
 namespace {
 
@@ -24,6 +25,12 @@ ToolCursors::~ToolCursors() {
     if (brush)
       DestroyCursor(brush);
   }
+}
+
+HCURSOR ToolCursors::ForTool(Tool tool, const PickerSettings* open_picker) {
+  if (RowOf(tool).cursor == ToolCursor::kMosaicBrush && open_picker)
+    return MosaicBrush(ChosenMosaicSize(*open_picker));
+  return Cross();
 }
 
 HCURSOR ToolCursors::Cross() {

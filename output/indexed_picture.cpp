@@ -1,4 +1,4 @@
-#include "capture/indexed_picture.h"
+#include "output/indexed_picture.h"
 
 #include <algorithm>
 #include <array>

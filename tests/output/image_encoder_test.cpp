@@ -1,11 +1,11 @@
-#include "capture/image_encoder.h"
+#include "output/image_encoder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cwchar>
 
-#include "capture/indexed_picture.h"
+#include "output/indexed_picture.h"
 
 namespace {
 

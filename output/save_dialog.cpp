@@ -1,4 +1,4 @@
-#include "capture/save_dialog.h"
+#include "output/save_dialog.h"
 
 #include <commctrl.h>
 #include <commdlg.h>

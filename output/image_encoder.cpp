@@ -1,4 +1,4 @@
-#include "capture/image_encoder.h"
+#include "output/image_encoder.h"
 
 #include <algorithm>
 #include <cwchar>

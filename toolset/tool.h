@@ -1,0 +1,7 @@
+#pragma once
+
+// The annotation tools, in the order of their toolbar buttons. Everything else that tells
+// tools apart reads their rows in the tool table (tool_table.h).
+enum class Tool { kRectangle, kEllipse, kArrow, kText, kMosaic };
+
+inline constexpr int kToolCount = 5;
