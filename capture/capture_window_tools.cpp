@@ -146,8 +146,7 @@ void CaptureWindow::KeepShape(std::unique_ptr<Drawing> shape) {
 }
 
 void CaptureWindow::ShapesChanged() {
-  kept_picture_.Invalidate();
-  UnionRect(&to_compose_, &to_compose_, &model_.selection());
+  compositor_.ShapesChanged(model_.selection());
 }
 
 void CaptureWindow::CommitText() {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "drawing/k_arrow.h"
 #include "drawing/k_ellipse.h"
 #include "drawing/k_mosac.h"
@@ -77,6 +79,35 @@ TEST(DrawingFactoryTest, AddPointKeepsEveryPointInOrder) {
     for (size_t i = 0; i < drag.size(); ++i) {
       EXPECT_EQ(shape->points[i].x, drag[i].x) << name << " point " << i;
       EXPECT_EQ(shape->points[i].y, drag[i].y) << name << " point " << i;
+    }
+  }
+}
+
+// What the painter of a frame asks each kind: whether it reads the pixels beneath it, and
+// where a drag from (100, 50) to (140, 90) with a width of 4 paints. The outlines reach
+// 3 widths and 24 pixels past their points; a text and a mosaic do not say.
+TEST(DrawingFactoryTest, EachKindTellsHowItPaints) {
+  constexpr RECT kOutlineBounds = {100 - 36, 50 - 36, 141 + 36, 91 + 36};
+  const struct {
+    const char* name;
+    bool reads_pixels_beneath;
+    std::optional<RECT> bounds;
+  } cases[] = {
+      {"rectangle", false, kOutlineBounds}, {"arrow", false, kOutlineBounds},
+      {"ellipse", false, kOutlineBounds},   {"text", false, std::nullopt},
+      {"mosac", true, std::nullopt},
+  };
+  for (const auto& entry : cases) {
+    const std::unique_ptr<Drawing> shape = CreateDrawing(entry.name);
+    shape->width = 4;
+    EXPECT_FALSE(shape->PaintBounds()) << entry.name << " without points";
+    shape->AddPoint({100, 50});
+    shape->AddPoint({140, 90});
+    EXPECT_EQ(shape->ReadsPixelsBeneath(), entry.reads_pixels_beneath) << entry.name;
+    const std::optional<RECT> bounds = shape->PaintBounds();
+    ASSERT_EQ(bounds.has_value(), entry.bounds.has_value()) << entry.name;
+    if (bounds) {
+      EXPECT_TRUE(EqualRect(&*bounds, &*entry.bounds)) << entry.name;
     }
   }
 }
