@@ -51,11 +51,9 @@ void CaptureWindow::Release() {
   original_bmp_.reset();
   mem_dc_.reset();
   mem_bmp_.reset();
-  dimmed_.Reset();
-  dimmed_ready_ = false;
+  compositor_.Release();
   model_ = SelectionModel(desktop_.Area());
   annotations_.Clear();
-  kept_picture_.Release();
   windows_ = {};
   windows_read_ = false;
 }
@@ -84,6 +82,7 @@ bool CaptureWindow::CreateBitmaps() {
     SelectObject(mem_dc_.get(), mem_bmp_.get());
   if (original_dc_ && original_bmp_)
     SelectObject(original_dc_.get(), original_bmp_.get());
+  compositor_.Attach(original_dc_.get(), mem_dc_.get(), {desktop_.width(), desktop_.height()});
 
   cursor_ = LoadCursorW(nullptr, IDC_ARROW);
   launch_source_ = ParseLaunchSource();

@@ -8,18 +8,16 @@
 #include <vector>
 
 #include "base/desktop_geometry.h"
-#include "base/memory_bitmap.h"
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "capture/annotations.h"
-#include "capture/kept_shapes_picture.h"
-#include "capture/overlay_sprite.h"
 #include "capture/selection_model.h"
 #include "capture/selection_state.h"
-#include "capture/size_label.h"
 #include "capture/toolbar_placement.h"
 #include "toolset/tool_cursors.h"
 #include "capture/window_map.h"
+#include "overlay/overlay_compositor.h"
+#include "overlay/overlay_scene.h"
 #include "settings/launch_source.h"
 #include "toolset/picker_settings.h"
 #include "ui/toolbar_delegate.h"
@@ -58,10 +56,10 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
   // the windows it shows.
   void TakeSnapshot();
 
-  // Composes and shows the whole frame the straightforward way, using nothing made for
-  // earlier frames: the picture dimmed anew and every shape painted in one pass. Every frame
-  // the session shows must hold the very same pixels.
-  void RepaintAll();
+  // Composes the whole frame as it should show now into `target`, a DC of the desktop's
+  // size, the straightforward way (OverlayCompositor::ComposeWhole): every frame the session
+  // shows must hold the very same pixels. False when the shapes could not be painted.
+  bool ComposeWholeFrame(HDC target);
 
   // Creates the capture window from its dialog template, with no owner.
   HWND CreateDialogWindow(HINSTANCE instance);
@@ -193,23 +191,11 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
   // Composes the frame from the selection as it is and shows what changed.
   void PaintOverlay();
   void OnPaintMessage();
-  // Makes the dimmed copy of the frozen picture that every frame starts from.
-  void DimPicture();
-  // Puts `area` of the frame back to the dimmed picture.
-  void RestoreDimmed(const RECT& area);
-  bool DrawShapes(HDC dc, bool kept_shapes_ready);
-  void DrawFrameAndHandles(const RECT& area);
-  void DrawHandles(OverlaySprite& sprite, int image_id, const RECT& area);
-  // Lays out the size label for the selection; the area it will cover.
-  RECT LayOutSizeLabel();
-  // What one frame draws, besides the selection and its decorations.
-  struct FrameContent {
-    bool labelled;
-    // The kept shapes come from kept_picture_ rather than being painted.
-    bool kept_shapes_ready;
-  };
-  void ComposeArea(const RECT& area, const FrameContent& content);
-  RECT CurrentShapeArea(bool kept_shapes_ready) const;
+  // What the frame shows now: the selection as the model has it, the shapes on it.
+  OverlayScene Scene() const;
+  // The kept shapes, then the one being drawn, in one painting pass on `dc`; false when a
+  // mosaic could not be painted.
+  [[nodiscard]] bool PaintAllShapes(HDC dc);
 
   // Finishing (capture_window_finish.cpp): paints the annotations into the frozen picture
   // and cuts out the selection; null, with the window closing, when the cut fails; null,
@@ -225,28 +211,10 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
   base::ScopedBitmap original_bmp_;
   base::ScopedCreateDc mem_dc_;
   base::ScopedBitmap mem_bmp_;
-  // The frozen picture dimmed, made for the first frame; empty when it could not be made,
-  // and every frame is then dimmed anew.
-  base::MemoryBitmap dimmed_;
-  bool dimmed_ready_ = false;
   // The desktop's windows as the frozen picture shows them, their descendants read once
   // `windows_read_`.
   WindowMap windows_;
   bool windows_read_ = false;
-  // The frame around the selection: a highlight, or a frame with handles while dragging
-  // or settled.
-  // What the last frame drew over the dimmed picture, which the next one must put back.
-  struct FrameRecord {
-    RECT selection;
-    Decoration decoration;
-    RECT label;
-    RECT shape;
-  };
-  FrameRecord last_frame_ = {};
-  // An area the next frame composes anew whatever changed (all of it at first).
-  RECT to_compose_ = {};
-  // The frame being composed uses nothing made for earlier frames.
-  bool composing_straight_ = false;
   HCURSOR cursor_ = nullptr;
   // Where the mouse was last seen, for a drag that another window ends.
   POINT last_mouse_ = {};
@@ -259,8 +227,6 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
   Annotations annotations_{*this};
   bool button_down_ = false;
   ToolCursors tool_cursors_;
-  KeptShapesPicture kept_picture_;
-  SizeLabel size_label_;
-  OverlaySprite settled_handle_;
-  OverlaySprite dragging_handle_;
+  // Composes the frames in mem_dc_ from original_dc_.
+  OverlayCompositor compositor_;
 };

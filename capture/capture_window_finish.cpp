@@ -55,7 +55,7 @@ void CaptureWindow::OnCancel(CancelReason /*reason*/) {
 }
 
 std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection(SelectionBackup& backup) {
-  if (!DrawShapes(original_dc_.get(), false)) {
+  if (!PaintAllShapes(original_dc_.get())) {
     backup.Restore();
     copied_ = false;
     saved_ = false;

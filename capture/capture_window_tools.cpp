@@ -64,8 +64,7 @@ const PickerSettings* CaptureWindow::OpenPicker() const {
 }
 
 void CaptureWindow::OnShapesChanged() {
-  kept_picture_.Invalidate();
-  UnionRect(&to_compose_, &to_compose_, &model_.selection());
+  compositor_.ShapesChanged(model_.selection());
 }
 
 void CaptureWindow::RepaintAnnotations() {

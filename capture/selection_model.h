@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "capture/selection_state.h"
+#include "overlay/decoration.h"
 
 // The eight handles of a selection, in the order of their hit rectangles.
 enum class Handle { kTopLeft, kTopRight, kBottomLeft, kBottomRight, kLeft, kTop, kRight, kBottom };
@@ -12,10 +13,6 @@ inline constexpr int kHandleCount = 8;
 
 // The shape the mouse pointer takes over the selection.
 enum class PointerShape { kArrow, kMove, kSizeNwse, kSizeNesw, kSizeWe, kSizeNs };
-
-// What the frame around the selection looks like: a highlight around a window, a frame with
-// handles while the selection is dragged out, or settled.
-enum class Decoration { kNone, kHighlight, kDraggingHandles, kSettledHandles };
 
 // The selection of a capture session without a window: its twelve states, the anchor of a
 // drag, the eight handles and their hit rectangles, and the rules by which presses, moves,

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
+
+class PaintContext;
 
 // An annotation shape on the selected area: a list of points collected during a mouse drag,
 // a width and a colour, painted on demand onto the device context it is given. Shapes know
@@ -17,9 +20,18 @@ class Drawing {
   Drawing& operator=(const Drawing&) = delete;
 
   // Called on every repaint, and during the drag after the first point, with `clipRect`
-  // already set to the selection. Leaves no object of its own selected into `dc` and keeps
-  // nothing device-dependent after it returns.
-  virtual void Draw(HDC dc) = 0;
+  // already set to the selection and `context` that of the painting pass the call is part
+  // of. Leaves no object of its own selected into `dc` and keeps nothing device-dependent
+  // after it returns.
+  virtual void Draw(HDC dc, PaintContext& context) = 0;
+
+  // Called by the painter of a frame: whether Draw reads the pixels beneath the shape, so
+  // that what it paints depends on what lies around it as well.
+  virtual bool ReadsPixelsBeneath() const { return false; }
+
+  // Called by the painter of a frame: the area Draw paints within, as far as the shape can
+  // tell from its points; nothing when it may paint anywhere in `clipRect`.
+  virtual std::optional<RECT> PaintBounds() const { return std::nullopt; }
 
   // Called for the button-down point, every mouse move and the button-up point.
   virtual void AddPoint(POINT point) { points.push_back(point); }

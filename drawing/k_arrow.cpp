@@ -55,7 +55,7 @@ bool KArrow::IsLongerThanHead() const {
          static_cast<double>(length) * length;
 }
 
-void KArrow::Draw(HDC dc) {
+void KArrow::Draw(HDC dc, PaintContext& /*context*/) {
   if (points.size() < 2 || !IsLongerThanHead())
     return;
   const POINT tail = points.front();

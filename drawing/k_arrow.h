@@ -19,7 +19,7 @@ class KArrow : public KRectangle {
   static Head HeadForWidth(int width);
 
   // Called on every repaint; paints nothing while the arrow is shorter than its head.
-  void Draw(HDC dc) override;
+  void Draw(HDC dc, PaintContext& context) override;
 
   // Called after EndDraw: exactly the arrows that Draw paints are kept.
   bool IsValid() override;

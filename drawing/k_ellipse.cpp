@@ -6,7 +6,7 @@
 #include "base/gdiplus.h"
 #include "drawing/gdiplus_color.h"
 
-void KEllipse::Draw(HDC dc) {
+void KEllipse::Draw(HDC dc, PaintContext& /*context*/) {
   if (points.empty())
     return;
   const POINT first = points.front();

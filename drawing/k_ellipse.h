@@ -8,5 +8,5 @@
 class KEllipse : public KRectangle {
  public:
   // Called on every repaint, from the first and the latest point.
-  void Draw(HDC dc) override;
+  void Draw(HDC dc, PaintContext& context) override;
 };

@@ -2,19 +2,21 @@
 
 #include "base/assert.h"
 #include "drawing/mosaic_canvas.h"
-#include "drawing/mosaic_region.h"
+#include "drawing/paint_context.h"
 
 // The pieces are pixelated in memory, one after the other as if each were painted on `dc`
 // in turn, and the result is copied to `dc` once: a long stroke costs one copy of the
 // picture under it, not a bitmap and a brush per block of every piece.
-void KMosac::Draw(HDC dc) {
+void KMosac::Draw(HDC dc, PaintContext& context) {
   if (mosaicSize <= 0 || points.empty())
     return;
+  // Named as the check's report reads it.
+  const HRGN mosaicRegion = context.mosaic_region();
   PICTOR_ASSERT(mosaicRegion != NULL, "k_mosac");
   RECT left_to_paint = {};
   const int left_kind = mosaicRegion ? GetRgnBox(mosaicRegion, &left_to_paint) : ERROR;
   if (left_kind == ERROR) {
-    mosaicPassFailed = true;
+    context.MosaicFailed();
     return;
   }
   RECT area = MosaicCanvas::GridArea(points.front(), mosaicSize);
@@ -29,7 +31,7 @@ void KMosac::Draw(HDC dc) {
     return;
   MosaicCanvas canvas(mosaicSize);
   if (!canvas.Read(dc, area, mosaicRegion)) {
-    mosaicPassFailed = true;
+    context.MosaicFailed();
     return;
   }
   // The brush covers the whole way between the points the system reported, however far

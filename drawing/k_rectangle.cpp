@@ -5,7 +5,15 @@
 #include "base/scoped_gdi_object.h"
 #include "base/scoped_select_object.h"
 
-void KRectangle::Draw(HDC dc) {
+namespace {
+
+// How far an outline shape may paint past its points.
+constexpr int kReachInWidths = 3;
+constexpr int kReach = 24;
+
+}  // namespace
+
+void KRectangle::Draw(HDC dc, PaintContext& /*context*/) {
   if (points.empty())
     return;
   const POINT first = points.front();
@@ -26,6 +34,19 @@ void KRectangle::Draw(HDC dc) {
   }
   // GDI orders the corners itself, so a drag in any direction gives the same rectangle.
   Rectangle(dc, first.x, first.y, last.x, last.y);
+}
+
+std::optional<RECT> KRectangle::PaintBounds() const {
+  if (points.empty())
+    return std::nullopt;
+  RECT area = {points.front().x, points.front().y, points.front().x, points.front().y};
+  for (const POINT& point : points) {
+    area = {std::min(area.left, point.x), std::min(area.top, point.y),
+            std::max(area.right, point.x + 1), std::max(area.bottom, point.y + 1)};
+  }
+  const int reach = kReachInWidths * std::max(width, 0) + kReach;
+  InflateRect(&area, reach, reach);
+  return area;
 }
 
 void KRectangle::EndDraw() {

@@ -10,7 +10,11 @@ class KRectangle : public Drawing {
  public:
   // Called on every repaint; paints from the first and the latest point, so the picture
   // during the drag equals the final one.
-  void Draw(HDC dc) override;
+  void Draw(HDC dc, PaintContext& context) override;
+
+  // Around the points, by a reach that grows with the width: the outlines of the two-point
+  // shapes and an arrow's head stay within it.
+  std::optional<RECT> PaintBounds() const override;
 
   // Called once on button-up: keeps the first and the last point only.
   void EndDraw() override;

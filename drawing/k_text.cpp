@@ -15,7 +15,7 @@ constexpr UINT kTextFormat = DT_EDITCONTROL | DT_NOPREFIX | DT_WORDBREAK;
 
 }  // namespace
 
-void KText::Draw(HDC dc) {
+void KText::Draw(HDC dc, PaintContext& /*context*/) {
   if (points.empty())
     return;
   const RECT box = {points.front().x, points.front().y, points.back().x, points.back().y};

@@ -13,7 +13,7 @@
 class KText : public Drawing {
  public:
   // Called on every repaint: the frame while editing, then the text when there is any.
-  void Draw(HDC dc) override;
+  void Draw(HDC dc, PaintContext& context) override;
 
   // Called after editing ends: a text shape without text is not kept.
   bool IsValid() override;

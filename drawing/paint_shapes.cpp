@@ -1,9 +1,7 @@
 #include "drawing/paint_shapes.h"
 
-#include <memory>
-
 #include "drawing/drawing.h"
-#include "drawing/mosaic_region.h"
+#include "drawing/paint_context.h"
 
 bool PaintShapes(HDC dc, const RECT& selection, const std::vector<Drawing*>& shapes) {
   return PaintShapesAfter(dc, selection, shapes, nullptr, nullptr);
@@ -18,15 +16,13 @@ bool PaintShapesAfter(HDC dc,
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, selection.left, selection.top, selection.right, selection.bottom);
   {
-    const std::unique_ptr<ScopedMosaicPass> pass =
-        unmosaicked ? std::make_unique<ScopedMosaicPass>(selection, unmosaicked)
-                    : std::make_unique<ScopedMosaicPass>(selection);
+    PaintContext context(selection, unmosaicked);
     for (Drawing* shape : shapes) {
       shape->clipRect = selection;
-      shape->Draw(dc);
+      shape->Draw(dc, context);
     }
-    pass->CopyRegionTo(left_unmosaicked);
-    painted = !mosaicPassFailed;
+    context.CopyRegionTo(left_unmosaicked);
+    painted = !context.mosaic_failed();
   }
   RestoreDC(dc, saved);
   return painted;

@@ -6,10 +6,10 @@
 
 class Drawing;
 
-// One painting pass over the shapes on a selection, as the capture window runs it for its
-// frame and for the finished picture: `dc` clipped to the selection (within the clip it
-// has), one mosaic pass, and each shape drawn in list order with its clipRect set to the
-// selection. `dc` has its own clip back afterwards. UI thread only.
+// One painting pass over the shapes on a selection, as the overlay runs it for a frame and
+// the capture window for the finished picture: `dc` clipped to the selection (within the clip it
+// has), one PaintContext for the pass, and each shape drawn in list order with its clipRect
+// set to the selection. `dc` has its own clip back afterwards. UI thread only.
 // False when a mosaic could not be painted: `dc` may then show in clear what it would hide,
 // and must not be shown or given out as it is.
 [[nodiscard]] bool PaintShapes(HDC dc, const RECT& selection, const std::vector<Drawing*>& shapes);

@@ -1,6 +1,8 @@
 #include "tests/capture/capture_harness.h"
 
+#include "base/memory_bitmap.h"
 #include "base/process_state.h"
+#include "base/scoped_get_dc.h"
 #include "dui/widget.h"
 #include "tests/support/clipboard_picture.h"
 #include "tests/support/pixel_painter.h"
@@ -84,6 +86,18 @@ COLORREF CaptureHarness::FrameAt(int x, int y) const {
 
 COLORREF CaptureHarness::PictureAt(int x, int y) const {
   return GetPixel(window_->original_dc(), x, y);
+}
+
+testing_support::ScreenGrab CaptureHarness::WholeFrame(const RECT& area) {
+  base::MemoryBitmap whole;
+  {
+    base::ScopedGetDc screen(nullptr);
+    EXPECT_TRUE(whole.MakeCompatible(screen.get(), window_->desktop().width(),
+                                     window_->desktop().height()));
+  }
+  window_->ComposeWholeFrame(whole.dc());
+  return testing_support::ScreenGrab(whole.dc(), area.left, area.top, area.right - area.left,
+                                     area.bottom - area.top);
 }
 
 TestWindow::TestWindow(int x, int y, int width, int height) {

@@ -9,6 +9,7 @@
 
 #include "capture/capture_window.h"
 #include "capture/session_widget_hooks.h"
+#include "tests/support/screen_grab.h"
 
 namespace capture_test {
 
@@ -39,6 +40,9 @@ class CaptureHarness {
   COLORREF FrameAt(int x, int y) const;
   // The colour of the frozen picture at (x, y).
   COLORREF PictureAt(int x, int y) const;
+  // `area` of the whole frame as the compositor composes it for the session as it is, the
+  // straightforward way and away from the window and its back buffer.
+  testing_support::ScreenGrab WholeFrame(const RECT& area);
 
  private:
   void PaintPattern();

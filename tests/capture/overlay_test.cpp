@@ -197,8 +197,7 @@ ScreenGrab FrameIn(CaptureHarness& harness, const RECT& area) {
 // The frame holds what a whole composition of it holds, within `area`.
 testing::AssertionResult FrameIsTheWholeComposition(CaptureHarness& harness, const RECT& area) {
   const ScreenGrab shown = FrameIn(harness, area);
-  harness.window().RepaintAll();
-  const ScreenGrab whole = FrameIn(harness, area);
+  const ScreenGrab whole = harness.WholeFrame(area);
   for (int y = 0; y < shown.height(); ++y) {
     for (int x = 0; x < shown.width(); ++x) {
       if (shown.Pixel(x, y) != whole.Pixel(x, y)) {

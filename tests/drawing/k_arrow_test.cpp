@@ -11,6 +11,7 @@
 namespace {
 
 using drawing_testing::Drag;
+using drawing_testing::DrawAlone;
 using drawing_testing::MemoryCanvas;
 
 constexpr COLORREF kBackground = RGB(255, 255, 255);
@@ -50,7 +51,7 @@ TEST(ArrowTest, ThinArrowAsLongAsItsHeadIsDrawnAndKept) {
   arrow.color = kGreen;
   Drag(arrow, {{100, 100}, {105, 101}, {110, 100}});
   EXPECT_TRUE(arrow.IsValid());
-  arrow.Draw(canvas.dc());
+  DrawAlone(arrow, canvas.dc());
   ExpectPixels(canvas, {
                            // Inside the head, from its base to next to the tip.
                            {101, 100, kGreen},
@@ -83,11 +84,11 @@ TEST(ArrowTest, ArrowShorterThanItsHeadIsNeitherDrawnNorKept) {
   arrow.color = kGreen;
   arrow.AddPoint({100, 100});
   arrow.AddPoint({109, 100});
-  arrow.Draw(canvas.dc());
+  DrawAlone(arrow, canvas.dc());
   EXPECT_EQ(canvas.Pixels(), untouched) << "drawn during the drag";
   arrow.EndDraw();
   EXPECT_FALSE(arrow.IsValid());
-  arrow.Draw(canvas.dc());
+  DrawAlone(arrow, canvas.dc());
   EXPECT_EQ(canvas.Pixels(), untouched);
 }
 
@@ -100,7 +101,7 @@ TEST(ArrowTest, ThickArrowPointingDownHasItsHeadBaseAt80AndItsShaftStopsInside) 
   arrow.color = kGreen;
   Drag(arrow, {{0, 0}, {0, 100}});
   EXPECT_TRUE(arrow.IsValid());
-  arrow.Draw(canvas.dc());
+  DrawAlone(arrow, canvas.dc());
   ExpectPixels(canvas, {
                            // The shaft, two and a half pixels either side of x = 0.
                            {0, 40, kGreen},
@@ -135,7 +136,7 @@ TEST(ArrowTest, HeadTurnsWithADiagonalShaftAndEndsAtTheReleasePoint) {
   arrow.color = kGreen;
   Drag(arrow, {{100, 100}, {130, 140}});
   ASSERT_TRUE(arrow.IsValid());
-  arrow.Draw(canvas.dc());
+  DrawAlone(arrow, canvas.dc());
   ExpectPixels(canvas, {
                            {131, 141, kBackground},
                            {128, 137, kGreen},
@@ -204,7 +205,7 @@ TEST(ArrowTest, KeptExactlyWhenDrawn) {
     arrow.width = entry.width;
     arrow.color = kGreen;
     Drag(arrow, {{100, 100}, entry.tip});
-    arrow.Draw(canvas.dc());
+    DrawAlone(arrow, canvas.dc());
     const bool drawn = canvas.Pixels() != untouched;
     EXPECT_EQ(arrow.IsValid(), entry.kept)
         << "width " << entry.width << " to (" << entry.tip.x << ", " << entry.tip.y << ")";

@@ -7,6 +7,7 @@
 namespace {
 
 using drawing_testing::Drag;
+using drawing_testing::DrawAlone;
 using drawing_testing::MemoryCanvas;
 
 constexpr COLORREF kBackground = RGB(255, 255, 255);
@@ -20,7 +21,7 @@ std::vector<COLORREF> Painted(const std::vector<POINT>& drag, int width) {
   ellipse.color = kBlue;
   Drag(ellipse, drag);
   EXPECT_TRUE(ellipse.IsValid());
-  ellipse.Draw(canvas.dc());
+  DrawAlone(ellipse, canvas.dc());
   return canvas.Pixels();
 }
 
@@ -38,7 +39,7 @@ TEST(EllipseTest, OutlineOfWidthFiveIsCentredOnTheEllipseAndHollow) {
   ellipse.width = 5;
   ellipse.color = kBlue;
   Drag(ellipse, {{100, 50}, {300, 200}});
-  ellipse.Draw(canvas.dc());
+  DrawAlone(ellipse, canvas.dc());
   // Where the outline crosses the axes, the 5-pixel band covers the two pixels on either
   // side of the ellipse fully; the pixels three away are not touched.
   const struct {

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "drawing/k_arrow.h"
-#include "drawing/mosaic_region.h"
+#include "drawing/paint_context.h"
 #include "drawing/paint_shapes.h"
 #include "tests/drawing/memory_canvas.h"
 #include "tests/support/assert_recorder.h"
@@ -298,8 +298,8 @@ TEST(MosaicTest, StaysInsideTheSelectionAndLeavesTheClipRegionAsItWas) {
   base::ScopedRegion clip(CreateRectRgnIndirect(&selection));
   SelectClipRgn(canvas.dc(), clip.get());
   {
-    ScopedMosaicPass pass(selection);
-    mosaic->Draw(canvas.dc());
+    PaintContext pass(selection);
+    mosaic->Draw(canvas.dc(), pass);
   }
   base::ScopedRegion after(CreateRectRgn(0, 0, 0, 0));
   ASSERT_EQ(GetClipRgn(canvas.dc(), after.get()), 1);
@@ -367,37 +367,56 @@ TEST(MosaicTest, ArrowBeforeAMosaicIsPixelatedAndOneAfterItStaysSharp) {
 }
 
 TEST(MosaicTest, OutsideAPaintingPassTheCheckFailsAndNothingIsPainted) {
-  ASSERT_EQ(mosaicRegion, nullptr);
   MemoryCanvas canvas(50, 50, kWhite);
   FillWithPattern(canvas);
   const std::vector<COLORREF> untouched = canvas.Pixels();
   auto mosaic = MakeMosaic(10, {{25, 25}});
+  PaintContext no_pass;
   ScopedAssertRecorder recorder;
-  mosaic->Draw(canvas.dc());
+  mosaic->Draw(canvas.dc(), no_pass);
   ASSERT_EQ(recorder.failures().size(), 1u);
   EXPECT_EQ(recorder.failures()[0].module, "k_mosac");
   EXPECT_EQ(recorder.failures()[0].condition, "mosaicRegion != NULL");
+  EXPECT_TRUE(no_pass.mosaic_failed());
   EXPECT_EQ(canvas.Pixels(), untouched);
 }
 
-TEST(MosaicPassTest, RegionIsTheSelectionForTheLengthOfOnePass) {
+// Each pass has a context of its own: a pass starts with the whole selection, or with what
+// the earlier pass it goes on from left; a mosaic paints in its own pass only.
+TEST(PaintContextTest, RegionStartsAsTheSelectionOrWhatAnEarlierPassLeft) {
   const RECT selection = {10, 20, 110, 70};
-  {
-    ScopedMosaicPass pass(selection);
-    ASSERT_NE(mosaicRegion, nullptr);
-    base::ScopedRegion expected(CreateRectRgnIndirect(&selection));
-    EXPECT_TRUE(EqualRgn(mosaicRegion, expected.get()));
-    const HRGN outer = mosaicRegion;
-    {
-      ScopedAssertRecorder recorder;
-      ScopedMosaicPass nested({0, 0, 5, 5});
-      ASSERT_EQ(recorder.failures().size(), 1u);
-      EXPECT_EQ(recorder.failures()[0].module, "mosaic_region");
-      EXPECT_EQ(recorder.failures()[0].condition, "mosaicRegion == NULL");
-    }
-    EXPECT_EQ(mosaicRegion, outer);
+  base::ScopedRegion whole(CreateRectRgnIndirect(&selection));
+  base::ScopedRegion left_half(CreateRectRgn(10, 20, 60, 70));
+  const struct {
+    const char* name;
+    HRGN earlier;
+    HRGN expected;
+  } cases[] = {
+      {"a first pass", nullptr, whole.get()},
+      {"a pass after one that painted the right half", left_half.get(), left_half.get()},
+  };
+  for (const auto& c : cases) {
+    const PaintContext pass(selection, c.earlier);
+    ASSERT_NE(pass.mosaic_region(), nullptr) << c.name;
+    EXPECT_TRUE(EqualRgn(pass.mosaic_region(), c.expected)) << c.name;
+    EXPECT_FALSE(pass.mosaic_failed()) << c.name;
+    base::ScopedRegion copy(CreateRectRgn(0, 0, 0, 0));
+    pass.CopyRegionTo(copy.get());
+    EXPECT_TRUE(EqualRgn(copy.get(), c.expected)) << c.name;
   }
-  EXPECT_EQ(mosaicRegion, nullptr);
+}
+
+TEST(PaintContextTest, PassesSideBySideKeepTheirOwnRegions) {
+  const RECT selection = {0, 0, 100, 100};
+  MemoryCanvas canvas(100, 100, kWhite);
+  FillWithPattern(canvas);
+  auto mosaic = MakeMosaic(10, {{25, 25}});
+  PaintContext first(selection);
+  PaintContext second(selection);
+  mosaic->Draw(canvas.dc(), first);
+  base::ScopedRegion whole(CreateRectRgnIndirect(&selection));
+  EXPECT_FALSE(EqualRgn(first.mosaic_region(), whole.get()));
+  EXPECT_TRUE(EqualRgn(second.mosaic_region(), whole.get()));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 namespace {
 
 using drawing_testing::Drag;
+using drawing_testing::DrawAlone;
 using drawing_testing::MemoryCanvas;
 
 constexpr COLORREF kBackground = RGB(255, 255, 255);
@@ -19,7 +20,7 @@ std::vector<COLORREF> Painted(KRectangle& shape, int width, const std::vector<PO
   shape.width = width;
   shape.color = kRed;
   Drag(shape, drag);
-  shape.Draw(canvas.dc());
+  DrawAlone(shape, canvas.dc());
   return canvas.Pixels();
 }
 
@@ -56,7 +57,7 @@ TEST(RectangleTest, OutlineIsCentredOnTheEdgeAndTheInsideStaysUnfilled) {
     shape.width = entry.width;
     shape.color = kRed;
     Drag(shape, {{100, 50}, {300, 200}});
-    shape.Draw(canvas.dc());
+    DrawAlone(shape, canvas.dc());
     EXPECT_EQ(canvas.Pixel(entry.x, entry.y), entry.expected)
         << "width " << entry.width << " at (" << entry.x << ", " << entry.y << ")";
   }
@@ -74,7 +75,7 @@ TEST(RectangleTest, FlatDragIsKeptAndDrawnAsALine) {
     shape.color = kRed;
     Drag(shape, {drag.from, drag.to});
     EXPECT_TRUE(shape.IsValid());
-    shape.Draw(canvas.dc());
+    DrawAlone(shape, canvas.dc());
     for (int x = 100; x < 300; ++x)
       ASSERT_EQ(canvas.Pixel(x, 50), kRed) << "from x " << drag.from.x << ", at x " << x;
     EXPECT_EQ(canvas.Pixel(99, 50), kBackground);
@@ -94,8 +95,8 @@ TEST(RectangleTest, FlatDragIsKeptAndDrawnAsALine) {
   Drag(horizontal, {{100, 50}, {300, 50}});
   Drag(vertical, {{350, 250}, {350, 100}});
   ASSERT_TRUE(vertical.IsValid());
-  horizontal.Draw(canvas.dc());
-  vertical.Draw(canvas.dc());
+  DrawAlone(horizontal, canvas.dc());
+  DrawAlone(vertical, canvas.dc());
   for (int offset = -2; offset <= 2; ++offset) {
     EXPECT_EQ(canvas.Pixel(200, 50 + offset), kRed) << "row offset " << offset;
     EXPECT_EQ(canvas.Pixel(350 + offset, 175), kRed) << "column offset " << offset;
@@ -120,7 +121,7 @@ TEST(RectangleTest, ClickWithoutMovementIsDiscardedAndShowsNothing) {
         shape->color = kRed;
         Drag(*shape, click);
         EXPECT_FALSE(shape->IsValid()) << click.size() << " points, width " << width;
-        shape->Draw(canvas.dc());
+        DrawAlone(*shape, canvas.dc());
         EXPECT_EQ(canvas.Pixels(), untouched) << click.size() << " points, width " << width;
       }
     }
@@ -138,7 +139,7 @@ TEST(RectangleTest, ShapesWithoutTwoPointsAreNotKept) {
     EXPECT_FALSE(shape->IsValid());
     shape->EndDraw();
     EXPECT_TRUE(shape->points.empty());
-    shape->Draw(canvas.dc());
+    DrawAlone(*shape, canvas.dc());
   }
   EXPECT_EQ(canvas.Pixels(), untouched);
 
@@ -180,9 +181,9 @@ TEST(RectangleTest, DrawDuringTheDragUsesTheFirstAndTheLatestPoint) {
     shape->color = kRed;
     for (const POINT point : {POINT{20, 30}, POINT{150, 10}, POINT{5, 190}, POINT{120, 160}})
       shape->AddPoint(point);
-    shape->Draw(during.dc());
+    DrawAlone(*shape, during.dc());
     shape->EndDraw();
-    shape->Draw(after.dc());
+    DrawAlone(*shape, after.dc());
     EXPECT_EQ(during.Pixels(), after.Pixels());
     EXPECT_EQ(during.Pixel(20, 95), kRed);
     EXPECT_EQ(during.Pixel(150, 95), kBackground);

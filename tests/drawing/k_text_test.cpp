@@ -6,6 +6,7 @@
 
 namespace {
 
+using drawing_testing::DrawAlone;
 using drawing_testing::MemoryCanvas;
 
 constexpr COLORREF kBackground = RGB(255, 255, 240);
@@ -101,7 +102,7 @@ TEST(TextTest, AmpersandsAreDrawnAsThemselves) {
     KText shape;
     Finish(shape, entry.text, font.get(), {10, 10, 290, 70});
     ASSERT_TRUE(shape.IsValid());
-    shape.Draw(canvas.dc());
+    DrawAlone(shape, canvas.dc());
     EXPECT_EQ(InkColumnRuns(canvas), entry.glyphs) << testing::PrintToString(entry.text);
     const std::vector<COLORREF> pixels = canvas.Pixels();
     EXPECT_NE(std::count(pixels.begin(), pixels.end(), kInk), 0)
@@ -122,7 +123,7 @@ TEST(TextTest, PartlyVisibleLastLineIsNotDrawn) {
     MemoryCanvas canvas(200, 100, kBackground);
     KText shape;
     Finish(shape, L"First\r\nSecond", font.get(), {10, 10, 190, 10 + entry.box_height});
-    shape.Draw(canvas.dc());
+    DrawAlone(shape, canvas.dc());
     EXPECT_GT(InkInRows(canvas, 10, 10 + line), 0) << "box height " << entry.box_height;
     EXPECT_EQ(InkInRows(canvas, 10 + line, canvas.height()) > 0, entry.second_line_shows)
         << "box height " << entry.box_height;
@@ -151,7 +152,7 @@ TEST(TextTest, TextWrapsAtWordsAndStaysInsideItsRectangle) {
     KText shape;
     const RECT box = {20, 10, 20 + entry.box_width, 10 + 2 * line};
     Finish(shape, entry.text, font.get(), box);
-    shape.Draw(canvas.dc());
+    DrawAlone(shape, canvas.dc());
     const auto where = testing::PrintToString(entry.text) + " in a box " +
                        std::to_string(entry.box_width) + " wide";
     EXPECT_EQ(InkInRows(canvas, 10 + line, canvas.height()) > 0, entry.second_line_shows) << where;
@@ -173,7 +174,7 @@ TEST(TextTest, BackgroundStaysAndTheDcIsLeftAsItWas) {
   SetTextColor(canvas.dc(), RGB(0, 255, 0));
   KText shape;
   Finish(shape, L"Transparent", font.get(), {10, 10, 190, 50});
-  shape.Draw(canvas.dc());
+  DrawAlone(shape, canvas.dc());
   // Opaque output would fill the text's cell with the blue background colour.
   const std::vector<COLORREF> pixels = canvas.Pixels();
   EXPECT_EQ(std::count(pixels.begin(), pixels.end(), RGB(0, 0, 255)), 0);
@@ -201,7 +202,7 @@ TEST(TextTest, SetFontKeepsACopyOfTheGivenFont) {
     shape.editing = false;
     shape.color = kInk;
     shape.text = L"H";
-    shape.Draw(canvas.dc());
+    DrawAlone(shape, canvas.dc());
     heights[i] = InkHeight(canvas);
   }
   EXPECT_GT(heights[0], 20);
@@ -217,7 +218,7 @@ TEST(TextTest, EditFrameIsDashDottedOnePixelOutsideTheBox) {
   shape.points = {{20, 20}, {120, 60}};
   ASSERT_TRUE(shape.editing);
   EXPECT_FALSE(shape.IsValid());
-  shape.Draw(canvas.dc());
+  DrawAlone(shape, canvas.dc());
   const auto count_frame = [&](bool vertical, int at, int from, int to) {
     int frame = 0;
     for (int i = from; i < to; ++i)
@@ -248,7 +249,7 @@ TEST(TextTest, EditFrameIsDashDottedOnePixelOutsideTheBox) {
   // Once editing ends the frame goes.
   MemoryCanvas finished(140, 80, kBackground);
   shape.editing = false;
-  shape.Draw(finished.dc());
+  DrawAlone(shape, finished.dc());
   EXPECT_EQ(InkInRows(finished, 0, finished.height()), 0);
 }
 

@@ -10,6 +10,7 @@
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "drawing/drawing.h"
+#include "drawing/paint_context.h"
 
 namespace drawing_testing {
 
@@ -86,6 +87,13 @@ void Drag(Shape& shape, const std::vector<POINT>& points) {
   for (const POINT& point : points)
     shape.AddPoint(point);
   shape.EndDraw();
+}
+
+// Draws `shape` on `dc` by itself, with the context of no painting pass, which only a mosaic
+// needs.
+inline void DrawAlone(Drawing& shape, HDC dc) {
+  PaintContext no_pass;
+  shape.Draw(dc, no_pass);
 }
 
 }  // namespace drawing_testing

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 
 #include "drawing/k_arrow.h"
@@ -96,6 +97,36 @@ TEST(ToolTableTest, AddPointKeepsEveryPointInOrder) {
     for (size_t i = 0; i < drag.size(); ++i) {
       EXPECT_EQ(shape->points[i].x, drag[i].x) << static_cast<int>(tool) << " point " << i;
       EXPECT_EQ(shape->points[i].y, drag[i].y) << static_cast<int>(tool) << " point " << i;
+    }
+  }
+}
+
+// What the painter of a frame asks each kind: whether it reads the pixels beneath it, and
+// where a drag from (100, 50) to (140, 90) with a width of 4 paints. The outlines reach
+// 3 widths and 24 pixels past their points; a text and a mosaic do not say.
+TEST(ToolTableTest, EachToolsShapeTellsHowItPaints) {
+  constexpr RECT kOutlineBounds = {100 - 36, 50 - 36, 141 + 36, 91 + 36};
+  const struct {
+    Tool tool;
+    bool reads_pixels_beneath;
+    std::optional<RECT> bounds;
+  } cases[] = {
+      {Tool::kRectangle, false, kOutlineBounds}, {Tool::kArrow, false, kOutlineBounds},
+      {Tool::kEllipse, false, kOutlineBounds},   {Tool::kText, false, std::nullopt},
+      {Tool::kMosaic, true, std::nullopt},
+  };
+  for (const auto& entry : cases) {
+    const char* name = RowOf(entry.tool).name;
+    const std::unique_ptr<Drawing> shape = CreateDrawing(entry.tool);
+    shape->width = 4;
+    EXPECT_FALSE(shape->PaintBounds()) << name << " without points";
+    shape->AddPoint({100, 50});
+    shape->AddPoint({140, 90});
+    EXPECT_EQ(shape->ReadsPixelsBeneath(), entry.reads_pixels_beneath) << name;
+    const std::optional<RECT> bounds = shape->PaintBounds();
+    ASSERT_EQ(bounds.has_value(), entry.bounds.has_value()) << name;
+    if (bounds) {
+      EXPECT_TRUE(EqualRect(&*bounds, &*entry.bounds)) << name;
     }
   }
 }

@@ -1,4 +1,4 @@
-#include "capture/dirty_rects.h"
+#include "overlay/dirty_rects.h"
 
 #include <cstdint>
 

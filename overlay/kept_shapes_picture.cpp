@@ -1,4 +1,4 @@
-#include "capture/kept_shapes_picture.h"
+#include "overlay/kept_shapes_picture.h"
 
 #include "drawing/mosaic_canvas.h"
 #include "drawing/paint_shapes.h"

@@ -1,4 +1,4 @@
-#include "capture/size_label_layout.h"
+#include "overlay/size_label_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "base/scoped_gdi_object.h"
-#include "capture/overlay_sprite.h"
+#include "overlay/overlay_sprite.h"
 
 // The label above the selection that reads its width and height. Keeps its fonts and the
 // background made at the size of the last label, as a frame draws it anew on every move.

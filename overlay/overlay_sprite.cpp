@@ -1,4 +1,4 @@
-#include "capture/overlay_sprite.h"
+#include "overlay/overlay_sprite.h"
 
 void OverlaySprite::Reset() {
   picture_.Reset();

@@ -1,9 +1,9 @@
-#include "capture/size_label.h"
+#include "overlay/size_label.h"
 
 #include <cwchar>
 
 #include "base/scoped_select_object.h"
-#include "capture/size_label_layout.h"
+#include "overlay/size_label_layout.h"
 #include "dui/nine_grid.h"
 #include "dui/res_manager.h"
 #include "resources/resource_ids.h"

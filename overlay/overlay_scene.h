@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "overlay/decoration.h"
+
+class Drawing;
+
+// What one frame of the overlay shows, as the capture window tells the compositor: the
+// selection with its decoration and size label, and the shapes on it. Made for each frame;
+// the shapes belong to the capture window. UI thread.
+struct OverlayScene {
+  static constexpr int kHandleCount = 8;
+
+  RECT selection = {};
+  Decoration decoration = Decoration::kNone;
+  // The handles' hit rectangles in the order their pictures are drawn, each picture at its
+  // rectangle's top-left corner: where handles overlap, the later one lies on top.
+  std::array<RECT, kHandleCount> handles = {};
+  // Whether the selection's size shows above it.
+  bool labelled = false;
+  // Where the toolbar goes, which the label keeps out of the way of; nothing without one.
+  std::optional<RECT> toolbar;
+  // The kept shapes in drawing order.
+  std::vector<Drawing*> kept_shapes;
+  // The shape being drawn; null without one.
+  Drawing* current_shape = nullptr;
+};
