@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "base/process_state.h"
+#include "base/pinned_window.h"
 #include "capture/wnd_cap_dlg.h"
 #include "drawing/drawing.h"
 #include "ui/toolbar.h"
@@ -37,45 +38,6 @@ const wchar_t* PointerId(PointerShape shape) {
       break;
   }
   return IDC_ARROW;
-}
-
-// The window covers the desktop for the whole session: its system menu offers no move, size
-// or minimise, and none of those commands moves it.
-void RemoveMoveAndSizeCommands(HWND hwnd) {
-  HMENU menu = GetSystemMenu(hwnd, FALSE);
-  if (!menu)
-    return;
-  for (UINT command : {SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE})
-    DeleteMenu(menu, command, MF_BYCOMMAND);
-}
-
-bool IsMoveOrSizeCommand(WPARAM command) {
-  switch (command & 0xFFF0) {
-    case SC_MOVE:
-    case SC_SIZE:
-    case SC_MINIMIZE:
-    case SC_MAXIMIZE:
-    case SC_RESTORE:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// A process started from another program that holds the foreground (the host suite starts
-// the session from its hot key in the background) may be refused the foreground, and with
-// it the keyboard. Joined to the input of the foreground window's thread for the moment of
-// the call, it is not.
-void TakeForeground(HWND hwnd) {
-  HWND foreground = GetForegroundWindow();
-  const DWORD foreground_thread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
-  const DWORD own_thread = GetCurrentThreadId();
-  const bool join = foreground_thread != 0 && foreground_thread != own_thread &&
-                    AttachThreadInput(own_thread, foreground_thread, TRUE);
-  SetForegroundWindow(hwnd);
-  SetFocus(hwnd);
-  if (join)
-    AttachThreadInput(own_thread, foreground_thread, FALSE);
 }
 
 }  // namespace
@@ -120,11 +82,11 @@ bool CaptureWindow::ForwardMisroutedMouseMessage(UINT message, WPARAM wparam, in
 
 void CaptureWindow::OnInitDialog(HWND hwnd) {
   hwnd_ = hwnd;
-  RemoveMoveAndSizeCommands(hwnd);
+  base::RemoveMoveAndSizeCommands(hwnd);
   CreateMagnifier();
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   PaintOverlay();
-  TakeForeground(hwnd);
+  base::TakeForeground(hwnd);
 }
 
 // The magnifier reads the pixel under the cursor, so the cursor is kept on the picture.
@@ -171,7 +133,7 @@ INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     return FALSE;
   switch (message) {
     case WM_SYSCOMMAND:
-      return IsMoveOrSizeCommand(wparam) ? TRUE : FALSE;
+      return base::IsMoveOrSizeCommand(wparam) ? TRUE : FALSE;
     case WM_WINDOWPOSCHANGING:
       KeepCoveringTheDesktop(reinterpret_cast<WINDOWPOS*>(lparam));
       return TRUE;
