@@ -9,6 +9,7 @@
 
 #include "base/desktop_geometry.h"
 #include "base/memory_bitmap.h"
+#include "base/session_outcome.h"
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "capture/kept_shapes_picture.h"
@@ -40,7 +41,8 @@ class WndCapDlg;
 // whose destruction takes the toolbar's widget with it. UI thread only.
 class CaptureWindow : public ToolbarDelegate {
  public:
-  CaptureWindow();
+  // Records what the session does with its picture in `outcome`, which must outlive it.
+  explicit CaptureWindow(SessionOutcome& outcome);
   ~CaptureWindow();
 
   CaptureWindow(const CaptureWindow&) = delete;
@@ -245,6 +247,7 @@ class CaptureWindow : public ToolbarDelegate {
 
   void CopyScreen();
 
+  SessionOutcome& outcome_;
   HWND hwnd_ = nullptr;
   base::ScopedCreateDc original_dc_;
   base::ScopedBitmap original_bmp_;

@@ -4,7 +4,6 @@
 
 #include "base/window_stacking.h"
 #include "dui/common_button.h"
-#include "dui/dropdown_view.h"
 #include "dui/res_manager.h"
 #include "dui/widget.h"
 #include "resources/resource_ids.h"
@@ -133,7 +132,8 @@ void Toolbar::Hide() {
 }
 
 void Toolbar::ClosePopupMenus() {
-  dui::DropdownView::CloseFontSizeDropdown();
+  if (picker_)
+    picker_->CloseFontSizeList();
 }
 
 void Toolbar::ResetTools() {
@@ -167,7 +167,7 @@ void Toolbar::EnableWindows(bool enable) {
 
 std::vector<const dui::Widget*> Toolbar::ShownPopups() const {
   const dui::Widget* popups[] = {widget_, picker_ ? picker_->GetWidget() : nullptr,
-                                 dui::DropdownView::GetDropdownWidget()};
+                                 picker_ ? picker_->FontSizeListWidget() : nullptr};
   std::vector<const dui::Widget*> shown;
   for (const dui::Widget* popup : popups) {
     if (popup && IsWindowVisible(popup->GetHwnd()))

@@ -9,6 +9,7 @@
 #include "dui/mouse_listener.h"
 #include "dui/size.h"
 #include "dui/view.h"
+#include "ui/color_table_dlg.h"
 #include "ui/picker_settings.h"
 
 namespace dui {
@@ -16,7 +17,6 @@ class CommonButton;
 class Widget;
 }  // namespace dui
 
-class ColorTableDlg;
 class Tooltip;
 class ToolbarDelegate;
 
@@ -36,7 +36,7 @@ class Toolbar : public dui::View,
   static constexpr int kWidthWithoutSave = 310;
   static constexpr int kHeight = 45;
   // Room the picker needs beside the toolbar.
-  static constexpr int kPickerRoom = 49;
+  static constexpr int kPickerRoom = ColorTableDlg::kHeight;
 
   // The buttons, left to right.
   enum class Button { kRectangle, kEllipse, kArrow, kText, kMosaic, kSave, kCancel, kDone };

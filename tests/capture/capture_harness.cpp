@@ -1,15 +1,17 @@
 #include "tests/capture/capture_harness.h"
 
-#include "base/process_state.h"
 #include "dui/widget.h"
 #include "tests/support/clipboard_picture.h"
 #include "tests/support/pixel_painter.h"
 #include "tests/support/wait.h"
 
 namespace capture_test {
-CaptureHarness::CaptureHarness() : window_(std::make_unique<CaptureWindow>()) {
-  copied_ = false;
-  saved_ = false;
+CaptureHarness::CaptureHarness() : CaptureHarness(own_outcome_) {}
+
+CaptureHarness::CaptureHarness(SessionOutcome& outcome)
+    : outcome_(outcome), window_(std::make_unique<CaptureWindow>(outcome)) {
+  outcome_.copied = false;
+  outcome_.saved = false;
   window_->TakeSnapshot();
   PaintPattern();
   hwnd_ = window_->CreateDialogWindow(GetModuleHandleW(nullptr));
@@ -109,7 +111,6 @@ HWND TestWindow::AddButton(int x, int y, int width, int height) {
 
 void SessionRulesTest::SetUp() {
   testing_support::ClearClipboard();
-  exit_code_ = 0;
   dui::Widget::SetHooks(&hooks_);
   // A balloon under the pointer would stay for as long as the pointer does.
   SetCursorPos(1900, 1060);
@@ -117,10 +118,6 @@ void SessionRulesTest::SetUp() {
 
 void SessionRulesTest::TearDown() {
   dui::Widget::SetHooks(nullptr);
-  copied_ = false;
-  saved_ = false;
-  saved_link_ = false;
-  exit_code_ = 0;
 }
 
 }  // namespace capture_test
