@@ -13,8 +13,7 @@
 // of the pixel under the cursor as numbers and as a swatch. The content view of its own
 // widget, which never takes the mouse or the keyboard; the widget deletes it. The capture
 // window makes it at the start of the session, keeps a pointer to it and closes it at the
-// end.
-// UI thread only.
+// end. UI thread only.
 class WndCapDlg : public dui::View {
  public:
   static constexpr int kWidth = 119;

@@ -26,10 +26,6 @@ DropdownView* DropdownView::Show(HWND parent,
   return view;
 }
 
-int DropdownView::Height(const Style& style, int count) {
-  return style.top_margin + style.item_height * count;
-}
-
 DropdownView::DropdownView(Delegate* delegate) : delegate_(delegate) {}
 
 DropdownView::~DropdownView() {

@@ -56,7 +56,9 @@ class DropdownView : public View, public ClickListener {
                             int x,
                             int y);
   // The height of a list of `count` items.
-  static int Height(const Style& style, int count);
+  static constexpr int Height(const Style& style, int count) {
+    return style.top_margin + style.item_height * count;
+  }
 
   ~DropdownView() override;
 

@@ -33,10 +33,14 @@ constexpr int kFontButtonHeight = 32;
 constexpr uint32_t kFontButtonTextColor = 0xFFC3C3C3;
 // The font-size list, one item per size; near the bottom of the screen it opens upwards.
 constexpr dui::DropdownView::Style kFontListStyle = {
-    74, 32, 4, IDB_FONT_SIZE_ITEM, IDB_FONT_SIZE_ITEM_HOVER, 0xFFC3C3C3,
+    74,                        // width
+    32,                        // item height
+    4,                         // top margin
+    IDB_FONT_SIZE_ITEM,        // normal face
+    IDB_FONT_SIZE_ITEM_HOVER,  // hover and pressed face
+    0xFFC3C3C3,                // caption colour
 };
-constexpr int kFontListHeight =
-    kFontListStyle.top_margin + kFontListStyle.item_height * kFontPointCount;
+constexpr int kFontListHeight = dui::DropdownView::Height(kFontListStyle, kFontPointCount);
 // The list sits a little right of and above the point the picker gives.
 constexpr int kFontListOffsetX = 6;
 constexpr int kFontListOffsetY = -1;
