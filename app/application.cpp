@@ -10,7 +10,7 @@
 #include "app/float_window.h"
 #include "app/single_instance.h"
 #include "base/gdiplus.h"
-#include "base/process_state.h"
+#include "base/session_outcome.h"
 #include "capture/capture_window.h"
 #include "capture/session_widget_hooks.h"
 #include "dui/res_manager.h"
@@ -23,7 +23,6 @@ constexpr wchar_t kSingleInstanceMutex[] = L"{85A304D0-E819-430d-87A0-28B781FD24
 constexpr int kAnotherInstanceRuns = -1;
 
 KSingleInstance g_single_instance;
-SessionWidgetHooks g_widget_hooks;
 ULONG_PTR g_gdiplus_token = 0;
 
 void StartPlatform() {
@@ -55,10 +54,9 @@ void RunMessageLoop() {
   }
 }
 
-void RunCaptureSession(HINSTANCE instance) {
+void RunCaptureSession(HINSTANCE instance, SessionOutcome& outcome) {
   dui::ResManager::GetInstance()->SetModule(instance);
-  dui::Widget::SetHooks(&g_widget_hooks);
-  std::unique_ptr<CaptureWindow> capture(new (std::nothrow) CaptureWindow());
+  std::unique_ptr<CaptureWindow> capture(new (std::nothrow) CaptureWindow(outcome));
   if (!capture)
     return;
   capture->TakeSnapshot();
@@ -79,8 +77,14 @@ int RunApplication(HINSTANCE instance) {
     return kAnotherInstanceRuns;
   OpenDumpMonitor();
   StartPlatform();
-  RunCaptureSession(instance);
+  // The session's outcome and the rules it adds to every pop-up live as long as the pop-ups
+  // can.
+  SessionOutcome outcome;
+  SessionWidgetHooks widget_hooks(outcome);
+  dui::Widget::SetHooks(&widget_hooks);
+  RunCaptureSession(instance, outcome);
+  dui::Widget::SetHooks(nullptr);
   StopPlatform();
   g_single_instance.Close();
-  return exit_code_;
+  return outcome.exit_code;
 }

@@ -4,5 +4,5 @@
 
 // The whole life of the process: the single-instance guard, the dump monitor, the platform
 // start-up, one capture session and the shutdown. Returns the exit code: -1 when another
-// session runs, else exit_code_.
+// session runs, else the session outcome's exit code.
 int RunApplication(HINSTANCE instance);

@@ -83,7 +83,8 @@ class Session {
 };
 
 void MeasureStates() {
-  CaptureWindow capture;
+  SessionOutcome outcome;
+  CaptureWindow capture(outcome);
   capture.TakeSnapshot();
   capture.CreateDialogWindow(GetModuleHandleW(nullptr));
   Session session(capture);

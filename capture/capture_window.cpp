@@ -36,14 +36,15 @@ void ReportBitmapFailure(const char* name) {
 
 }  // namespace
 
-CaptureWindow::CaptureWindow() = default;
+CaptureWindow::CaptureWindow(SessionOutcome& outcome) : outcome_(outcome) {}
 
 CaptureWindow::~CaptureWindow() {
   Release();
 }
 
 void CaptureWindow::Release() {
-  WndCapDlg::Close();
+  if (magnifier_)
+    magnifier_->Close();
   magnifier_ = nullptr;
   toolbar_ = nullptr;
   // A bitmap cannot be deleted while it is selected, so each DC goes before its bitmap.

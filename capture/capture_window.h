@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/desktop_geometry.h"
+#include "base/session_outcome.h"
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "capture/annotations.h"
@@ -39,7 +40,8 @@ class WndCapDlg;
 // whose destruction takes the toolbar's widget with it. UI thread only.
 class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
  public:
-  CaptureWindow();
+  // Records what the session does with its picture in `outcome`, which must outlive it.
+  explicit CaptureWindow(SessionOutcome& outcome);
   ~CaptureWindow();
 
   CaptureWindow(const CaptureWindow&) = delete;
@@ -206,6 +208,7 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
 
   void CopyScreen();
 
+  SessionOutcome& outcome_;
   HWND hwnd_ = nullptr;
   base::ScopedCreateDc original_dc_;
   base::ScopedBitmap original_bmp_;

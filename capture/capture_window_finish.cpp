@@ -6,7 +6,6 @@
 
 #include "base/file_paths.h"
 #include "base/gdiplus.h"
-#include "base/process_state.h"
 #include "output/clipboard.h"
 #include "output/image_encoder.h"
 #include "output/image_file.h"
@@ -57,8 +56,8 @@ void CaptureWindow::OnCancel(CancelReason /*reason*/) {
 std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection(SelectionBackup& backup) {
   if (!PaintAllShapes(original_dc_.get())) {
     backup.Restore();
-    copied_ = false;
-    saved_ = false;
+    outcome_.copied = false;
+    outcome_.saved = false;
     return nullptr;
   }
   std::unique_ptr<Gdiplus::Bitmap> picture = CutOut(original_bmp_.get(), model_.selection());
@@ -69,7 +68,7 @@ std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection(SelectionBackup
 
 void CaptureWindow::OnDone() {
   annotations_.FinishText();
-  copied_ = true;
+  outcome_.copied = true;
   SelectionBackup backup(original_dc_.get(), model_.selection());
   std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection(backup);
   if (!picture)
@@ -77,11 +76,11 @@ void CaptureWindow::OnDone() {
   if (!PutOnClipboard(hwnd_, *picture)) {
     // The clipboard is busy: the session stays exactly as it was, for another try.
     backup.Restore();
-    copied_ = false;
+    outcome_.copied = false;
     return;
   }
   if (launch_source_ == LaunchSource::kFeedback)
-    exit_code_ = 1;
+    outcome_.exit_code = 1;
   else if (launch_source_ == LaunchSource::kHotKeyCtrlAltA)
     ShowFirstUsePopup();
   Close(CloseMode::kEndProcess);
@@ -112,7 +111,7 @@ void CaptureWindow::SaveTo(const SaveChoice& choice) {
   if (target.path != choice.path && base::FileExists(target.path) &&
       !MayReplaceFile(hwnd_, target.path))
     return;
-  saved_ = true;
+  outcome_.saved = true;
   SelectionBackup backup(original_dc_.get(), model_.selection());
   std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection(backup);
   if (!picture)
@@ -122,11 +121,11 @@ void CaptureWindow::SaveTo(const SaveChoice& choice) {
     // Nothing claims a picture that was not written: the session goes on as it was, for
     // another place.
     backup.Restore();
-    saved_ = false;
+    outcome_.saved = false;
     TellSaveFailed(hwnd_, target.path, reason);
     return;
   }
-  saved_path_ = target.path;
+  outcome_.saved_path = target.path;
   // The suite's first-use pop-up takes the place of the balloon; the balloon ends the
   // process when it goes, and if it cannot be shown nothing else would.
   if (launch_source_ == LaunchSource::kHotKeyCtrlAltA && ShowFirstUsePopup()) {
@@ -135,5 +134,6 @@ void CaptureWindow::SaveTo(const SaveChoice& choice) {
   }
   POINT balloon = Tip::PositionOnScreen(desktop_.width(), desktop_.height());
   balloon = desktop_.ToScreen(balloon);
-  Close(Tip::Show(balloon.x, balloon.y) ? CloseMode::kKeepProcess : CloseMode::kEndProcess);
+  Close(Tip::Show(balloon.x, balloon.y, outcome_) ? CloseMode::kKeepProcess
+                                                  : CloseMode::kEndProcess);
 }

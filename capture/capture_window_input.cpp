@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "base/process_state.h"
 #include "base/pinned_window.h"
 #include "capture/wnd_cap_dlg.h"
 #include "drawing/drawing.h"
@@ -102,15 +101,17 @@ void CaptureWindow::CreateMagnifier() {
 // The magnifier follows the cursor while a selection is sought, made or resized, is hidden
 // while one is settled or moved, and is left alone while annotating.
 void CaptureWindow::UpdateMagnifier(int x, int y) {
+  if (!magnifier_)
+    return;
   const RECT& selection = model_.selection();
   switch (model_.state()) {
     case State::kDetecting:
     case State::kPressed:
     case State::kSelecting:
     case State::kResizing:
-      WndCapDlg::MoveTo(x, y, selection.right - selection.left, selection.bottom - selection.top,
-                        desktop_.width(), desktop_.height());
-      WndCapDlg::Show(true);
+      magnifier_->MoveTo(x, y, selection.right - selection.left, selection.bottom - selection.top,
+                         desktop_.width(), desktop_.height());
+      magnifier_->Show(true);
       break;
     case State::kSelected:
     case State::kMovePressed:
@@ -118,7 +119,7 @@ void CaptureWindow::UpdateMagnifier(int x, int y) {
     case State::kMoved:
     case State::kResizePressed:
     case State::kResized:
-      WndCapDlg::Show(false);
+      magnifier_->Show(false);
       break;
     case State::kAnnotating:
     case State::kAnnotated:
@@ -227,13 +228,14 @@ void CaptureWindow::Close(CloseMode mode) {
 // The process ends with the window unless a save left the balloon on screen to end it.
 void CaptureWindow::OnCloseCommand(CloseMode mode) {
   CloseToolbar();
-  WndCapDlg::Close();
+  if (magnifier_)
+    magnifier_->Close();
   magnifier_ = nullptr;
   HWND hwnd = hwnd_;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   hwnd_ = nullptr;
   DestroyWindow(hwnd);
-  if ((!copied_ && !saved_) || mode == CloseMode::kEndProcess)
+  if ((!outcome_.copied && !outcome_.saved) || mode == CloseMode::kEndProcess)
     PostQuitMessage(0);
 }
 

@@ -33,7 +33,7 @@ void CaptureWindow::PlaceToolbar() {
   if (!toolbar_) {
     // Made where it belongs rather than elsewhere and then moved: a window that moves over
     // the capture window leaves areas to repaint, and those must not lie under its new place.
-    toolbar_ = Toolbar::CreateToolbar(hwnd_, placement.x, placement.y);
+    toolbar_ = Toolbar::CreateToolbar(hwnd_, desktop_, placement.x, placement.y);
     toolbar_->SetDelegate(this);
     SetTimer(hwnd_, kKeepPopupsOnTopTimer, kKeepPopupsOnTopMs, nullptr);
     if (launch_source_ == LaunchSource::kFeedback)

@@ -4,15 +4,7 @@
 
 #include <string>
 
-#include "base/process_state.h"
-#include "dui/rectangle.h"
 #include "ui/tip.h"
-
-namespace {
-
-constexpr dui::Rectangle kSavedFileLinkArea = {160, 53, 235 - 160, 73 - 53};
-
-}  // namespace
 
 // By its full path: a search by bare name would also look in the current folder.
 std::wstring SessionWidgetHooks::FileManagerPath() {
@@ -29,23 +21,27 @@ std::wstring SessionWidgetHooks::SelectParameters(const std::wstring& path) {
 }
 
 void SessionWidgetHooks::OnMouseMessage(UINT message, const dui::Point& client_point) {
-  if (message != WM_LBUTTONDOWN || !saved_link_ || !kSavedFileLinkArea.Contains(client_point))
+  if (message != WM_LBUTTONDOWN || !OnLink(client_point))
     return;
-  ShellExecuteW(nullptr, L"open", FileManagerPath().c_str(), SelectParameters(saved_path_).c_str(),
-                nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(nullptr, L"open", FileManagerPath().c_str(),
+                SelectParameters(outcome_.saved_path).c_str(), nullptr, SW_SHOWNORMAL);
   PostQuitMessage(0);
 }
 
 // Set whenever the window asks, rather than on each move: the window asks before every move
 // and would put its own cursor back in between.
 bool SessionWidgetHooks::OnSetCursor(const dui::Point& client_point) {
-  if (!saved_link_ || !kSavedFileLinkArea.Contains(client_point))
+  if (!OnLink(client_point))
     return false;
   SetCursor(LoadCursorW(nullptr, IDC_HAND));
   return true;
 }
 
 void SessionWidgetHooks::OnWidgetDestroyed() {
-  if (copied_ || (saved_ && !Tip::IsShown()))
+  if (outcome_.copied || (outcome_.saved && !outcome_.balloon_shown))
     PostQuitMessage(0);
+}
+
+bool SessionWidgetHooks::OnLink(const dui::Point& client_point) const {
+  return outcome_.saved_link && Tip::kLinkArea.Contains(client_point);
 }

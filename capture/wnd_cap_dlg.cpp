@@ -29,12 +29,6 @@ constexpr int kSwatchX = 102;
 constexpr int kSwatchOffset = 29;
 constexpr int kSwatchSize = 12;
 
-dui::Widget* g_magnifier_host = nullptr;
-
-WndCapDlg* Magnifier() {
-  return g_magnifier_host ? static_cast<WndCapDlg*>(g_magnifier_host->GetContentsView()) : nullptr;
-}
-
 }  // namespace
 
 WndCapDlg* WndCapDlg::Create(HDC source, int selection_width, int selection_height, int x, int y) {
@@ -50,7 +44,6 @@ WndCapDlg* WndCapDlg::Create(HDC source, int selection_width, int selection_heig
   // capture window below, which keeps the keyboard.
   widget->DisableMouse();
   widget->SetActivatable(false);
-  g_magnifier_host = widget;
   HWND window = widget->GetHwnd();
   SetWindowLongPtrW(
       window, GWL_EXSTYLE,
@@ -68,10 +61,7 @@ WndCapDlg::WndCapDlg(HDC source, int selection_width, int selection_height, int 
       cursorX_(x),
       cursorY_(y) {}
 
-WndCapDlg::~WndCapDlg() {
-  if (g_magnifier_host == GetWidget())
-    g_magnifier_host = nullptr;
-}
+WndCapDlg::~WndCapDlg() = default;
 
 void WndCapDlg::MoveTo(int x,
                        int y,
@@ -79,51 +69,41 @@ void WndCapDlg::MoveTo(int x,
                        int selection_height,
                        int limit_x,
                        int limit_y) {
-  WndCapDlg* magnifier = Magnifier();
-  if (!magnifier)
-    return;
   // The pixel read is one of the picture's, also for a point past its edge (a drag that
   // goes on beyond the screen).
-  const std::array<std::wstring, 3> lines_before = magnifier->Lines();
-  magnifier->cursorX_ = std::clamp(x, 0, std::max(limit_x - 1, 0));
-  magnifier->cursorY_ = std::clamp(y, 0, std::max(limit_y - 1, 0));
-  magnifier->selectionWidth_ = selection_width;
-  magnifier->selectionHeight_ = selection_height;
+  const std::array<std::wstring, 3> lines_before = Lines();
+  cursorX_ = std::clamp(x, 0, std::max(limit_x - 1, 0));
+  cursorY_ = std::clamp(y, 0, std::max(limit_y - 1, 0));
+  selectionWidth_ = selection_width;
+  selectionHeight_ = selection_height;
   int left = x + kCursorOffset;
   if (left + kWidth > limit_x)
     left = x - kWidth - kCursorOffset;
   int top = y + kCursorOffset;
   if (top + kHeight > limit_y)
     top = y - kHeight - kCursorOffset;
-  HWND window = g_magnifier_host->GetHwnd();
+  dui::Widget* widget = GetWidget();
+  HWND window = widget->GetHwnd();
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
   if (!(style & WS_EX_TOOLWINDOW))
     SetWindowLongPtrW(window, GWL_EXSTYLE, style | WS_EX_TOOLWINDOW);
   if (!base::IsOnTop(window))
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  g_magnifier_host->MoveWithNextPaint(left, top);
+  widget->MoveWithNextPaint(left, top);
   // The panel's text is the slowest part of a repaint, and it seldom changes.
-  if (magnifier->Lines() == lines_before)
-    magnifier->SchedulePaintInRect({0, 0, kPictureWidth, kPictureHeight});
+  if (Lines() == lines_before)
+    SchedulePaintInRect({0, 0, kPictureWidth, kPictureHeight});
   else
-    magnifier->SchedulePaint();
+    SchedulePaint();
 }
 
 void WndCapDlg::Show(bool show) {
-  if (g_magnifier_host)
-    g_magnifier_host->Show(show);
+  GetWidget()->Show(show);
 }
 
 void WndCapDlg::Close() {
-  WndCapDlg* magnifier = Magnifier();
-  if (!magnifier)
-    return;
-  magnifier->sourceDC_ = nullptr;
-  g_magnifier_host->Close();
-}
-
-dui::Widget* WndCapDlg::host() {
-  return g_magnifier_host;
+  sourceDC_ = nullptr;
+  GetWidget()->Close();
 }
 
 std::array<std::wstring, 3> WndCapDlg::Lines() const {
@@ -189,7 +169,7 @@ void WndCapDlg::PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_heig
   // The frozen screen's pixel, not the annotated picture's.
   const COLORREF color = GetPixel(sourceDC_, cursorX_, cursorY_);
   Gdiplus::Font* font =
-      dui::ResManager::GetInstance()->GetFont(dui::kFontSize11, dui::kFontFamilySong);
+      dui::ResManager::GetInstance()->GetFont(dui::kFontSize11, dui::FontFamily::kSong);
   if (font) {
     Gdiplus::SolidBrush white{Gdiplus::Color(kTextColor)};
     const std::array<std::wstring, 3> lines = InfoLines(selectionWidth_, selectionHeight_, color);

@@ -8,16 +8,12 @@
 #include "base/memory_bitmap.h"
 #include "dui/view.h"
 
-namespace dui {
-class Widget;
-}
-
 // The magnifier that follows the cursor while the user looks for the area to capture: the
 // frozen screen around the cursor three times as large, the selection's size, and the colour
 // of the pixel under the cursor as numbers and as a swatch. The content view of its own
-// widget, which never takes the mouse or the keyboard; the widget deletes it. At most one
-// exists; the capture window makes it at the start of the session and closes it at the end.
-// UI thread only.
+// widget, which never takes the mouse or the keyboard; the widget deletes it. The capture
+// window makes it at the start of the session, keeps a pointer to it and closes it at the
+// end. UI thread only.
 class WndCapDlg : public dui::View {
  public:
   static constexpr int kWidth = 119;
@@ -28,19 +24,12 @@ class WndCapDlg : public dui::View {
   static WndCapDlg* Create(HDC source, int selection_width, int selection_height, int x, int y);
   // Follows the cursor at (x, y) on a screen `limit_x` x `limit_y`, 20 pixels right of and
   // below it or, where that leaves the screen, left of or above it; the window moves with the
-  // repaint this schedules. Does nothing without a magnifier.
-  static void MoveTo(int x,
-                     int y,
-                     int selection_width,
-                     int selection_height,
-                     int limit_x,
-                     int limit_y);
-  // Shows or hides the magnifier, if there is one.
-  static void Show(bool show);
-  // Lets go of the picture and closes the magnifier for good.
-  static void Close();
-  // The magnifier's widget, or null.
-  static dui::Widget* host();
+  // repaint this schedules.
+  void MoveTo(int x, int y, int selection_width, int selection_height, int limit_x, int limit_y);
+  // Shows or hides the magnifier.
+  void Show(bool show);
+  // Lets go of the picture and closes the magnifier for good; its widget deletes it.
+  void Close();
 
   // The three lines of the panel: the selection size, and the colour in decimal and hex.
   static std::array<std::wstring, 3> InfoLines(int selection_width,

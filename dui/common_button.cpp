@@ -12,10 +12,7 @@ constexpr Gdiplus::REAL kLeftAlignedTextX = 4;
 }  // namespace
 
 CommonButton::CommonButton(const std::wstring& caption)
-    : text_(caption), fontFlags_(kDefaultFontFlags) {
-  for (int state = SS_NORMAL; state < SS_LAST; ++state)
-    SetStateImage(kDefaultImages[state], state);
-}
+    : text_(caption), fontFlags_(kDefaultFontFlags) {}
 
 void CommonButton::SetStateImage(int image_id, int state) {
   Gdiplus::Image* image = ResManager::GetInstance()->GetImage(image_id);
@@ -59,7 +56,7 @@ void CommonButton::OnPaint(Gdiplus::Graphics& g) {
 }
 
 void CommonButton::PaintCaption(Gdiplus::Graphics& g) {
-  Gdiplus::Font* font = ResManager::GetInstance()->GetFont(fontFlags_, kFontFamilySong);
+  Gdiplus::Font* font = ResManager::GetInstance()->GetFont(fontFlags_, FontFamily::kSong);
   if (!font)
     return;
   const int length = static_cast<int>(text_.size());

@@ -4,14 +4,14 @@
 #include <string>
 
 #include "dui/view.h"
-#include "resources/resource_ids.h"
 
 namespace dui {
 
 class MouseListener;
 
 // An image button with an optional one-line caption and four looks (normal, hover,
-// pressed, disabled), each an image of the ResManager drawn at its own size. Clicks go to
+// pressed, disabled), each an image of the ResManager drawn at its own size, which the
+// button's owner gives by resource id. Clicks go to
 // the view's click listener, mouse movement to the button's mouse listener. Owned by its
 // parent view. UI thread only.
 class CommonButton : public View {
@@ -24,10 +24,6 @@ class CommonButton : public View {
     SS_DISABLED = 3,  // also makes the button disabled: the mouse passes to its parent
     SS_LAST = 4,
   };
-
-  // Default faces of the four states, 11 x 31 each.
-  static constexpr int kDefaultImages[SS_LAST] = {IDB_BUTTON, IDB_BUTTON_HOVER, IDB_BUTTON_PRESSED,
-                                                  IDB_BUTTON_DISABLED};
 
   explicit CommonButton(const std::wstring& caption = std::wstring());
 

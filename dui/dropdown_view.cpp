@@ -2,106 +2,71 @@
 
 #include "dui/common_button.h"
 #include "dui/widget.h"
-#include "resources/resource_ids.h"
 
 namespace dui {
-namespace {
 
-constexpr int kListWidth = 74;
-constexpr int kListHeight = 260;
-constexpr int kItemHeight = 32;
-constexpr int kFirstItemY = 4;
-constexpr uint32_t kItemTextColor = 0xFFC3C3C3;
-// The list sits a little right of and above the point the picker gives.
-constexpr int kOffsetX = 6;
-constexpr int kOffsetY = -1;
-
-Widget* g_dropdown_widget = nullptr;
-
-}  // namespace
-
-void DropdownView::ShowFontSizeDropdown(HWND parent,
-                                        CommonButton* target,
-                                        Delegate* delegate,
-                                        int* font_index,
-                                        int x,
-                                        int y) {
-  if (g_dropdown_widget) {
-    CloseFontSizeDropdown();
-    return;
-  }
+DropdownView* DropdownView::Show(HWND parent,
+                                 const std::vector<std::wstring>& items,
+                                 const Style& style,
+                                 Delegate* delegate,
+                                 int x,
+                                 int y) {
+  const int height = Height(style, static_cast<int>(items.size()));
   auto* widget = new Widget();
-  auto* view = new DropdownView(widget, target, delegate, font_index);
-  view->SetSize(kListWidth, kListHeight);
-  view->AddItems();
+  auto* view = new DropdownView(delegate);
+  view->SetSize(style.width, height);
+  view->AddItems(items, style);
   widget->Init(parent);
   widget->SetContentsView(view);
-  widget->SetSize(kListWidth, kListHeight);
+  widget->SetSize(style.width, height);
   widget->SetQuitOnClose(false);
   widget->SetActivatable(false);
-  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, x + kOffsetX, y + kOffsetY, kListWidth, kListHeight,
-               SWP_NOACTIVATE);
+  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, x, y, style.width, height, SWP_NOACTIVATE);
   widget->Show(true);
-  g_dropdown_widget = widget;
+  return view;
 }
 
-void DropdownView::CloseFontSizeDropdown() {
-  if (!g_dropdown_widget)
-    return;
-  g_dropdown_widget->Close();
-  g_dropdown_widget = nullptr;
-}
-
-Widget* DropdownView::GetDropdownWidget() {
-  return g_dropdown_widget;
-}
-
-DropdownView::DropdownView(Widget* widget,
-                           CommonButton* target,
-                           Delegate* delegate,
-                           int* font_index)
-    : widget_(widget), targetButton_(target), delegate_(delegate), fontIndex_(font_index) {}
+DropdownView::DropdownView(Delegate* delegate) : delegate_(delegate) {}
 
 DropdownView::~DropdownView() {
   // The widget may go without a Close, with the window that owns it.
-  if (g_dropdown_widget == widget_)
-    g_dropdown_widget = nullptr;
+  if (delegate_)
+    delegate_->OnDropdownClosed(kNoChoice);
 }
 
-void DropdownView::AddItems() {
-  for (int i = 0; i < kFontSizeCount; ++i) {
-    auto* item = new CommonButton(kFontSizeTexts[i]);
+void DropdownView::Close() {
+  delegate_ = nullptr;
+  GetWidget()->Close();
+}
+
+void DropdownView::AddItems(const std::vector<std::wstring>& items, const Style& style) {
+  for (size_t i = 0; i < items.size(); ++i) {
+    auto* item = new CommonButton(items[i]);
     item->SetClickListener(this);
-    item->SetTextColor(kItemTextColor);
+    item->SetTextColor(style.text_color);
     item->SetTextCentered(false);
-    item->SetStateImage(IDB_FONT_SIZE_ITEM, CommonButton::SS_NORMAL);
-    item->SetStateImage(IDB_FONT_SIZE_ITEM_HOVER, CommonButton::SS_HOVER);
-    item->SetStateImage(IDB_FONT_SIZE_ITEM_HOVER, CommonButton::SS_PRESSED);
-    item->SetBounds(0, kFirstItemY + kItemHeight * i, kListWidth, kItemHeight);
+    item->SetStateImage(style.normal_face, CommonButton::SS_NORMAL);
+    item->SetStateImage(style.hover_face, CommonButton::SS_HOVER);
+    item->SetStateImage(style.hover_face, CommonButton::SS_PRESSED);
+    item->SetBounds(0, style.top_margin + style.item_height * static_cast<int>(i), style.width,
+                    style.item_height);
     AddChildView(item);
-    items_[i] = item;
+    items_.push_back(item);
   }
 }
 
 void DropdownView::OnClick(View* sender) {
-  int chosen = -1;
-  for (int i = 0; i < kFontSizeCount; ++i) {
+  int chosen = kNoChoice;
+  for (size_t i = 0; i < items_.size(); ++i) {
     if (items_[i] == sender)
-      chosen = i;
+      chosen = static_cast<int>(i);
   }
-  if (chosen < 0)
+  if (chosen == kNoChoice)
     return;
-  if (targetButton_) {
-    targetButton_->SetText(kFontSizeTexts[chosen]);
-    targetButton_->SchedulePaint();
-  }
-  widget_->Close();
-  if (g_dropdown_widget == widget_)
-    g_dropdown_widget = nullptr;
-  if (fontIndex_)
-    *fontIndex_ = chosen;
-  if (delegate_)
-    delegate_->OnFontSizeChanged();
+  Delegate* delegate = delegate_;
+  Close();
+  if (delegate)
+    delegate->OnDropdownClosed(chosen);
 }
 
 }  // namespace dui

@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "dui/click_listener.h"
-#include "dui/font_sizes.h"
 #include "dui/view.h"
 
 namespace dui {
@@ -11,50 +14,66 @@ namespace dui {
 class CommonButton;
 class Widget;
 
-// The font-size list that drops down below a size button: eight buttons "8" to "22" in a
-// pop-up Widget of their own. Choosing one captions the size button with it, stores its
-// index and tells the delegate. At most one list is open in the process; it is the content
-// view of its widget and dies with it. UI thread only.
+// A list that drops down from a button: one captioned item per entry, stacked in a pop-up
+// Widget of its own that never takes the keyboard. Choosing an item closes the list and
+// reports the item's index. The content view of its widget, which deletes it; whoever opens
+// it keeps the pointer until it closes the list or hears that the list has closed. UI thread
+// only.
 class DropdownView : public View, public ClickListener {
  public:
-  // Told when the user has chosen a font size.
+  // What the delegate hears when the list has gone by itself without a choice.
+  static constexpr int kNoChoice = -1;
+
+  // Told when the list has closed by itself.
   class Delegate {
    public:
-    // Called after the chosen index has been stored and the list has closed.
-    virtual void OnFontSizeChanged() = 0;
+    // Called once the list is closing, with the index of the chosen item, or kNoChoice when
+    // the list goes with the window that owns it; the list is not to be used after. Not
+    // called after Close.
+    virtual void OnDropdownClosed(int chosen) = 0;
 
    protected:
     ~Delegate() = default;
   };
 
-  // Opens the list with its top-left corner near screen point (x, y), owned by `parent`,
-  // for the size button `target`; the chosen index goes to `*font_index`. When a list is
-  // open already, closes it instead, so that a second click on the size button closes it.
-  static void ShowFontSizeDropdown(HWND parent,
-                                   CommonButton* target,
-                                   Delegate* delegate,
-                                   int* font_index,
-                                   int x,
-                                   int y);
-  // Closes the open list, if any.
-  static void CloseFontSizeDropdown();
-  // The widget of the open list, or null.
-  static Widget* GetDropdownWidget();
+  // How the list looks: its width, the items' height, the room above the first item, the
+  // faces of an item (resource ids of the ResManager's images) and its caption colour.
+  struct Style {
+    int width;
+    int item_height;
+    int top_margin;
+    int normal_face;
+    int hover_face;
+    uint32_t text_color;
+  };
+
+  // Opens a list of `items` with its top-left corner at screen point (x, y), owned by
+  // `parent`; `delegate` hears of the choice and must outlive the list or close it.
+  static DropdownView* Show(HWND parent,
+                            const std::vector<std::wstring>& items,
+                            const Style& style,
+                            Delegate* delegate,
+                            int x,
+                            int y);
+  // The height of a list of `count` items.
+  static constexpr int Height(const Style& style, int count) {
+    return style.top_margin + style.item_height * count;
+  }
 
   ~DropdownView() override;
+
+  // Closes the list without telling the delegate.
+  void Close();
 
   // Called when one of the items is clicked.
   void OnClick(View* sender) override;
 
  private:
-  DropdownView(Widget* widget, CommonButton* target, Delegate* delegate, int* font_index);
-  void AddItems();
+  explicit DropdownView(Delegate* delegate);
+  void AddItems(const std::vector<std::wstring>& items, const Style& style);
 
-  CommonButton* items_[kFontSizeCount] = {};
-  Widget* widget_;
-  CommonButton* targetButton_;
+  std::vector<CommonButton*> items_;
   Delegate* delegate_;
-  int* fontIndex_;
 };
 
 }  // namespace dui

@@ -23,7 +23,7 @@ std::wstring Label::GetText() const {
 }
 
 Size Label::GetPreferredSize() const {
-  Gdiplus::Font* font = ResManager::GetInstance()->GetFont(fontFlags_, kFontFamilySong);
+  Gdiplus::Font* font = ResManager::GetInstance()->GetFont(fontFlags_, FontFamily::kSong);
   if (!font)
     return Size();
   const Widget* widget = GetWidget();
@@ -41,7 +41,7 @@ Size Label::GetPreferredSize() const {
 void Label::OnPaint(Gdiplus::Graphics& g) {
   if (text_.empty())
     return;
-  Gdiplus::Font* font = ResManager::GetInstance()->GetFont(fontFlags_, kFontFamilySong);
+  Gdiplus::Font* font = ResManager::GetInstance()->GetFont(fontFlags_, FontFamily::kSong);
   if (!font)
     return;
   Gdiplus::StringFormat format(Gdiplus::StringFormatFlagsNoWrap);

@@ -44,6 +44,12 @@ const wchar_t* g_font_family_names[kFontFamilyCount] = {
     L"宋体", L"Arial", L"微软雅黑", L"仿宋体", L"黑体", L"楷体",
 };
 
+// The index of `family` in the table of names; out of range for a value cast from a stray
+// number.
+int FamilyIndex(FontFamily family) {
+  return static_cast<int>(family);
+}
+
 // Failed attempts to find a font family, over the whole life of the process.
 int g_font_family_failures = 0;
 
@@ -104,13 +110,14 @@ Gdiplus::Image* ResManager::GetImage(int id) {
   return result;
 }
 
-Gdiplus::Font* ResManager::GetFont(int flags, int family) {
+Gdiplus::Font* ResManager::GetFont(int flags, FontFamily family) {
   auto cached = fonts_.find(flags);
   if (cached != fonts_.end())
     return cached->second.get();
 
-  PICTOR_ASSERT(family >= 0 && family < kFontFamilyCount, "res_manager");
-  if (family < 0 || family >= kFontFamilyCount)
+  const int index = FamilyIndex(family);
+  PICTOR_ASSERT(index >= 0 && index < kFontFamilyCount, "res_manager");
+  if (index < 0 || index >= kFontFamilyCount)
     return nullptr;
   std::unique_ptr<Gdiplus::Font> font = CreateFontForFlags(flags, family);
   if (!font)
@@ -122,9 +129,9 @@ Gdiplus::Font* ResManager::GetFont(int flags, int family) {
   return result;
 }
 
-std::unique_ptr<Gdiplus::Font> ResManager::CreateFontForFlags(int flags, int family) {
+std::unique_ptr<Gdiplus::Font> ResManager::CreateFontForFlags(int flags, FontFamily family) {
   while (g_font_family_failures < kFontFamilyFailureLimit) {
-    Gdiplus::FontFamily font_family(g_font_family_names[family]);
+    Gdiplus::FontFamily font_family(g_font_family_names[FamilyIndex(family)]);
     if (font_family.GetLastStatus() == Gdiplus::Ok) {
       auto font = std::make_unique<Gdiplus::Font>(&font_family, FontSizeForFlags(flags),
                                                   FontStyleForFlags(flags), Gdiplus::UnitPixel);
@@ -136,9 +143,10 @@ std::unique_ptr<Gdiplus::Font> ResManager::CreateFontForFlags(int flags, int fam
   return nullptr;
 }
 
-void ResManager::SetFontFamilyNameForTesting(int family, const wchar_t* name) {
-  if (family >= 0 && family < kFontFamilyCount)
-    g_font_family_names[family] = name;
+void ResManager::SetFontFamilyNameForTesting(FontFamily family, const wchar_t* name) {
+  const int index = FamilyIndex(family);
+  if (index >= 0 && index < kFontFamilyCount)
+    g_font_family_names[index] = name;
 }
 
 std::unique_ptr<Gdiplus::Image> ResManager::LoadImage(int id) {

@@ -20,16 +20,16 @@ inline constexpr int kFontUnderline = 0x20000;
 // What buttons and labels ask for unless told otherwise: 12 pixels, regular.
 inline constexpr int kDefaultFontFlags = 0x2;
 
-// Font families by the number GetFont takes.
-enum FontFamilyId {
-  kFontFamilySong = 0,  // "宋体", what every view asks for
-  kFontFamilyArial = 1,
-  kFontFamilyYaHei = 2,
-  kFontFamilyFangSong = 3,
-  kFontFamilyHei = 4,
-  kFontFamilyKai = 5,
-  kFontFamilyCount = 6,
+// The font families GetFont knows.
+enum class FontFamily {
+  kSong,  // "宋体", what every view asks for
+  kArial,
+  kYaHei,
+  kFangSong,
+  kHei,
+  kKai,
 };
+inline constexpr int kFontFamilyCount = 6;
 
 // The process-wide cache of the program's embedded PNG images (resource type "BINDATA"),
 // decoded once on first use, and of the GDI+ fonts views draw text with; both are kept
@@ -52,21 +52,21 @@ class ResManager {
   // Repeated calls with the same id return the same object.
   Gdiplus::Image* GetImage(int id);
 
-  // The font for the flags word `flags` (kFontSize8, kFontBold, ...) in family number
-  // `family`, cached by the flags alone. After seven failures to find a family in this
+  // The font for the flags word `flags` (kFontSize8, kFontBold, ...) in `family`, cached by
+  // the flags alone. After seven failures to find a family in this
   // process every new font is the system's default GUI font. Null only when even that
   // cannot be made.
-  Gdiplus::Font* GetFont(int flags, int family);
+  Gdiplus::Font* GetFont(int flags, FontFamily family);
 
-  // Gives family number `family` another name, so that tests can ask for a missing family.
-  static void SetFontFamilyNameForTesting(int family, const wchar_t* name);
+  // Gives `family` another name, so that tests can ask for a missing family.
+  static void SetFontFamilyNameForTesting(FontFamily family, const wchar_t* name);
 
  private:
   ResManager() = default;
   ~ResManager() = default;
 
   std::unique_ptr<Gdiplus::Image> LoadImage(int id);
-  static std::unique_ptr<Gdiplus::Font> CreateFontForFlags(int flags, int family);
+  static std::unique_ptr<Gdiplus::Font> CreateFontForFlags(int flags, FontFamily family);
 
   HMODULE module_ = nullptr;
   std::map<int, std::unique_ptr<Gdiplus::Font>> fonts_;

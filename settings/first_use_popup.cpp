@@ -20,7 +20,7 @@ constexpr int kShown = 1;
 int ReadFlag() {
   RURARegisterKey key;
   wchar_t text[RURARegisterKey::kMaxStringLength + 1] = {};
-  if (!key.Open(true) || !key.GetString(text, kFlagValueName))
+  if (!key.Open(RURARegisterKey::Access::kRead) || !key.GetString(text, kFlagValueName))
     return 0;
   return _wtoi(text);
 }
@@ -29,7 +29,7 @@ void WriteFlag() {
   wchar_t text[16] = {};
   swprintf(text, sizeof(text) / sizeof(text[0]), L"%d", kShown);
   RURARegisterKey key;
-  if (key.Open(false))
+  if (key.Open(RURARegisterKey::Access::kWrite))
     key.SetString(kFlagValueName, text);
 }
 

@@ -9,16 +9,15 @@
 
 RURARegisterKey::~RURARegisterKey() = default;
 
-bool RURARegisterKey::Open(bool forReading) {
+// Reading must not create the key: nothing but the first-use flag is ever written.
+bool RURARegisterKey::Open(Access access) {
   Close();
   HKEY key = nullptr;
-  LSTATUS status;
-  if (forReading) {
-    status = RegOpenKeyW(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &key);
-  } else {
-    status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
-                             nullptr, &key, nullptr);
-  }
+  const LSTATUS status =
+      access == Access::kRead
+          ? RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, KEY_QUERY_VALUE, &key)
+          : RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, nullptr, 0, KEY_SET_VALUE,
+                            nullptr, &key, nullptr);
   if (status != ERROR_SUCCESS)
     return false;
   key_.reset(key);

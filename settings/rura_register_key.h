@@ -11,15 +11,20 @@ class RURARegisterKey {
   // Characters GetString copies at most, without the terminating zero.
   static constexpr int kMaxStringLength = 255;
 
+  // What the key is opened for; each asks for no more access than it needs.
+  enum class Access {
+    kRead,   // values are read; a missing key stays missing
+    kWrite,  // values are written; a missing key is created
+  };
+
   RURARegisterKey() = default;
   virtual ~RURARegisterKey();
 
   RURARegisterKey(const RURARegisterKey&) = delete;
   RURARegisterKey& operator=(const RURARegisterKey&) = delete;
 
-  // Opens the key for reading, or creates it with full access when `forReading` is false.
-  // Closes a key held before. True on success.
-  bool Open(bool forReading);
+  // Opens the key for `access`. Closes a key held before. True on success.
+  bool Open(Access access);
 
   // Writes `text` as REG_SZ, terminating zero included.
   bool SetString(const wchar_t* name, const wchar_t* text);

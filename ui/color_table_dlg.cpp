@@ -1,7 +1,9 @@
 #include "ui/color_table_dlg.h"
 
+#include <string>
+#include <vector>
+
 #include "dui/common_button.h"
-#include "dui/font_sizes.h"
 #include "dui/nine_grid.h"
 #include "dui/res_manager.h"
 #include "dui/widget.h"
@@ -29,8 +31,19 @@ constexpr int kFontButtonY = 11;
 constexpr int kFontButtonWidth = 74;
 constexpr int kFontButtonHeight = 32;
 constexpr uint32_t kFontButtonTextColor = 0xFFC3C3C3;
-// The font-size list is as tall as this; near the bottom of the screen it opens upwards.
-constexpr int kFontListHeight = 260;
+// The font-size list, one item per size; near the bottom of the screen it opens upwards.
+constexpr dui::DropdownView::Style kFontListStyle = {
+    74,                        // width
+    32,                        // item height
+    4,                         // top margin
+    IDB_FONT_SIZE_ITEM,        // normal face
+    IDB_FONT_SIZE_ITEM_HOVER,  // hover and pressed face
+    0xFFC3C3C3,                // caption colour
+};
+constexpr int kFontListHeight = dui::DropdownView::Height(kFontListStyle, kFontPointCount);
+// The list sits a little right of and above the point the picker gives.
+constexpr int kFontListOffsetX = 6;
+constexpr int kFontListOffsetY = -1;
 
 // Normal, hover and selected faces of the size buttons, by size index.
 struct SizeFaces {
@@ -55,6 +68,18 @@ dui::CommonButton* MakeButton(int normal, int hover, int pressed, int x, int y, 
   return button;
 }
 
+// The caption of font-size entry `index`.
+std::wstring FontSizeText(int index) {
+  return std::to_wstring(kFontPoints[BoundIndex(index, kFontPointCount)]);
+}
+
+std::vector<std::wstring> FontSizeTexts() {
+  std::vector<std::wstring> texts;
+  for (int i = 0; i < kFontPointCount; ++i)
+    texts.push_back(FontSizeText(i));
+  return texts;
+}
+
 void FillSquare(Gdiplus::Graphics& g, uint32_t argb, int x, int y, int size) {
   Gdiplus::SolidBrush brush{Gdiplus::Color(argb)};
   g.FillRectangle(&brush, x, y, size, size);
@@ -71,9 +96,12 @@ struct ColorTableDlg::LayoutPlan {
   POINT first_cell;
 };
 
-ColorTableDlg* ColorTableDlg::CreatePicker(ToolbarDelegate* delegate, HWND parent) {
+ColorTableDlg* ColorTableDlg::CreatePicker(ToolbarDelegate* delegate,
+                                           HWND parent,
+                                           const base::DesktopGeometry& desktop) {
   auto* widget = new dui::Widget();
   auto* picker = new ColorTableDlg(delegate);
+  picker->desktop_ = desktop;
   // The back buffer is made at Init with this size: the widest layout.
   widget->SetSize(kShapeWidth, kHeight);
   picker->SetSize(kShapeWidth, kHeight);
@@ -85,6 +113,10 @@ ColorTableDlg* ColorTableDlg::CreatePicker(ToolbarDelegate* delegate, HWND paren
 }
 
 ColorTableDlg::ColorTableDlg(ToolbarDelegate* delegate) : delegate_(delegate) {}
+
+ColorTableDlg::~ColorTableDlg() {
+  CloseFontSizeList();
+}
 
 ColorTableDlg::Layout ColorTableDlg::LayoutFor(int32_t kind) {
   switch (kind) {
@@ -182,8 +214,8 @@ void ColorTableDlg::BuildFontButton() {
                  kFontButtonX, kFontButtonY, kFontButtonWidth, kFontButtonHeight);
   fontButton_->SetTextColor(kFontButtonTextColor);
   fontButton_->SetTextCentered(false);
-  settings_.curFontIndex = BoundIndex(settings_.fontIndex, dui::kFontSizeCount);
-  fontButton_->SetText(dui::kFontSizeTexts[settings_.curFontIndex]);
+  settings_.curFontIndex = BoundIndex(settings_.fontIndex, kFontPointCount);
+  fontButton_->SetText(FontSizeText(settings_.curFontIndex));
   fontButton_->SetClickListener(this);
   AddChildView(fontButton_);
 }
@@ -260,20 +292,44 @@ void ColorTableDlg::OnClick(dui::View* sender) {
   SchedulePaint();
 }
 
+// A second click on the font-size button closes the list.
 void ColorTableDlg::OpenFontSizeList() {
+  if (fontSizeList_) {
+    CloseFontSizeList();
+    return;
+  }
   dui::Widget* widget = GetWidget();
   if (!widget)
     return;
   const dui::Rectangle window = widget->GetWindowBounds();
-  const int screen_height = GetSystemMetrics(SM_CYSCREEN);
-  const int y = screen_height < window.y + window.height + kFontListHeight
-                    ? window.y - kFontListHeight
-                    : y_ + GetHeight();
-  dui::DropdownView::ShowFontSizeDropdown(GetParent(widget->GetHwnd()), fontButton_, this,
-                                          &settings_.curFontIndex, x_, y);
+  const int bottom = desktop_.MonitorAt({window.x, window.y}).bottom;
+  const int y = bottom < window.y + window.height + kFontListHeight ? window.y - kFontListHeight
+                                                                    : y_ + GetHeight();
+  fontSizeList_ =
+      dui::DropdownView::Show(GetParent(widget->GetHwnd()), FontSizeTexts(), kFontListStyle, this,
+                              x_ + kFontListOffsetX, y + kFontListOffsetY);
 }
 
-void ColorTableDlg::OnFontSizeChanged() {
+void ColorTableDlg::OnDropdownClosed(int chosen) {
+  fontSizeList_ = nullptr;
+  if (chosen == dui::DropdownView::kNoChoice)
+    return;
+  if (fontButton_) {
+    fontButton_->SetText(FontSizeText(chosen));
+    fontButton_->SchedulePaint();
+  }
+  settings_.curFontIndex = chosen;
   if (delegate_)
     delegate_->OnFontSizeChanged();
+}
+
+void ColorTableDlg::CloseFontSizeList() {
+  if (!fontSizeList_)
+    return;
+  fontSizeList_->Close();
+  fontSizeList_ = nullptr;
+}
+
+dui::Widget* ColorTableDlg::FontSizeListWidget() const {
+  return fontSizeList_ ? fontSizeList_->GetWidget() : nullptr;
 }

@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "base/process_state.h"
 #include "dui/common_button.h"
 #include "dui/res_manager.h"
 #include "resources/resource_ids.h"
@@ -25,6 +24,7 @@ constexpr wchar_t kBrand[] = L"Orvella";
 constexpr wchar_t kCopied[] = L"截图已复制，右键可粘贴";
 constexpr wchar_t kSaved[] = L"截图已保存，";
 constexpr wchar_t kLink[] = L"点击查看";
+constexpr int kMessageTop = 53;
 constexpr int kLineTop = 96;
 
 constexpr const wchar_t* kLines[Tip::kLineCount - 1] = {
@@ -34,8 +34,6 @@ constexpr const wchar_t* kLines[Tip::kLineCount - 1] = {
     L"不用登陆，实时截图！",          L"专家说，截图一次燃烧3.2卡路里",
 };
 constexpr wchar_t kHotKeyLine[] = L"截图快捷键：";
-
-dui::Widget* g_tip_host = nullptr;
 
 // The tip's face, or the generic sans-serif face where it is missing.
 std::unique_ptr<Gdiplus::FontFamily> Family() {
@@ -57,18 +55,20 @@ void DrawText(Gdiplus::Graphics& g,
 
 }  // namespace
 
-Tip* Tip::Show(int x, int y) {
-  if (g_tip_host)
+Tip* Tip::Show(int x, int y, SessionOutcome& outcome) {
+  if (outcome.balloon_shown)
     return nullptr;
   auto* widget = new dui::Widget();
-  std::unique_ptr<Tip> made(new Tip(x, y));
+  std::unique_ptr<Tip> made(new Tip(x, y, outcome));
   widget->SetSize(kWidth, kHeight);
   widget->Init(nullptr);
   if (!widget->GetHwnd()) {
     widget->Close();
     return nullptr;
   }
-  g_tip_host = widget;
+  outcome.balloon_shown = true;
+  if (outcome.saved)
+    outcome.saved_link = true;
   Tip* tip = made.release();
   widget->SetContentsView(tip);
   widget->SetQuitOnClose(false);
@@ -86,17 +86,13 @@ POINT Tip::PositionOnScreen(int screen_width, int screen_height) {
   return {(screen_width - kPlacedWidth) / 2, (screen_height - kPlacedHeight) / 2};
 }
 
-bool Tip::IsShown() {
-  return g_tip_host != nullptr;
-}
-
 std::wstring Tip::Line(int index) {
   if (index >= 0 && index < kLineCount - 1)
     return kLines[index];
   return kHotKeyLine + HotKeyText();
 }
 
-Tip::Tip(int x, int y) : position_{x, y} {
+Tip::Tip(int x, int y, SessionOutcome& outcome) : outcome_(outcome), position_{x, y} {
   SetSize(kWidth, kHeight);
   srand(GetTickCount());
   tipIndex_ = rand() % kLineCount;
@@ -113,10 +109,10 @@ Tip::Tip(int x, int y) : position_{x, y} {
 }
 
 Tip::~Tip() {
+  // The widget may go without a Close, with the process or a test's window.
   if (dui::Widget* widget = GetWidget()) {
     widget->RemoveTimerObserver(this);
-    if (g_tip_host == widget)
-      g_tip_host = nullptr;
+    outcome_.balloon_shown = false;
   }
 }
 
@@ -159,10 +155,8 @@ void Tip::OnTimer(int elapsed_ms) {
 }
 
 void Tip::Close() {
-  dui::Widget* widget = GetWidget();
-  if (g_tip_host == widget)
-    g_tip_host = nullptr;
-  widget->Close();
+  outcome_.balloon_shown = false;
+  GetWidget()->Close();
 }
 
 void Tip::OnMouseEntered(const dui::Point& point) {
@@ -214,13 +208,13 @@ void Tip::OnMouseExited(dui::View* /*sender*/) {}
 
 void Tip::OnPaint(Gdiplus::Graphics& g) {
   g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
-  if (copied_)
-    PaintLayout(g, false);
-  if (saved_)
-    PaintLayout(g, true);
+  if (outcome_.copied)
+    PaintLayout(g, Layout::kCopied);
+  if (outcome_.saved)
+    PaintLayout(g, Layout::kSaved);
 }
 
-void Tip::PaintLayout(Gdiplus::Graphics& g, bool saved) {
+void Tip::PaintLayout(Gdiplus::Graphics& g, Layout layout) {
   Gdiplus::Image* background = dui::ResManager::GetInstance()->GetImage(IDB_BALLOON_BACKGROUND);
   const std::unique_ptr<Gdiplus::FontFamily> family = Family();
   const Gdiplus::Font small(family.get(), kSmallText, Gdiplus::FontStyleRegular,
@@ -238,11 +232,11 @@ void Tip::PaintLayout(Gdiplus::Graphics& g, bool saved) {
   g.DrawImage(background, Gdiplus::Rect(0, 0, width, height), 0, 0, width, height,
               Gdiplus::UnitPixel);
   DrawText(g, kBrand, small, kGrey, 13, 13);
-  if (saved) {
-    DrawText(g, kSaved, large, kWhite, 52, 53);
-    DrawText(g, kLink, link, kLinkColor, 160, 53);
+  if (layout == Layout::kSaved) {
+    DrawText(g, kSaved, large, kWhite, 52, kMessageTop);
+    DrawText(g, kLink, link, kLinkColor, kLinkArea.x, kLinkArea.y);
   } else {
-    DrawText(g, kCopied, large, kWhite, 48, 53);
+    DrawText(g, kCopied, large, kWhite, 48, kMessageTop);
   }
   Gdiplus::StringFormat centred;
   centred.SetAlignment(Gdiplus::StringAlignmentCenter);
@@ -251,6 +245,4 @@ void Tip::PaintLayout(Gdiplus::Graphics& g, bool saved) {
   const std::wstring line = Line(tipIndex_);
   g.DrawString(line.c_str(), -1, &small, Gdiplus::RectF(0, kLineTop, kWidth, kHeight - kLineTop),
                &centred, &grey);
-  if (saved)
-    saved_link_ = true;
 }

@@ -5,9 +5,11 @@
 #include <memory>
 #include <string>
 
+#include "base/session_outcome.h"
 #include "dui/animation.h"
 #include "dui/click_listener.h"
 #include "dui/mouse_listener.h"
+#include "dui/rectangle.h"
 #include "dui/view.h"
 #include "dui/widget.h"
 
@@ -18,7 +20,8 @@ class CommonButton;
 // The balloon that confirms a save: it fades in, stays half a second, fades out, and when its
 // window is gone the session ends. It links to the saved file, shows one line chosen at
 // random, holds still while the mouse is over it and closes at once from its close button.
-// The content view of its own widget, which deletes it; at most one exists. UI thread only.
+// The content view of its own widget, which deletes it; at most one exists, which the
+// session's outcome records. UI thread only.
 class Tip : public dui::View,
             public dui::ClickListener,
             public dui::MouseListener,
@@ -30,14 +33,15 @@ class Tip : public dui::View,
   static constexpr int kFadeMs = 500;
   static constexpr int kHoldMs = 500;
   static constexpr int kLineCount = 9;
+  // The link to the saved file, in the tip's client coordinates.
+  static constexpr dui::Rectangle kLinkArea = {160, 53, 75, 20};
 
-  // Shows a tip with its top-left corner at screen point (x, y); null when one is up
-  // already or its window cannot be made.
-  static Tip* Show(int x, int y);
+  // Shows a tip for `outcome` (which must outlive it) with its top-left corner at screen
+  // point (x, y), and turns the link to a saved file on; null when one is up already or its
+  // window cannot be made.
+  static Tip* Show(int x, int y, SessionOutcome& outcome);
   // Where a save puts the tip: centred on the screen as if it were 255 x 125.
   static POINT PositionOnScreen(int screen_width, int screen_height);
-  // Whether a tip is up (from Show until its close starts).
-  static bool IsShown();
   // The random line number `index`; the last names the capture hot key.
   static std::wstring Line(int index);
 
@@ -69,14 +73,18 @@ class Tip : public dui::View,
   void OnTimer(int elapsed_ms) override;
 
  private:
-  Tip(int x, int y);
+  // What one layout of the tip says: that the picture was copied, or saved with a link.
+  enum class Layout { kCopied, kSaved };
+
+  Tip(int x, int y, SessionOutcome& outcome);
   void StartFade(std::unique_ptr<dui::Animation>* fade);
   // Stops the fades and the countdown and shows the tip fully, while the mouse is over it.
   void Hold();
   void SetWidgetAlpha(uint8_t alpha);
   void Close();
-  void PaintLayout(Gdiplus::Graphics& g, bool saved);
+  void PaintLayout(Gdiplus::Graphics& g, Layout layout);
 
+  SessionOutcome& outcome_;
   POINT position_;
   int remainingMs_ = kHoldMs;
   int tipIndex_;

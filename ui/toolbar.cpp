@@ -5,7 +5,6 @@
 
 #include "base/window_stacking.h"
 #include "dui/common_button.h"
-#include "dui/dropdown_view.h"
 #include "dui/res_manager.h"
 #include "dui/widget.h"
 #include "resources/resource_ids.h"
@@ -52,9 +51,10 @@ RECT Toolbar::ButtonBounds(int slot, bool with_save) {
   return {x, y, x + kButtonSize, y + kButtonSize};
 }
 
-Toolbar* Toolbar::CreateToolbar(HWND parent, int x, int y) {
+Toolbar* Toolbar::CreateToolbar(HWND parent, const base::DesktopGeometry& desktop, int x, int y) {
   auto* widget = new dui::Widget();
   auto* toolbar = new Toolbar();
+  toolbar->desktop_ = desktop;
   // The back buffer is made at Init with this size, the larger of the two layouts.
   widget->SetSize(kWidth, kHeight);
   widget->Init(parent);
@@ -134,7 +134,8 @@ void Toolbar::Hide() {
 }
 
 void Toolbar::ClosePopupMenus() {
-  dui::DropdownView::CloseFontSizeDropdown();
+  if (picker_)
+    picker_->CloseFontSizeList();
 }
 
 void Toolbar::ResetTools() {
@@ -168,7 +169,7 @@ void Toolbar::EnableWindows(bool enable) {
 
 std::vector<const dui::Widget*> Toolbar::ShownPopups() const {
   const dui::Widget* popups[] = {widget_, picker_ ? picker_->GetWidget() : nullptr,
-                                 dui::DropdownView::GetDropdownWidget()};
+                                 picker_ ? picker_->FontSizeListWidget() : nullptr};
   std::vector<const dui::Widget*> shown;
   for (const dui::Widget* popup : popups) {
     if (popup && IsWindowVisible(popup->GetHwnd()))
@@ -257,7 +258,7 @@ void Toolbar::OnToolClicked(Tool tool) {
   if (!delegate_ || !widget_)
     return;
   if (!picker_)
-    picker_ = ColorTableDlg::CreatePicker(delegate_, GetParent(widget_->GetHwnd()));
+    picker_ = ColorTableDlg::CreatePicker(delegate_, GetParent(widget_->GetHwnd()), desktop_);
   const ToolRow& row = RowOf(tool);
   if (toolActive_ && GetOpenPicker() && picker_->kind() == static_cast<ToolKind>(row.picker.kind)) {
     // The active tool clicked again switches it off: the picker goes, keeping its choices,

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/desktop_geometry.h"
 #include "dui/click_listener.h"
 #include "dui/key_listener.h"
 #include "dui/mouse_listener.h"
@@ -11,13 +12,13 @@
 #include "dui/view.h"
 #include "toolset/picker_settings.h"
 #include "toolset/tool.h"
+#include "ui/color_table_dlg.h"
 
 namespace dui {
 class CommonButton;
 class Widget;
 }  // namespace dui
 
-class ColorTableDlg;
 class Tooltip;
 class ToolbarDelegate;
 
@@ -46,7 +47,7 @@ class Toolbar : public dui::View,
   static constexpr int kWidthWithoutSave = kWidth - kButtonPitch;
   static constexpr int kHeight = 45;
   // Room the picker needs beside the toolbar.
-  static constexpr int kPickerRoom = 49;
+  static constexpr int kPickerRoom = ColorTableDlg::kHeight;
 
   // The buttons' places on the toolbar, left to right: the tools, then the commands.
   static constexpr int SlotOf(Tool tool) { return static_cast<int>(tool); }
@@ -54,9 +55,9 @@ class Toolbar : public dui::View,
   // The bounds of the button in `slot` on the toolbar, in the layout with or without save.
   static RECT ButtonBounds(int slot, bool with_save);
 
-  // Makes the toolbar in a widget owned by `parent` and shows it topmost with its top-right
-  // corner at screen point (x, y).
-  static Toolbar* CreateToolbar(HWND parent, int x, int y);
+  // Makes the toolbar in a widget owned by `parent` on `desktop` and shows it topmost with
+  // its top-right corner at screen point (x, y).
+  static Toolbar* CreateToolbar(HWND parent, const base::DesktopGeometry& desktop, int x, int y);
 
   void SetDelegate(ToolbarDelegate* delegate) { delegate_ = delegate; }
   // The layout of the feedback form's sessions, which offer no save.
@@ -148,4 +149,6 @@ class Toolbar : public dui::View,
   bool pickerAbove_ = false;
   int width_ = kWidth;
   dui::Widget* widget_ = nullptr;
+  // The desktop the toolbar and its picker show on.
+  base::DesktopGeometry desktop_;
 };

@@ -1,7 +1,6 @@
 #include "tests/capture/capture_harness.h"
 
 #include "base/memory_bitmap.h"
-#include "base/process_state.h"
 #include "base/scoped_get_dc.h"
 #include "dui/widget.h"
 #include "tests/support/clipboard_picture.h"
@@ -9,9 +8,12 @@
 #include "tests/support/wait.h"
 
 namespace capture_test {
-CaptureHarness::CaptureHarness() : window_(std::make_unique<CaptureWindow>()) {
-  copied_ = false;
-  saved_ = false;
+CaptureHarness::CaptureHarness() : CaptureHarness(own_outcome_) {}
+
+CaptureHarness::CaptureHarness(SessionOutcome& outcome)
+    : outcome_(outcome), window_(std::make_unique<CaptureWindow>(outcome)) {
+  outcome_.copied = false;
+  outcome_.saved = false;
   window_->TakeSnapshot();
   PaintPattern();
   hwnd_ = window_->CreateDialogWindow(GetModuleHandleW(nullptr));
@@ -123,7 +125,6 @@ HWND TestWindow::AddButton(int x, int y, int width, int height) {
 
 void SessionRulesTest::SetUp() {
   testing_support::ClearClipboard();
-  exit_code_ = 0;
   dui::Widget::SetHooks(&hooks_);
   // A balloon under the pointer would stay for as long as the pointer does.
   SetCursorPos(1900, 1060);
@@ -131,10 +132,6 @@ void SessionRulesTest::SetUp() {
 
 void SessionRulesTest::TearDown() {
   dui::Widget::SetHooks(nullptr);
-  copied_ = false;
-  saved_ = false;
-  saved_link_ = false;
-  exit_code_ = 0;
 }
 
 }  // namespace capture_test

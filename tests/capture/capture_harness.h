@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/session_outcome.h"
 #include "capture/capture_window.h"
 #include "capture/session_widget_hooks.h"
 #include "tests/support/screen_grab.h"
@@ -17,10 +18,15 @@ namespace capture_test {
 // whose frozen picture is replaced by a known pattern, driven by real window messages.
 class CaptureHarness {
  public:
+  // A session that records its outcome in a value of its own.
   CaptureHarness();
+  // A session that records its outcome in `outcome`, which must outlive it; the picture is
+  // neither copied nor saved yet.
+  explicit CaptureHarness(SessionOutcome& outcome);
   ~CaptureHarness();
 
   CaptureWindow& window() { return *window_; }
+  SessionOutcome& outcome() { return outcome_; }
   HWND hwnd() const { return hwnd_; }
   bool alive() const { return IsWindow(hwnd_) != FALSE; }
 
@@ -48,6 +54,8 @@ class CaptureHarness {
   void PaintPattern();
   void Send(UINT message, WPARAM wparam, int x, int y);
 
+  SessionOutcome own_outcome_;
+  SessionOutcome& outcome_;
   std::unique_ptr<CaptureWindow> window_;
   HWND hwnd_ = nullptr;
 };
@@ -68,14 +76,15 @@ class TestWindow {
 };
 
 // Tests of sessions that end as the program's do: with the session's rules for pop-ups (a
-// copy or a save ends the session), an empty clipboard, the pointer parked in a corner, and
-// the process-wide results put back afterwards.
+// copy or a save ends the session), an empty clipboard and the pointer parked in a corner.
+// Sessions made with `outcome_` are the ones the rules follow.
 class SessionRulesTest : public testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  SessionWidgetHooks hooks_;
+  SessionOutcome outcome_;
+  SessionWidgetHooks hooks_{outcome_};
 };
 
 }  // namespace capture_test

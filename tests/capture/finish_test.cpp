@@ -10,7 +10,6 @@
 #include <thread>
 
 #include "base/gdiplus.h"
-#include "base/process_state.h"
 #include "base/window_stacking.h"
 #include "capture/session_widget_hooks.h"
 #include "toolset/tool_table.h"
@@ -131,13 +130,13 @@ void CopyWhileTheClipboardIsBusy(CaptureWindow& window) {
 using FinishTest = capture_test::SessionRulesTest;
 
 TEST_F(FinishTest, DoubleClickInsideCopiesTheSelectionAndEndsTheSession) {
-  CaptureHarness harness;
+  CaptureHarness harness(outcome_);
   Select(harness, kSelection);
   harness.DoubleClick(400, 300);
-  EXPECT_TRUE(copied_);
+  EXPECT_TRUE(outcome_.copied);
   EXPECT_TRUE(testing_support::WaitForQuitMessage());
   EXPECT_FALSE(harness.alive());
-  EXPECT_EQ(exit_code_, 0);
+  EXPECT_EQ(outcome_.exit_code, 0);
 
   const ClipboardPicture picture = ClipboardPicture::Read();
   ASSERT_EQ(picture.width, 220);
@@ -151,31 +150,31 @@ TEST_F(FinishTest, DoubleClickInsideCopiesTheSelectionAndEndsTheSession) {
 }
 
 TEST_F(FinishTest, DoubleClickOutsideTheSelectionCopiesNothing) {
-  CaptureHarness harness;
+  CaptureHarness harness(outcome_);
   Select(harness, kSelection);
   SendMessageW(harness.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(900, 900));
-  EXPECT_FALSE(copied_);
+  EXPECT_FALSE(outcome_.copied);
   EXPECT_FALSE(testing_support::PumpMessages());
   EXPECT_TRUE(harness.alive());
 }
 
 TEST_F(FinishTest, CopyInAFeedbackSessionSetsExitCodeOne) {
-  CaptureHarness harness;
+  CaptureHarness harness(outcome_);
   harness.window().SetLaunchSourceForTesting(LaunchSource::kFeedback);
   Select(harness, kSelection);
   harness.window().OnDone();
   EXPECT_TRUE(testing_support::WaitForQuitMessage());
-  EXPECT_EQ(exit_code_, 1);
+  EXPECT_EQ(outcome_.exit_code, 1);
 }
 
 TEST_F(FinishTest, BusyClipboardLeavesTheSessionAsItWas) {
-  CaptureHarness harness;
+  CaptureHarness harness(outcome_);
   Select(harness, kSelection);
   const COLORREF before = harness.PictureAt(400, 300);
 
   CopyWhileTheClipboardIsBusy(harness.window());
 
-  EXPECT_FALSE(copied_);
+  EXPECT_FALSE(outcome_.copied);
   EXPECT_FALSE(testing_support::PumpMessages()) << "the session goes on";
   EXPECT_TRUE(harness.alive());
   EXPECT_EQ(harness.window().state(), State::kSelected);
@@ -217,7 +216,7 @@ std::vector<COLORREF> RepaintedSelection(CaptureHarness& harness) {
 }
 
 TEST_F(FinishTest, BusyClipboardDoesNotPaintTheShapesTwice) {
-  CaptureHarness harness;
+  CaptureHarness harness(outcome_);
   Select(harness, kSelection);
   AddMosaicAndArrow(harness.window());
   const std::vector<COLORREF> before = RepaintedSelection(harness);
@@ -258,7 +257,7 @@ TEST_F(FinishTest, SaveWritesEachFormatWithTheSelectionsPixels) {
     ScopedTempFolder folder;
     const std::wstring path =
         folder.path() + std::wstring(format.name, format.name + strlen(format.name));
-    CaptureHarness harness;
+    CaptureHarness harness(outcome_);
     Select(harness, kSelection);
     {
       SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(path));
@@ -266,13 +265,13 @@ TEST_F(FinishTest, SaveWritesEachFormatWithTheSelectionsPixels) {
       EXPECT_TRUE(driver.dialog_seen()) << format.name;
     }
     EXPECT_TRUE(testing_support::WaitForQuitMessage()) << format.name;
-    EXPECT_TRUE(saved_) << format.name;
-    EXPECT_EQ(saved_path_, path);
+    EXPECT_TRUE(outcome_.saved) << format.name;
+    EXPECT_EQ(outcome_.saved_path, path);
     EXPECT_EQ(FileStart(path, strlen(format.magic)), format.magic) << format.name;
     const Difference difference = DifferenceFromPattern(path, kSelection);
     EXPECT_LE(difference.largest, format.largest) << format.name;
     EXPECT_LE(difference.mean, format.mean) << format.name;
-    saved_ = false;
+    outcome_.saved = false;
   }
 }
 
@@ -310,7 +309,7 @@ TEST_F(FinishTest, AwkwardPlacesGetThePictureOrSaySoAndTheSessionGoesOn) {
     SCOPED_TRACE(Narrow(c.path));
     const bool exists = GetFileAttributesW(c.path.c_str()) != INVALID_FILE_ATTRIBUTES;
     const std::string before = c.path == locked ? junk : FileBytes(c.path);
-    CaptureHarness harness;
+    CaptureHarness harness(outcome_);
     Select(harness, kSelection);
     testing_support::MessageBoxCloser closer(kSaveTitle);
     {
@@ -319,14 +318,14 @@ TEST_F(FinishTest, AwkwardPlacesGetThePictureOrSaySoAndTheSessionGoesOn) {
                               Narrow(c.path));
       harness.window().OnSave(SaveSource::kSaveButton);
     }
-    EXPECT_EQ(saved_, c.written);
-    if (saved_) {
+    EXPECT_EQ(outcome_.saved, c.written);
+    if (outcome_.saved) {
       EXPECT_TRUE(testing_support::WaitForQuitMessage());
-      EXPECT_EQ(saved_path_, c.path);
+      EXPECT_EQ(outcome_.saved_path, c.path);
       EXPECT_EQ(DifferenceFromPattern(c.path, kSelection).largest, 0);
       EXPECT_TRUE(FileBytes(c.path) == FileBytes(plain)) << "not what a plain save writes";
       EXPECT_TRUE(closer.texts().empty());
-      saved_ = false;
+      outcome_.saved = false;
       continue;
     }
     const std::vector<std::wstring> messages = closer.texts();
@@ -366,7 +365,7 @@ TEST_F(FinishTest, TheSavedFileIsNamedForItsFormat) {
         folder.path() + std::wstring(entry.typed, entry.typed + strlen(entry.typed));
     const std::wstring written =
         folder.path() + std::wstring(entry.written, entry.written + strlen(entry.written));
-    CaptureHarness harness;
+    CaptureHarness harness(outcome_);
     Select(harness, kSelection);
     {
       SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(typed));
@@ -374,8 +373,8 @@ TEST_F(FinishTest, TheSavedFileIsNamedForItsFormat) {
     }
     EXPECT_TRUE(testing_support::WaitForQuitMessage()) << entry.typed;
     EXPECT_EQ(FileStart(written, strlen(entry.magic)), entry.magic) << entry.typed;
-    EXPECT_EQ(saved_path_, written);
-    saved_ = false;
+    EXPECT_EQ(outcome_.saved_path, written);
+    outcome_.saved = false;
   }
 }
 
@@ -387,7 +386,7 @@ TEST_F(FinishTest, AnAddedExtensionAsksBeforeItReplacesAFile) {
   const std::wstring written = typed + L".png";
   std::ofstream(written.c_str(), std::ios::binary) << "earlier";
   for (const int answer : {IDNO, IDYES}) {
-    CaptureHarness harness;
+    CaptureHarness harness(outcome_);
     Select(harness, kSelection);
     testing_support::MessageBoxCloser closer(kSaveTitle, answer);
     {
@@ -406,13 +405,13 @@ TEST_F(FinishTest, AnAddedExtensionAsksBeforeItReplacesAFile) {
     } else {
       EXPECT_TRUE(testing_support::WaitForQuitMessage());
       EXPECT_EQ(FileStart(written, 4), "\x89PNG");
-      saved_ = false;
+      outcome_.saved = false;
     }
   }
 }
 
 TEST_F(FinishTest, SaveDialogProposesAChineseNameOnTheDesktop) {
-  CaptureHarness harness;
+  CaptureHarness harness(outcome_);
   Select(harness, kSelection);
   wchar_t desktop[MAX_PATH] = {};
   SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop);
@@ -429,7 +428,7 @@ TEST_F(FinishTest, SaveDialogProposesAChineseNameOnTheDesktop) {
   // The name survives as typed, Chinese included, and lands on the desktop as PNG.
   EXPECT_TRUE(testing_support::WaitForQuitMessage());
   const std::wstring expected_path = std::wstring(desktop) + L"\\" + proposed + L".png";
-  EXPECT_EQ(saved_path_, expected_path);
+  EXPECT_EQ(outcome_.saved_path, expected_path);
   EXPECT_EQ(FileStart(expected_path, 4), "\x89PNG");
   DeleteFileW(expected_path.c_str());
 }
@@ -437,7 +436,7 @@ TEST_F(FinishTest, SaveDialogProposesAChineseNameOnTheDesktop) {
 // A cancelled dialog leaves the session as it was, its toolbar on the screen again: the
 // dialog's going has the window system stack the capture window over its pop-ups.
 TEST_F(FinishTest, CancelledDialogLeavesTheSessionRunning) {
-  CaptureHarness harness;
+  CaptureHarness harness(outcome_);
   Select(harness, kSelection);
   RECT bar = {};
   GetWindowRect(harness.window().toolbar()->widget()->GetHwnd(), &bar);
@@ -452,7 +451,7 @@ TEST_F(FinishTest, CancelledDialogLeavesTheSessionRunning) {
     harness.window().OnSave(SaveSource::kSaveButton);
     EXPECT_TRUE(driver.dialog_seen());
   }
-  EXPECT_FALSE(saved_);
+  EXPECT_FALSE(outcome_.saved);
   EXPECT_FALSE(testing_support::PumpMessages());
   EXPECT_TRUE(harness.alive());
   EXPECT_EQ(harness.window().state(), State::kSelected);
@@ -463,7 +462,7 @@ TEST_F(FinishTest, CancelledDialogLeavesTheSessionRunning) {
 // Without memory for a mosaic's work picture the selection would go out with the area the
 // user hid in clear: nothing is copied, the session stays as it was, and a later try works.
 TEST_F(FinishTest, MosaicThatCannotBePaintedStopsTheCopy) {
-  CaptureHarness harness;
+  CaptureHarness harness(outcome_);
   Select(harness, kSelection);
   AddMosaicAndArrow(harness.window());
   const COLORREF picture_before = harness.PictureAt(410, 275);
@@ -475,7 +474,7 @@ TEST_F(FinishTest, MosaicThatCannotBePaintedStopsTheCopy) {
     FailingMosaics failing;
     harness.window().OnDone();
   }
-  EXPECT_FALSE(copied_);
+  EXPECT_FALSE(outcome_.copied);
   EXPECT_FALSE(testing_support::PumpMessages()) << "the session goes on";
   EXPECT_TRUE(harness.alive());
   EXPECT_EQ(harness.PictureAt(410, 275), picture_before) << "nothing painted into the picture";
@@ -492,7 +491,7 @@ TEST_F(FinishTest, FailedWriteSaysWhyClaimsNothingAndTheSessionGoesOn) {
   ScopedTempFolder folder;
   // A folder that does not exist: the file cannot be created.
   const std::wstring path = folder.path() + L"missing\\shot.png";
-  CaptureHarness harness;
+  CaptureHarness harness(outcome_);
   Select(harness, kSelection);
   const COLORREF before = harness.PictureAt(400, 300);
   testing_support::MessageBoxCloser closer(kSaveTitle);
@@ -504,9 +503,9 @@ TEST_F(FinishTest, FailedWriteSaysWhyClaimsNothingAndTheSessionGoesOn) {
   EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
   ASSERT_EQ(closer.texts().size(), 1u);
   EXPECT_NE(closer.texts()[0].find(path), std::wstring::npos);
-  EXPECT_FALSE(saved_);
-  EXPECT_TRUE(saved_path_.empty() || saved_path_ != path);
-  EXPECT_FALSE(Tip::IsShown()) << "no balloon claims a saved file";
+  EXPECT_FALSE(outcome_.saved);
+  EXPECT_TRUE(outcome_.saved_path.empty() || outcome_.saved_path != path);
+  EXPECT_FALSE(outcome_.balloon_shown) << "no balloon claims a saved file";
   EXPECT_FALSE(testing_support::PumpMessages());
   EXPECT_TRUE(harness.alive());
   EXPECT_EQ(harness.window().state(), State::kSelected);
@@ -524,12 +523,12 @@ TEST_F(FinishTest, FailedWriteSaysWhyClaimsNothingAndTheSessionGoesOn) {
 // that stand still), the save ends it itself rather than leave the process running.
 TEST_F(FinishTest, SaveWithoutABalloonEndsTheSessionItself) {
   testing_support::ScopedFakeTicks frozen(1000);
-  saved_ = true;
-  Tip* earlier = Tip::Show(0, 0);
+  outcome_.saved = true;
+  Tip* earlier = Tip::Show(0, 0, outcome_);
   ASSERT_NE(earlier, nullptr);
-  saved_ = false;
+  outcome_.saved = false;
   ScopedTempFolder folder;
-  CaptureHarness harness;
+  CaptureHarness harness(outcome_);
   Select(harness, kSelection);
   {
     SaveDialogDriver driver(SaveDialogDriver::Answer::kTypePath, Narrow(folder.path() + L"a.png"));
@@ -537,18 +536,18 @@ TEST_F(FinishTest, SaveWithoutABalloonEndsTheSessionItself) {
   }
   EXPECT_TRUE(testing_support::WaitForQuitMessage());
   EXPECT_FALSE(harness.alive());
-  EXPECT_TRUE(Tip::IsShown()) << "the earlier balloon, which has not ended it";
+  EXPECT_TRUE(outcome_.balloon_shown) << "the earlier balloon, which has not ended it";
   earlier->GetWidget()->Close();
-  EXPECT_TRUE(testing_support::WaitUntil([] { return !Tip::IsShown(); }));
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return !outcome_.balloon_shown; }));
 }
 
 TEST_F(FinishTest, SaveDoesNothingInAFeedbackSession) {
-  CaptureHarness harness;
+  CaptureHarness harness(outcome_);
   harness.window().SetLaunchSourceForTesting(LaunchSource::kFeedback);
   Select(harness, kSelection);
   harness.window().OnSave(SaveSource::kSaveButton);  // returns at once: no dialog
   EXPECT_EQ(FindWindowW(nullptr, L"保存图片"), nullptr);
-  EXPECT_FALSE(saved_);
+  EXPECT_FALSE(outcome_.saved);
   EXPECT_TRUE(harness.alive());
 }
 

@@ -18,11 +18,16 @@ using capture_test::CaptureHarness;
 using dui_testing::TestWidget;
 using testing_support::WaitUntil;
 
+// The magnifier's widget in `harness`'s session.
+dui::Widget* Magnifier(CaptureHarness& harness) {
+  return harness.window().magnifier()->GetWidget();
+}
+
 // The magnifier's window rectangle, once the repaint that moves it has run.
-RECT MagnifierRect() {
+RECT MagnifierRect(CaptureHarness& harness) {
   testing_support::PumpMessages();
   RECT rect = {};
-  GetWindowRect(WndCapDlg::host()->GetHwnd(), &rect);
+  GetWindowRect(Magnifier(harness)->GetHwnd(), &rect);
   return rect;
 }
 
@@ -35,9 +40,9 @@ void MoveMouse(CaptureHarness& harness, int x, int y) {
 
 // The magnifier's painted pixel at (x, y) as a GDI colour, once its paint has run; 0 for a
 // pixel that is not opaque.
-COLORREF MagnifierPixel(int x, int y) {
+COLORREF MagnifierPixel(CaptureHarness& harness, int x, int y) {
   testing_support::PumpMessages();
-  const uint32_t argb = dui_testing::WidgetBufferPixel(WndCapDlg::host(), x, y);
+  const uint32_t argb = dui_testing::WidgetBufferPixel(Magnifier(harness), x, y);
   if (argb >> 24 != 0xFF)
     return 0;
   return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
@@ -48,7 +53,7 @@ COLORREF MagnifierPixel(int x, int y) {
 // Inside the frame, source pixel (2, 2) of the area fills the block (6, 6)-(8, 8).
 TEST(MagnifierTest, FollowsTheCursorAndMagnifiesTheAreaAroundIt) {
   CaptureHarness harness;
-  ASSERT_NE(WndCapDlg::host(), nullptr) << "made with the session";
+  ASSERT_NE(harness.window().magnifier(), nullptr) << "made with the session";
   const struct {
     POINT cursor;
     POINT window;
@@ -60,16 +65,17 @@ TEST(MagnifierTest, FollowsTheCursorAndMagnifiesTheAreaAroundIt) {
   };
   for (const auto& c : cases) {
     MoveMouse(harness, c.cursor.x, c.cursor.y);
-    const RECT window = MagnifierRect();
+    const RECT window = MagnifierRect(harness);
     EXPECT_EQ(window.left, c.window.x) << c.cursor.x;
     EXPECT_EQ(window.top, c.window.y) << c.cursor.x;
-    EXPECT_TRUE(IsWindowVisible(WndCapDlg::host()->GetHwnd()));
+    EXPECT_TRUE(IsWindowVisible(Magnifier(harness)->GetHwnd()));
     const POINT source = c.first_source_pixel;
     for (POINT at : {POINT{6, 6}, POINT{8, 8}}) {
-      EXPECT_EQ(MagnifierPixel(at.x, at.y), CaptureHarness::PatternAt(source.x + 2, source.y + 2))
+      EXPECT_EQ(MagnifierPixel(harness, at.x, at.y),
+                CaptureHarness::PatternAt(source.x + 2, source.y + 2))
           << "opaque, three times as large";
     }
-    EXPECT_EQ(MagnifierPixel(9, 9), CaptureHarness::PatternAt(source.x + 3, source.y + 3));
+    EXPECT_EQ(MagnifierPixel(harness, 9, 9), CaptureHarness::PatternAt(source.x + 3, source.y + 3));
   }
   // On the screen as in the buffer: the layered window shows the opaque picture.
   MoveMouse(harness, 5, 5);
@@ -88,13 +94,14 @@ TEST(MagnifierTest, PanelShowsTheSizeAndTheColourUnderTheCursor) {
   for (POINT cursor : {POINT{700, 300}, POINT{2500, 300}}) {
     MoveMouse(harness, cursor.x, cursor.y);
     const int x = std::min<int>(cursor.x, 1919);
-    EXPECT_EQ(MagnifierPixel(108, 89 + 35), CaptureHarness::PatternAt(x, cursor.y)) << cursor.x;
+    EXPECT_EQ(MagnifierPixel(harness, 108, 89 + 35), CaptureHarness::PatternAt(x, cursor.y))
+        << cursor.x;
   }
 }
 
 TEST(MagnifierTest, HiddenOnceASelectionIsSettledAndClosedWithTheSession) {
   CaptureHarness harness;
-  HWND magnifier = WndCapDlg::host()->GetHwnd();
+  HWND magnifier = Magnifier(harness)->GetHwnd();
   harness.Down(100, 100);
   harness.Move(300, 300);
   EXPECT_TRUE(IsWindowVisible(magnifier)) << "while the selection is dragged";

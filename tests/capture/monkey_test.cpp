@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "base/process_state.h"
 #include "base/window_stacking.h"
 #include "capture/session_widget_hooks.h"
 #include "dui/common_button.h"
@@ -99,7 +98,8 @@ bool HasToolbar(State state) {
 
 class Monkey {
  public:
-  Monkey() : random_(kSeed), session_(std::make_unique<CaptureHarness>()) {
+  explicit Monkey(SessionOutcome& outcome)
+      : outcome_(outcome), random_(kSeed), session_(std::make_unique<CaptureHarness>(outcome)) {
     width_ = GetSystemMetrics(SM_CXSCREEN);
     height_ = GetSystemMetrics(SM_CYSCREEN);
   }
@@ -152,7 +152,7 @@ class Monkey {
       session_.reset();
       testing_support::PumpMessages();
       testing_support::ClearClipboard();
-      session_ = std::make_unique<CaptureHarness>();
+      session_ = std::make_unique<CaptureHarness>(outcome_);
       button_held_ = false;
       ++sessions_;
     }
@@ -276,6 +276,7 @@ class Monkey {
     session_->Key('S');
   }
 
+  SessionOutcome& outcome_;
   std::mt19937 random_;
   std::unique_ptr<CaptureHarness> session_;
   int width_ = 0;
@@ -292,7 +293,7 @@ TEST_F(MonkeyTest, TenThousandRandomStepsKeepTheSessionSound) {
   const int room_before = GdiRoom();
   ASSERT_GT(room_before, 5000) << "the probe cannot tell a leak";
   {
-    Monkey monkey;
+    Monkey monkey(outcome_);
     for (int step = 0; step < kSteps; ++step) {
       monkey.Step();
       const std::string trouble = monkey.Trouble();
@@ -304,7 +305,7 @@ TEST_F(MonkeyTest, TenThousandRandomStepsKeepTheSessionSound) {
               << kSteps << " steps\n";
     monkey.session().Key(VK_ESCAPE);
     EXPECT_TRUE(testing_support::WaitForQuitMessage()) << "Esc ends the last session";
-    EXPECT_EQ(exit_code_, 0);
+    EXPECT_EQ(outcome_.exit_code, 0);
   }
   testing_support::PumpMessages();
   // Handles the session keeps for good (cursors, cached images) are made once; a leak per

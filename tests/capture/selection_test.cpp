@@ -1,7 +1,6 @@
 // The selection states of the capture window, driven by real window messages.
 #include <gtest/gtest.h>
 
-#include "base/process_state.h"
 #include "tests/capture/capture_harness.h"
 #include "tests/support/wait.h"
 

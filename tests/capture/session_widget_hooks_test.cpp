@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "base/process_state.h"
+#include "base/session_outcome.h"
 #include "capture/session_widget_hooks.h"
 #include "dui/widget.h"
 #include "tests/dui/recording_view.h"
@@ -30,31 +30,32 @@ using testing_support::WaitUntil;
 class SessionWidgetHooksTest : public testing::Test {
  protected:
   void SetUp() override { Widget::SetHooks(&hooks_); }
-  void TearDown() override {
-    Widget::SetHooks(nullptr);
-    copied_ = false;
-    saved_ = false;
-    saved_link_ = false;
-    saved_path_.clear();
-  }
-  SessionWidgetHooks hooks_;
+  void TearDown() override { Widget::SetHooks(nullptr); }
+  SessionOutcome outcome_;
+  SessionWidgetHooks hooks_{outcome_};
 };
 
 TEST_F(SessionWidgetHooksTest, APopUpThatGoesAfterACopyOrASaveEndsTheSession) {
+  // While the balloon is up, only its own going ends a saved session.
   const struct {
     bool copied;
     bool saved;
+    bool balloon_shown;
     bool quits;
-  } cases[] = {{false, false, false}, {true, false, true}, {false, true, true}};
+  } cases[] = {{false, false, false, false},
+               {true, false, false, true},
+               {false, true, false, true},
+               {false, true, true, false}};
   for (const auto& c : cases) {
-    copied_ = c.copied;
-    saved_ = c.saved;
+    outcome_.copied = c.copied;
+    outcome_.saved = c.saved;
+    outcome_.balloon_shown = c.balloon_shown;
     auto* widget = new Widget();
     widget->Init(nullptr);
     widget->SetQuitOnClose(false);
     HWND hwnd = widget->GetHwnd();
     widget->Close();
-    EXPECT_EQ(testing_support::PumpMessages(), c.quits) << c.copied << c.saved;
+    EXPECT_EQ(testing_support::PumpMessages(), c.quits) << c.copied << c.saved << c.balloon_shown;
     EXPECT_FALSE(IsWindow(hwnd));
   }
 }
@@ -88,12 +89,12 @@ TEST(SessionWidgetHooksCommandTest, FileManagerByFullPathWithTheQuotedFile) {
 // The balloon's link area (160, 53)-(235, 73) of a pop-up while the saved-file link is up.
 TEST_F(SessionWidgetHooksTest, LinkAreaShowsTheHandAndOpensTheFolderOfTheSavedFile) {
   testing_support::ScopedTempFolder folder;
-  saved_path_ = folder.path() + L"shot.png";
-  std::ofstream(saved_path_.c_str()) << "picture";
+  outcome_.saved_path = folder.path() + L"shot.png";
+  std::ofstream(outcome_.saved_path.c_str()) << "picture";
   std::vector<std::string> log;
   TestWidget widget({300, 300, 298, 138}, new RecordingView("balloon", &log, 0xFF808080));
   ASSERT_TRUE(widget.ShowAndWaitFor(5, 5, RGB(0x80, 0x80, 0x80)));
-  saved_link_ = true;
+  outcome_.saved_link = true;
   auto send = [&](UINT message, int x, int y) {
     SendMessageW(widget.hwnd(), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0,
                  MAKELPARAM(x, y));

@@ -32,12 +32,15 @@ constexpr int kItemWidth = 74;
 constexpr int kItemHeight = 32;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 
-TEST(CommonButtonTest, NewButtonTakesTheSizeOfItsDefaultFace) {
+TEST(CommonButtonTest, NewButtonHasNoFaceAndTakesTheSizeOfTheFirstItIsGiven) {
   CommonButton button;
-  EXPECT_EQ(button.GetBounds(), (dui::Rectangle{0, 0, 11, 31}));
+  EXPECT_TRUE(button.GetBounds().IsEmpty());
   EXPECT_EQ(button.GetState(), CommonButton::SS_NORMAL);
+  for (int state = CommonButton::SS_NORMAL; state < CommonButton::SS_LAST; ++state)
+    EXPECT_EQ(button.GetStateImage(state), 0) << state;
+  button.SetStateImage(IDB_BUTTON, CommonButton::SS_NORMAL);
+  EXPECT_EQ(button.GetBounds(), (dui::Rectangle{0, 0, 11, 31}));
   EXPECT_EQ(button.GetStateImage(CommonButton::SS_NORMAL), IDB_BUTTON);
-  EXPECT_EQ(button.GetStateImage(CommonButton::SS_DISABLED), IDB_BUTTON_DISABLED);
 
   // A button with bounds keeps them whatever size its images have.
   button.SetStateImage(IDB_TOOL_RECTANGLE, CommonButton::SS_NORMAL);
@@ -58,6 +61,8 @@ TEST(CommonButtonTest, EachStatePaintsItsImageAndDisabledPassesTheMouseOn) {
   auto* button = new CommonButton;
   toolbar.AddChildView(button);
   const int faces[] = {IDB_BUTTON, IDB_BUTTON_HOVER, IDB_BUTTON_PRESSED, IDB_BUTTON_DISABLED};
+  for (int state = CommonButton::SS_NORMAL; state < CommonButton::SS_LAST; ++state)
+    button->SetStateImage(faces[state], state);
   for (int state = CommonButton::SS_NORMAL; state < CommonButton::SS_LAST; ++state) {
     button->SetState(state);
     auto painted = Render(*button, 11, 31);
@@ -164,6 +169,7 @@ class ButtonMouseFixture : public testing::Test {
     button_->SetStateImage(IDB_FONT_SIZE_ITEM, CommonButton::SS_NORMAL);
     button_->SetStateImage(IDB_FONT_SIZE_ITEM_HOVER, CommonButton::SS_HOVER);
     button_->SetStateImage(IDB_FONT_SIZE_ITEM_HOVER, CommonButton::SS_PRESSED);
+    button_->SetStateImage(IDB_BUTTON_DISABLED, CommonButton::SS_DISABLED);
     button_->SetBounds(20, 20, kItemWidth, kItemHeight);
     log_ = std::make_unique<StateLog>(button_);
     button_->SetMouseListener(log_.get());

@@ -103,13 +103,13 @@ TEST(ResManagerTest, FontFlagsChooseSizeAndStyle) {
   const std::wstring song = FamilyNameOf(L"宋体");
   ASSERT_FALSE(song.empty()) << "the prefix maps the family to an installed font";
   for (const auto& c : cases) {
-    Gdiplus::Font* font = manager->GetFont(c.flags, dui::kFontFamilySong);
+    Gdiplus::Font* font = manager->GetFont(c.flags, dui::FontFamily::kSong);
     ASSERT_NE(font, nullptr) << c.flags;
     EXPECT_EQ(font->GetSize(), c.size) << c.flags;
     EXPECT_EQ(font->GetStyle(), c.style) << c.flags;
     EXPECT_EQ(font->GetUnit(), Gdiplus::UnitPixel) << c.flags;
     EXPECT_EQ(FamilyName(*font), song) << c.flags;
-    EXPECT_EQ(manager->GetFont(c.flags, dui::kFontFamilyArial), font) << "cached by flags";
+    EXPECT_EQ(manager->GetFont(c.flags, dui::FontFamily::kArial), font) << "cached by flags";
   }
 }
 
@@ -118,20 +118,20 @@ TEST(ResManagerTest, AfterSevenMissingFamiliesEveryNewFontIsTheDefaultGuiFont) {
   const std::wstring song = FamilyNameOf(L"宋体");
   const std::wstring fallback = DefaultGuiFamilyName();
   ASSERT_NE(song, fallback);
-  EXPECT_EQ(FamilyName(*manager->GetFont(0, dui::kFontFamilySong)), song);
+  EXPECT_EQ(FamilyName(*manager->GetFont(0, dui::FontFamily::kSong)), song);
 
-  ResManager::SetFontFamilyNameForTesting(dui::kFontFamilyArial, L"Pictor Missing Family");
-  Gdiplus::Font* font = manager->GetFont(dui::kFontSize14, dui::kFontFamilyArial);
+  ResManager::SetFontFamilyNameForTesting(dui::FontFamily::kArial, L"Pictor Missing Family");
+  Gdiplus::Font* font = manager->GetFont(dui::kFontSize14, dui::FontFamily::kArial);
   ASSERT_NE(font, nullptr);
   EXPECT_EQ(FamilyName(*font), fallback);
-  EXPECT_EQ(manager->GetFont(dui::kFontSize14, dui::kFontFamilySong), font);
+  EXPECT_EQ(manager->GetFont(dui::kFontSize14, dui::FontFamily::kSong), font);
 
   // The seven failures used up the process's tries: a family that exists is not tried.
-  Gdiplus::Font* later = manager->GetFont(dui::kFontBold, dui::kFontFamilySong);
+  Gdiplus::Font* later = manager->GetFont(dui::kFontBold, dui::FontFamily::kSong);
   ASSERT_NE(later, nullptr);
   EXPECT_EQ(FamilyName(*later), fallback);
-  EXPECT_EQ(FamilyName(*manager->GetFont(0, dui::kFontFamilySong)), song) << "kept in the cache";
-  ResManager::SetFontFamilyNameForTesting(dui::kFontFamilyArial, L"Arial");
+  EXPECT_EQ(FamilyName(*manager->GetFont(0, dui::FontFamily::kSong)), song) << "kept in the cache";
+  ResManager::SetFontFamilyNameForTesting(dui::FontFamily::kArial, L"Arial");
 }
 
 }  // namespace

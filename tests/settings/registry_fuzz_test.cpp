@@ -183,7 +183,7 @@ TEST_F(RegistryFuzzTest, SettingsReadersKeepToTheirRulesAndBuffers) {
     wchar_t out[kLimit + 2];
     out[kLimit + 1] = L'#';
     RURARegisterKey key;
-    ASSERT_TRUE(key.Open(true));
+    ASSERT_TRUE(key.Open(RURARegisterKey::Access::kRead));
     const Expected flag_text = ReadAsString(value, false);
     ASSERT_EQ(key.GetString(out, kFlagValueName), flag_text.readable) << value.label;
     ASSERT_EQ(out[kLimit + 1], L'#') << value.label << ": written past the buffer";

@@ -16,14 +16,36 @@ constexpr wchar_t kTestValue[] = L"pictor_test_value";
 TEST(RURARegisterKeyTest, WrittenStringReadsBack) {
   ScopedRegistryValue restore(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kTestValue);
   RURARegisterKey key;
-  ASSERT_TRUE(key.Open(false));
+  ASSERT_TRUE(key.Open(RURARegisterKey::Access::kWrite));
   ASSERT_TRUE(key.SetString(kTestValue, L"1"));
 
   RURARegisterKey reader;
-  ASSERT_TRUE(reader.Open(true));
+  ASSERT_TRUE(reader.Open(RURARegisterKey::Access::kRead));
   wchar_t out[RURARegisterKey::kMaxStringLength + 1];
   ASSERT_TRUE(reader.GetString(out, kTestValue));
   EXPECT_STREQ(out, L"1");
+}
+
+// Each use gets the access it needs and no more: a key opened for reading cannot write, one
+// opened for writing cannot read.
+TEST(RURARegisterKeyTest, EachAccessAllowsOnlyItsUse) {
+  ScopedRegistryValue value(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kTestValue);
+  ASSERT_TRUE(value.SetString(L"1"));
+  const struct {
+    RURARegisterKey::Access access;
+    bool reads;
+    bool writes;
+  } cases[] = {
+      {RURARegisterKey::Access::kRead, true, false},
+      {RURARegisterKey::Access::kWrite, false, true},
+  };
+  for (const auto& c : cases) {
+    RURARegisterKey key;
+    ASSERT_TRUE(key.Open(c.access));
+    wchar_t out[RURARegisterKey::kMaxStringLength + 1];
+    EXPECT_EQ(key.GetString(out, kTestValue), c.reads) << static_cast<int>(c.access);
+    EXPECT_EQ(key.SetString(kTestValue, L"1"), c.writes) << static_cast<int>(c.access);
+  }
 }
 
 TEST(RURARegisterKeyTest, LongValueIsCutTo255Characters) {
@@ -34,7 +56,7 @@ TEST(RURARegisterKeyTest, LongValueIsCutTo255Characters) {
   ASSERT_TRUE(value.SetString(long_text));
 
   RURARegisterKey key;
-  ASSERT_TRUE(key.Open(true));
+  ASSERT_TRUE(key.Open(RURARegisterKey::Access::kRead));
   // One more character than the reader may fill, to see that it stops at 255 + zero.
   wchar_t out[RURARegisterKey::kMaxStringLength + 2];
   out[RURARegisterKey::kMaxStringLength + 1] = L'#';
@@ -49,7 +71,7 @@ TEST(RURARegisterKeyTest, MissingOrNonStringValuesAreNotRead) {
   wchar_t out[RURARegisterKey::kMaxStringLength + 1] = L"x";
 
   ASSERT_TRUE(value.Delete());
-  ASSERT_TRUE(key.Open(true));
+  ASSERT_TRUE(key.Open(RURARegisterKey::Access::kRead));
   EXPECT_FALSE(key.GetString(out, kTestValue));
   EXPECT_STREQ(out, L"");
 
@@ -66,7 +88,7 @@ TEST(RURARegisterKeyTest, ClosedKeyRefusesAccess) {
   wchar_t out[RURARegisterKey::kMaxStringLength + 1];
   EXPECT_FALSE(key.SetString(kTestValue, L"1"));
   EXPECT_FALSE(key.GetString(out, kTestValue));
-  ASSERT_TRUE(key.Open(true));
+  ASSERT_TRUE(key.Open(RURARegisterKey::Access::kRead));
   EXPECT_FALSE(key.SetString(nullptr, L"1"));
   EXPECT_FALSE(key.SetString(kTestValue, nullptr));
   key.Close();

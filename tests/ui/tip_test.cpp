@@ -2,7 +2,7 @@
 // the one-at-a-time rule, its layout and its lines.
 #include <gtest/gtest.h>
 
-#include "base/process_state.h"
+#include "base/session_outcome.h"
 #include "dui/widget.h"
 #include "tests/dui/test_widget.h"
 #include "tests/support/fake_ticks.h"
@@ -19,18 +19,16 @@ using testing_support::WaitUntil;
 class TipTest : public testing::Test {
  protected:
   void SetUp() override {
-    saved_ = true;
-    tip_ = Tip::Show(300, 200);
+    outcome_.saved = true;
+    tip_ = Tip::Show(300, 200, outcome_);
     ASSERT_NE(tip_, nullptr);
     window_ = tip_->GetWidget()->GetHwnd();
     SetCursorPos(1900, 1000);
   }
   void TearDown() override {
-    if (IsWindow(window_) && Tip::IsShown())
+    if (IsWindow(window_) && outcome_.balloon_shown)
       tip_->GetWidget()->Close();
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window_); }));
-    saved_ = false;
-    saved_link_ = false;
   }
 
   void Tick(DWORD ms) {
@@ -49,6 +47,7 @@ class TipTest : public testing::Test {
   }
 
   ScopedFakeTicks clock_{1000};
+  SessionOutcome outcome_;
   Tip* tip_ = nullptr;
   HWND window_ = nullptr;
 };
@@ -56,7 +55,7 @@ class TipTest : public testing::Test {
 // Fade in on the ease-out curve, hold 500 ms, fade out on one minus the ease-in curve, go.
 TEST_F(TipTest, FadesInHoldsFadesOutAndGoes) {
   EXPECT_EQ(Alpha(), 0);
-  EXPECT_EQ(Tip::Show(0, 0), nullptr) << "one tip at a time";
+  EXPECT_EQ(Tip::Show(0, 0, outcome_), nullptr) << "one tip at a time";
   Tick(250);
   EXPECT_EQ(Alpha(), 191) << "(1 - 0.5^2) x 255";
   Tick(250);
@@ -67,7 +66,7 @@ TEST_F(TipTest, FadesInHoldsFadesOutAndGoes) {
   Tick(100);
   EXPECT_EQ(Alpha(), 244) << "(1 - 0.2^2) x 255";
   Tick(400);
-  EXPECT_FALSE(Tip::IsShown());
+  EXPECT_FALSE(outcome_.balloon_shown);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window_); })) << "the tip's window goes";
 }
 
@@ -78,7 +77,7 @@ TEST_F(TipTest, HoveringHoldsItAndLeavingResumes) {
   MouseOver();
   Tick(5000);
   EXPECT_EQ(Alpha(), 255);
-  EXPECT_TRUE(Tip::IsShown());
+  EXPECT_TRUE(outcome_.balloon_shown);
   MouseAway();
   Tick(500);
   Tick(250);
@@ -92,7 +91,7 @@ TEST_F(TipTest, HoveringHoldsItAndLeavingResumes) {
   Tick(250);
   EXPECT_EQ(Alpha(), 191) << "a new fade-out";
   Tick(250);
-  EXPECT_FALSE(Tip::IsShown());
+  EXPECT_FALSE(outcome_.balloon_shown);
 }
 
 // The mouse that comes straight onto the close button holds the tip too, shows the hand for
@@ -113,19 +112,46 @@ TEST_F(TipTest, LeavingFromTheCloseButtonLetsItGo) {
   Tick(33);
   Tick(500);
   Tick(500);
-  EXPECT_FALSE(Tip::IsShown()) << "faded out";
+  EXPECT_FALSE(outcome_.balloon_shown) << "faded out";
 }
 
 TEST_F(TipTest, SavedLayoutShowsTheLinkAndItsFlag) {
+  EXPECT_TRUE(outcome_.saved_link) << "on from the showing, before any paint";
   Tick(500);
-  ASSERT_TRUE(WaitUntil([&] { return saved_link_; })) << "painted";
   // The link "点击查看" in its yellow, between (160, 53) and (235, 73).
-  bool yellow = false;
-  for (int y = 53; y < 73 && !yellow; ++y) {
-    for (int x = 160; x < 235 && !yellow; ++x)
-      yellow = (dui_testing::WidgetBufferPixel(tip_->GetWidget(), x, y) & 0xFFFFFF) == 0xFFCC00;
+  const auto yellow_in_link_area = [&] {
+    for (int y = 53; y < 73; ++y) {
+      for (int x = 160; x < 235; ++x) {
+        if ((dui_testing::WidgetBufferPixel(tip_->GetWidget(), x, y) & 0xFFFFFF) == 0xFFCC00)
+          return true;
+      }
+    }
+    return false;
+  };
+  EXPECT_TRUE(WaitUntil(yellow_in_link_area)) << "painted";
+}
+
+// Only a saved picture has a link; the tip of a copy leaves the flag off, and its going
+// tells the outcome.
+TEST(TipLinkTest, LinkIsOnOnlyForASavedPicture) {
+  const struct {
+    bool copied;
+    bool saved;
+    bool link;
+  } cases[] = {{true, false, false}, {false, true, true}, {true, true, true}};
+  for (const auto& c : cases) {
+    SessionOutcome outcome;
+    outcome.copied = c.copied;
+    outcome.saved = c.saved;
+    Tip* tip = Tip::Show(0, 0, outcome);
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(outcome.balloon_shown);
+    EXPECT_EQ(outcome.saved_link, c.link) << c.copied << c.saved;
+    HWND window = tip->GetWidget()->GetHwnd();
+    tip->GetWidget()->Close();
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+    EXPECT_FALSE(outcome.balloon_shown) << "forgotten with its window";
   }
-  EXPECT_TRUE(yellow);
 }
 
 TEST(TipLineTest, LastLineNamesTheHotKey) {

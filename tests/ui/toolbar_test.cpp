@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "base/desktop_geometry.h"
 #include "dui/common_button.h"
 #include "dui/dropdown_view.h"
 #include "dui/widget.h"
+#include "resources/resource_ids.h"
 #include "tests/dui/test_widget.h"
 #include "tests/support/fake_ticks.h"
 #include "tests/support/wait.h"
@@ -49,7 +51,7 @@ class RecordingDelegate : public ToolbarDelegate {
 class ToolbarTest : public testing::Test {
  protected:
   void SetUp() override {
-    toolbar_ = Toolbar::CreateToolbar(nullptr, kAnchorX, kAnchorY);
+    toolbar_ = Toolbar::CreateToolbar(nullptr, base::DesktopGeometry::Read(), kAnchorX, kAnchorY);
     toolbar_->SetDelegate(&delegate_);
     toolbar_->SetPosition(kAnchorX, kAnchorY);
   }
@@ -181,13 +183,60 @@ TEST_F(ToolbarTest, FontSizeListOpensUpwardsNearTheBottom) {
     PickerSettings text = toolbar_->GetOpenPicker()->GetSettings();
     toolbar_->GetOpenPicker()->Show(text, 500, picker_y);
     ClickClientPoint(PickerWindow(), 20, 27);
-    dui::Widget* list = dui::DropdownView::GetDropdownWidget();
+    dui::Widget* list = toolbar_->GetOpenPicker()->FontSizeListWidget();
     ASSERT_NE(list, nullptr);
     const int expected_y = picker_y == 300 ? 300 + ColorTableDlg::kHeight : picker_y - 260;
     EXPECT_EQ(list->GetWindowBounds().y, expected_y - 1);
     EXPECT_EQ(list->GetWindowBounds().x, 506);
-    dui::DropdownView::CloseFontSizeDropdown();
+    HWND hwnd = list->GetHwnd();
+    toolbar_->ClosePopupMenus();
+    EXPECT_EQ(toolbar_->GetOpenPicker()->FontSizeListWidget(), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hwnd); }));
   }
+}
+
+// The list offers the eight sizes; a second click on the font-size button closes it.
+TEST_F(ToolbarTest, FontSizeListOffersTheSizesAndTogglesFromItsButton) {
+  ClickButton(Tool::kText);
+  ClickClientPoint(PickerWindow(), 20, 27);
+  dui::Widget* list = toolbar_->GetOpenPicker()->FontSizeListWidget();
+  ASSERT_NE(list, nullptr);
+  const wchar_t* sizes[] = {L"8", L"10", L"12", L"14", L"16", L"18", L"20", L"22"};
+  ASSERT_EQ(list->GetContentsView()->GetChildViewCount(), 8);
+  for (int i = 0; i < 8; ++i) {
+    auto* item = static_cast<dui::CommonButton*>(list->GetContentsView()->GetChildViewAt(i));
+    EXPECT_EQ(item->GetText(), sizes[i]);
+  }
+  HWND hwnd = list->GetHwnd();
+  ClickClientPoint(PickerWindow(), 20, 27);
+  EXPECT_EQ(toolbar_->GetOpenPicker()->FontSizeListWidget(), nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hwnd); }));
+}
+
+// What the list reports becomes the picker's size: its index, the button's caption and a
+// word to the capture window; a list gone without a choice changes nothing.
+TEST_F(ToolbarTest, FontSizeChosenFromTheListCaptionsTheButton) {
+  const struct {
+    int chosen;
+    int font_index;
+    const wchar_t* caption;
+    size_t calls;
+  } cases[] = {
+      {3, 3, L"14", 1},
+      {dui::DropdownView::kNoChoice, 3, L"14", 1},
+      {7, 7, L"22", 2},
+  };
+  ClickButton(Tool::kText);
+  delegate_.calls.clear();
+  ColorTableDlg* picker = toolbar_->GetOpenPicker();
+  for (const auto& c : cases) {
+    picker->OnDropdownClosed(c.chosen);
+    EXPECT_EQ(picker->GetSettings().curFontIndex, c.font_index) << c.chosen;
+    auto* button = static_cast<dui::CommonButton*>(PickerViewAt(20, 27));
+    EXPECT_EQ(button->GetText(), c.caption) << c.chosen;
+    EXPECT_EQ(delegate_.calls.size(), c.calls) << c.chosen;
+  }
+  EXPECT_EQ(delegate_.calls.back(), "font size");
 }
 
 TEST_F(ToolbarTest, ClicksAndKeysBecomeCommands) {
