@@ -51,7 +51,7 @@ std::unique_ptr<dui::View> BuildTree() {
   for (int row = 0; row * 46 < kHeight; ++row) {
     for (int i = 0; i < 8; ++i) {
       auto* button = new dui::CommonButton;
-      button->SetStateImage(faces[i], dui::CommonButton::SS_NORMAL);
+      button->SetStateImage(faces[i], dui::CommonButton::Look::kNormal);
       button->SetBounds(11 + 44 * i, row * 46 + 11, 24, 24);
       root->AddChildView(button);
     }

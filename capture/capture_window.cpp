@@ -1,7 +1,5 @@
 #include "capture/capture_window.h"
 
-#include <cstdio>
-
 #include "base/scoped_get_dc.h"
 #include "capture/wnd_cap_dlg.h"
 #include "base/scoped_resource.h"
@@ -9,9 +7,6 @@
 #include "resources/resource_ids.h"
 
 namespace {
-
-// SRCCOPY with CAPTUREBLT, so that layered windows are part of the copy.
-constexpr DWORD kScreenCopyRop = SRCCOPY | CAPTUREBLT;
 
 // Declares the process DPI-aware, so that the bitmaps get the physical pixel size of the
 // screen. Older systems lack the call.
@@ -26,14 +21,6 @@ void MakeProcessDpiAware() {
     set_dpi_aware();
 }
 
-// The diagnostic of a failed bitmap; nobody reads it but a debugger.
-void ReportBitmapFailure(const char* name) {
-  char text[160];
-  std::snprintf(text, sizeof(text), "%s = CreateCompatibleBitmap failed, GetLastError() is %d\n",
-                name, static_cast<int>(GetLastError()));
-  OutputDebugStringA(text);
-}
-
 }  // namespace
 
 CaptureWindow::CaptureWindow(SessionOutcome& outcome) : outcome_(outcome) {}
@@ -46,12 +33,8 @@ void CaptureWindow::Release() {
   if (magnifier_)
     magnifier_->Close();
   magnifier_ = nullptr;
-  toolbar_ = nullptr;
-  // A bitmap cannot be deleted while it is selected, so each DC goes before its bitmap.
-  original_dc_.reset();
-  original_bmp_.reset();
-  mem_dc_.reset();
-  mem_bmp_.reset();
+  toolbar_.Forget();
+  snapshot_.Release();
   compositor_.Release();
   model_ = SelectionModel(desktop_.Area());
   annotations_.Clear();
@@ -64,43 +47,20 @@ bool CaptureWindow::CreateBitmaps() {
 
   desktop_ = base::DesktopGeometry::Read();
   model_ = SelectionModel(desktop_.Area());
-  HWND desktop = GetDesktopWindow();
-
-  {
-    base::ScopedGetDc desktop_dc(desktop);
-    mem_bmp_.reset(CreateCompatibleBitmap(desktop_dc.get(), desktop_.width(), desktop_.height()));
-    if (!mem_bmp_)
-      ReportBitmapFailure("mem_bmp_");
-    original_bmp_.reset(
-        CreateCompatibleBitmap(desktop_dc.get(), desktop_.width(), desktop_.height()));
-    if (!original_bmp_)
-      ReportBitmapFailure("original_bmp_");
-    mem_dc_.reset(CreateCompatibleDC(desktop_dc.get()));
-    original_dc_.reset(CreateCompatibleDC(desktop_dc.get()));
-  }
-  // Each bitmap stays selected in its DC for the whole session.
-  if (mem_dc_ && mem_bmp_)
-    SelectObject(mem_dc_.get(), mem_bmp_.get());
-  if (original_dc_ && original_bmp_)
-    SelectObject(original_dc_.get(), original_bmp_.get());
-  compositor_.Attach(original_dc_.get(), mem_dc_.get(), {desktop_.width(), desktop_.height()});
+  const bool made = snapshot_.Create(desktop_);
+  compositor_.Attach(snapshot_.original_dc(), snapshot_.frame_dc(),
+                     {desktop_.width(), desktop_.height()});
 
   cursor_ = LoadCursorW(nullptr, IDC_ARROW);
   launch_source_ = ParseLaunchSource();
-  return mem_bmp_ && mem_dc_ && original_bmp_ && original_dc_;
+  return made;
 }
 
 void CaptureWindow::TakeSnapshot() {
   Release();
   if (CreateBitmaps())
-    CopyScreen();
+    snapshot_.CopyScreen(desktop_);
   windows_ = WindowMap::ReadTopLevel();
-}
-
-void CaptureWindow::CopyScreen() {
-  base::ScopedGetDc screen_dc(nullptr);
-  BitBlt(original_dc_.get(), 0, 0, desktop_.width(), desktop_.height(), screen_dc.get(),
-         desktop_.bounds().left, desktop_.bounds().top, kScreenCopyRop);
 }
 
 HWND CaptureWindow::CreateDialogWindow(HINSTANCE instance) {

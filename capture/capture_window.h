@@ -3,24 +3,20 @@
 #include <windows.h>
 
 #include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "base/desktop_geometry.h"
 #include "base/session_outcome.h"
-#include "base/scoped_create_dc.h"
-#include "base/scoped_gdi_object.h"
 #include "capture/annotations.h"
+#include "capture/screen_snapshot.h"
 #include "capture/selection_model.h"
 #include "capture/selection_state.h"
-#include "capture/toolbar_placement.h"
-#include "toolset/tool_cursors.h"
+#include "capture/session_toolbar.h"
 #include "capture/window_map.h"
 #include "overlay/overlay_compositor.h"
 #include "overlay/overlay_scene.h"
 #include "settings/launch_source.h"
 #include "toolset/picker_settings.h"
+#include "toolset/tool_cursors.h"
 #include "ui/toolbar_delegate.h"
 
 namespace Gdiplus {
@@ -90,7 +86,10 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
   void OnRedo() override;
 
   // Replaces the source read from the command line.
-  void SetLaunchSourceForTesting(LaunchSource source) { launch_source_ = source; }
+  void SetLaunchSourceForTesting(LaunchSource source) {
+    launch_source_ = source;
+    toolbar_.OfferSave(source != LaunchSource::kFeedback);
+  }
   // Appends a finished shape, as a drawing tool would.
   void AddShapeForTesting(std::unique_ptr<Drawing> shape) {
     annotations_.AddShapeForTesting(std::move(shape));
@@ -98,9 +97,9 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
 
   HWND hwnd() const { return hwnd_; }
   // The frozen picture of the desktop.
-  HDC original_dc() const { return original_dc_.get(); }
+  HDC original_dc() const { return snapshot_.original_dc(); }
   // The composed frame last shown.
-  HDC mem_dc() const { return mem_dc_.get(); }
+  HDC mem_dc() const { return snapshot_.frame_dc(); }
   const base::DesktopGeometry& desktop() const { return desktop_; }
   const SelectionModel& model() const { return model_; }
   LaunchSource launch_source() const { return launch_source_; }
@@ -108,7 +107,7 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
   const RECT& selection() const { return model_.selection(); }
   HCURSOR cursor() const { return cursor_; }
   WndCapDlg* magnifier() const { return magnifier_; }
-  Toolbar* toolbar() const { return toolbar_; }
+  Toolbar* toolbar() const { return toolbar_.get(); }
   HWND edit() const { return annotations_.text_box(); }
   // Whether the left button went down on the window and has not come up since.
   bool button_down() const { return button_down_; }
@@ -122,8 +121,6 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
 
   // Posted by the first paint, to read the descendants of the desktop's windows after it.
   static constexpr UINT kReadDescendantsMessage = WM_APP + 1;
-  // The timer that keeps the pop-ups over this window while the toolbar exists.
-  static constexpr UINT_PTR kKeepPopupsOnTopTimer = 1;
   // Posted when the pop-ups must go back over this window on the display.
   static constexpr UINT kRaisePopupsMessage = WM_APP + 2;
 
@@ -136,8 +133,6 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
   void UpdateMagnifier(int x, int y);
   bool ForwardMisroutedMouseMessage(UINT message, WPARAM wparam, int x, int y);
   void KeepCoveringTheDesktop(WINDOWPOS* position) const;
-  void KeepPopupsOnTop();
-  void RaisePopupsOnTheDisplay();
   void EndDragWhereItIs();
   void OnKeyDown(int virtual_key);
   void OnSetCursor();
@@ -157,17 +152,6 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
   // The toolbar (capture_window_toolbar.cpp): shown beside the selection while it can
   // change, hidden while it is being made, left alone while annotating.
   void UpdateToolbar();
-  // Puts the toolbar beside the selection, showing it; repaints the frame if it appeared.
-  void PlaceToolbar();
-  ToolbarPlacement PlanToolbar() const;
-  SIZE ToolbarSize() const;
-  RECT ToolbarRectAt(const ToolbarPlacement& placement) const;
-  void CloseToolbar();
-  // The toolbar's window rectangle while it shows.
-  bool GetToolbarRect(RECT* rect) const;
-  // Where a shown toolbar goes for the selection as it is, which a frame drawn before the
-  // toolbar moves keeps out of the way of.
-  bool GetToolbarTarget(RECT* rect) const;
 
   // Tools (capture_window_tools.cpp).
   HCURSOR ToolCursorAt(POINT point);
@@ -206,14 +190,9 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
   std::unique_ptr<Gdiplus::Bitmap> FlattenSelection(SelectionBackup& backup);
   void SaveTo(const SaveChoice& choice);
 
-  void CopyScreen();
-
   SessionOutcome& outcome_;
   HWND hwnd_ = nullptr;
-  base::ScopedCreateDc original_dc_;
-  base::ScopedBitmap original_bmp_;
-  base::ScopedCreateDc mem_dc_;
-  base::ScopedBitmap mem_bmp_;
+  ScreenSnapshot snapshot_;
   // The desktop's windows as the frozen picture shows them, their descendants read once
   // `windows_read_`.
   WindowMap windows_;
@@ -226,10 +205,10 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
   SelectionModel model_{RECT{}};
   LaunchSource launch_source_ = LaunchSource::kUnknown;
   WndCapDlg* magnifier_ = nullptr;
-  Toolbar* toolbar_ = nullptr;
+  SessionToolbar toolbar_;
   Annotations annotations_{*this};
   bool button_down_ = false;
   ToolCursors tool_cursors_;
-  // Composes the frames in mem_dc_ from original_dc_.
+  // Composes the frames in the snapshot's frame from its frozen picture.
   OverlayCompositor compositor_;
 };

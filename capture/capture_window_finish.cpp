@@ -6,14 +6,13 @@
 
 #include "base/file_paths.h"
 #include "base/gdiplus.h"
+#include "capture/selection_backup.h"
 #include "output/clipboard.h"
 #include "output/image_encoder.h"
 #include "output/image_file.h"
 #include "output/save_dialog.h"
-#include "capture/selection_backup.h"
 #include "settings/first_use_popup.h"
 #include "ui/tip.h"
-#include "ui/toolbar.h"
 
 namespace {
 
@@ -48,19 +47,19 @@ void TellDialogFailed(HWND owner, DWORD error) {
 
 void CaptureWindow::OnCancel(CancelReason /*reason*/) {
   annotations_.FinishText();
-  if (toolbar_)
-    toolbar_->ClosePopupMenus();
+  toolbar_.ClosePopupMenus();
   Close(CloseMode::kKeepProcess);
 }
 
 std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection(SelectionBackup& backup) {
-  if (!PaintAllShapes(original_dc_.get())) {
+  if (!PaintAllShapes(snapshot_.original_dc())) {
     backup.Restore();
     outcome_.copied = false;
     outcome_.saved = false;
     return nullptr;
   }
-  std::unique_ptr<Gdiplus::Bitmap> picture = CutOut(original_bmp_.get(), model_.selection());
+  std::unique_ptr<Gdiplus::Bitmap> picture =
+      CutOut(snapshot_.original_bitmap(), model_.selection());
   if (!picture)
     Close(CloseMode::kEndProcess);
   return picture;
@@ -69,7 +68,7 @@ std::unique_ptr<Gdiplus::Bitmap> CaptureWindow::FlattenSelection(SelectionBackup
 void CaptureWindow::OnDone() {
   annotations_.FinishText();
   outcome_.copied = true;
-  SelectionBackup backup(original_dc_.get(), model_.selection());
+  SelectionBackup backup(snapshot_.original_dc(), model_.selection());
   std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection(backup);
   if (!picture)
     return;
@@ -91,15 +90,12 @@ void CaptureWindow::OnSave(SaveSource /*source*/) {
   if (launch_source_ == LaunchSource::kFeedback)
     return;
   annotations_.FinishText();
-  if (toolbar_) {
-    toolbar_->ClosePopupMenus();
-    toolbar_->EnableWindows(false);
-  }
+  toolbar_.ClosePopupMenus();
+  toolbar_.EnableWindows(false);
   SaveChoice choice;
   DWORD dialog_error = 0;
   const SaveDialogResult result = ShowSaveDialog(hwnd_, &choice, &dialog_error);
-  if (toolbar_)
-    toolbar_->EnableWindows(true);
+  toolbar_.EnableWindows(true);
   if (result == SaveDialogResult::kChosen)
     SaveTo(choice);
   else if (result == SaveDialogResult::kFailed)
@@ -112,7 +108,7 @@ void CaptureWindow::SaveTo(const SaveChoice& choice) {
       !MayReplaceFile(hwnd_, target.path))
     return;
   outcome_.saved = true;
-  SelectionBackup backup(original_dc_.get(), model_.selection());
+  SelectionBackup backup(snapshot_.original_dc(), model_.selection());
   std::unique_ptr<Gdiplus::Bitmap> picture = FlattenSelection(backup);
   if (!picture)
     return;

@@ -10,7 +10,6 @@
 #include "base/pinned_window.h"
 #include "capture/wnd_cap_dlg.h"
 #include "drawing/drawing.h"
-#include "ui/toolbar.h"
 
 namespace {
 
@@ -58,29 +57,20 @@ INT_PTR CALLBACK CaptureWindow::DialogProc(HWND hwnd, UINT message, WPARAM wpara
   return window->HandleMessage(message, wparam, lparam);
 }
 
-// The toolbar and its pop-ups are owned by this window and lie above it, so that mouse input
-// at their place goes to them. Wine stacks this window over them at times (when the
-// keyboard focus moves to the edit box, for one); input that reaches it there puts them
-// back on top and goes on to the pop-up under the mouse, so that no click is lost. While
-// the mouse is captured, all input is this window's.
+// While the mouse is captured, all input is this window's; else a message that reached it
+// at a pop-up's place is the pop-up's.
 bool CaptureWindow::ForwardMisroutedMouseMessage(UINT message, WPARAM wparam, int x, int y) {
-  const bool mouse = message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN ||
-                     message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK ||
-                     message == WM_RBUTTONUP;
-  if (!mouse || button_down_ || !toolbar_)
+  if (button_down_)
     return false;
   POINT point = {x, y};
   ClientToScreen(hwnd_, &point);
-  HWND popup = toolbar_->RaiseIfCovered(point);
-  if (!popup)
-    return false;
-  ScreenToClient(popup, &point);
-  SendMessageW(popup, message, wparam, MAKELPARAM(point.x, point.y));
-  return true;
+  return toolbar_.ForwardMisrouted(message, wparam, point);
 }
 
 void CaptureWindow::OnInitDialog(HWND hwnd) {
   hwnd_ = hwnd;
+  toolbar_.Attach(hwnd, this, desktop_);
+  toolbar_.OfferSave(launch_source_ != LaunchSource::kFeedback);
   base::RemoveMoveAndSizeCommands(hwnd);
   CreateMagnifier();
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -95,7 +85,7 @@ void CaptureWindow::CreateMagnifier() {
   cursor = desktop_.FromScreen(cursor);
   const int x = std::clamp<int>(cursor.x, 0, std::max(desktop_.width() - 1, 0));
   const int y = std::clamp<int>(cursor.y, 0, std::max(desktop_.height() - 1, 0));
-  magnifier_ = WndCapDlg::Create(original_dc_.get(), 0, 0, x, y);
+  magnifier_ = WndCapDlg::Create(snapshot_.original_dc(), 0, 0, x, y);
 }
 
 // The magnifier follows the cursor while a selection is sought, made or resized, is hidden
@@ -142,14 +132,14 @@ INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       EndDragWhereItIs();
       return FALSE;
     case WM_TIMER:
-      if (wparam == kKeepPopupsOnTopTimer)
-        KeepPopupsOnTop();
+      if (wparam == SessionToolbar::kKeepOnTopTimer)
+        toolbar_.KeepAbove();
       return TRUE;
     case WM_SETFOCUS:
       PostMessageW(hwnd_, kRaisePopupsMessage, 0, 0);
       return FALSE;
     case kRaisePopupsMessage:
-      RaisePopupsOnTheDisplay();
+      toolbar_.RaiseOnTheDisplay();
       return TRUE;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lparam) != hwnd_)
@@ -202,9 +192,8 @@ INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
 
 // Once the toolbar exists, keys are its commands wherever they are pressed.
 void CaptureWindow::OnKeyDown(int virtual_key) {
-  if (toolbar_)
-    toolbar_->OnKeyPressed(virtual_key);
-  else if (model_.state() == State::kDetecting && virtual_key == VK_ESCAPE)
+  if (!toolbar_.TakeKey(virtual_key) && model_.state() == State::kDetecting &&
+      virtual_key == VK_ESCAPE)
     Close(CloseMode::kKeepProcess);
 }
 
@@ -227,7 +216,7 @@ void CaptureWindow::Close(CloseMode mode) {
 
 // The process ends with the window unless a save left the balloon on screen to end it.
 void CaptureWindow::OnCloseCommand(CloseMode mode) {
-  CloseToolbar();
+  toolbar_.Close();
   if (magnifier_)
     magnifier_->Close();
   magnifier_ = nullptr;
@@ -237,26 +226,6 @@ void CaptureWindow::OnCloseCommand(CloseMode mode) {
   DestroyWindow(hwnd);
   if ((!outcome_.copied && !outcome_.saved) || mode == CloseMode::kEndProcess)
     PostQuitMessage(0);
-}
-
-// Wine stacks this window over everything on the display whenever it or its edit box takes
-// the keyboard (after a dialog, for one), and over everything in its own order later, when it
-// has handled what the display reported, without a word to the window: on top of
-// everything it hides the pop-ups it owns. The later change a timer finds and mends; a click
-// meanwhile goes on to the pop-up under it (ForwardMisroutedMouseMessage).
-void CaptureWindow::KeepPopupsOnTop() {
-  if (toolbar_)
-    toolbar_->KeepAbove(hwnd_);
-}
-
-// The first change, on the display only, Wine's own order does not show: a pop-up on top
-// there already is not stacked again. This window goes on top of that order first, so that
-// putting the pop-ups back over it moves them on the display too.
-void CaptureWindow::RaisePopupsOnTheDisplay() {
-  if (!toolbar_ || !toolbar_->IsShown())
-    return;
-  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  toolbar_->BringToTop();
 }
 
 void CaptureWindow::KeepCoveringTheDesktop(WINDOWPOS* position) const {
@@ -284,8 +253,7 @@ void CaptureWindow::OnButtonDown(int x, int y) {
     button_down_ = false;
     return;
   }
-  if (toolbar_)
-    toolbar_->ClosePopupMenus();
+  toolbar_.ClosePopupMenus();
   button_down_ = true;
   last_mouse_ = {x, y};
   SetCapture(hwnd_);

@@ -30,7 +30,7 @@ void ShowNow() {
 void CaptureWindow::OnPaintMessage() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(hwnd_, &paint);
-  BitBlt(dc, 0, 0, desktop_.width(), desktop_.height(), mem_dc_.get(), 0, 0, SRCCOPY);
+  BitBlt(dc, 0, 0, desktop_.width(), desktop_.height(), snapshot_.frame_dc(), 0, 0, SRCCOPY);
   EndPaint(hwnd_, &paint);
   if (!windows_read_) {
     ShowNow();
@@ -58,7 +58,7 @@ OverlayScene CaptureWindow::Scene() const {
   scene.labelled = model_.ShowsSize();
   RECT toolbar = {};
   // Where the toolbar goes matters to the label only.
-  if (scene.labelled && GetToolbarTarget(&toolbar))
+  if (scene.labelled && toolbar_.GetTarget(model_.selection(), &toolbar))
     scene.toolbar = toolbar;
   scene.kept_shapes = annotations_.KeptShapes();
   scene.current_shape = annotations_.current();

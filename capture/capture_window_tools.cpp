@@ -2,9 +2,6 @@
 // changes, undo and redo.
 #include "capture/capture_window.h"
 
-#include "ui/color_table_dlg.h"
-#include "ui/toolbar.h"
-
 // A tool whose picker closed again was switched off: the selection can change again unless
 // shapes were drawn on it.
 void CaptureWindow::OnToolChosen(Tool tool) {
@@ -59,8 +56,7 @@ const RECT& CaptureWindow::AnnotatedArea() const {
 }
 
 const PickerSettings* CaptureWindow::OpenPicker() const {
-  ColorTableDlg* picker = toolbar_ ? toolbar_->GetOpenPicker() : nullptr;
-  return picker ? &picker->GetSettings() : nullptr;
+  return toolbar_.OpenPicker();
 }
 
 void CaptureWindow::OnShapesChanged() {
@@ -80,5 +76,5 @@ void CaptureWindow::OnDoubleClickOnNewTextBox(POINT point) {
 }
 
 void CaptureWindow::OnTextBoxHasKeyboard() {
-  RaisePopupsOnTheDisplay();
+  toolbar_.RaiseOnTheDisplay();
 }

@@ -14,34 +14,39 @@ constexpr Gdiplus::REAL kLeftAlignedTextX = 4;
 CommonButton::CommonButton(const std::wstring& caption)
     : text_(caption), fontFlags_(kDefaultFontFlags) {}
 
-void CommonButton::SetStateImage(int image_id, int state) {
+int CommonButton::IndexOf(Look look) {
+  const int index = static_cast<int>(look);
+  return index >= 0 && index < kLookCount ? index : -1;
+}
+
+void CommonButton::SetStateImage(int image_id, Look look) {
   Gdiplus::Image* image = ResManager::GetInstance()->GetImage(image_id);
   PICTOR_ASSERT(image != NULL, "common_button");
   if (image && GetBounds().IsEmpty())
     SetSize(static_cast<int>(image->GetWidth()), static_cast<int>(image->GetHeight()));
-  if (state >= SS_NORMAL && state < SS_LAST)
-    images_[state] = image_id;
+  if (IndexOf(look) >= 0)
+    images_[IndexOf(look)] = image_id;
 }
 
-int CommonButton::GetStateImage(int state) const {
-  return state >= SS_NORMAL && state < SS_LAST ? images_[state] : 0;
+int CommonButton::GetStateImage(Look look) const {
+  return IndexOf(look) >= 0 ? images_[IndexOf(look)] : 0;
 }
 
-void CommonButton::SetState(int s) {
-  PICTOR_ASSERT(s >= SS_NORMAL && s < SS_LAST, "common_button");
-  if (s < SS_NORMAL || s >= SS_LAST)
+void CommonButton::SetState(Look look) {
+  PICTOR_ASSERT(IndexOf(look) >= 0, "common_button");
+  if (IndexOf(look) < 0)
     return;
-  state_ = s;
-  SetEnabled(s != SS_DISABLED);
+  state_ = look;
+  SetEnabled(look != Look::kDisabled);
 }
 
-void CommonButton::ChangeState(int s) {
-  SetState(s);
+void CommonButton::ChangeState(Look look) {
+  SetState(look);
   SchedulePaint();
 }
 
 void CommonButton::OnPaint(Gdiplus::Graphics& g) {
-  const int res_id = images_[state_];
+  const int res_id = images_[IndexOf(state_)];
   if (res_id == 0) {
     base::AssertFailed("common_button", "res_id != NULL");
     return;
@@ -70,35 +75,35 @@ void CommonButton::PaintCaption(Gdiplus::Graphics& g) {
 }
 
 void CommonButton::OnMouseEntered(const Point& point) {
-  ChangeState(SS_HOVER);
+  ChangeState(Look::kHover);
   View::OnMouseEntered(point);
   if (mouseListener_)
     mouseListener_->OnMouseEntered(this, point);
 }
 
 void CommonButton::OnMouseMoved(const Point& point) {
-  if (state_ != SS_HOVER)
-    ChangeState(SS_HOVER);
+  if (state_ != Look::kHover)
+    ChangeState(Look::kHover);
   if (mouseListener_)
     mouseListener_->OnMouseMoved(this, point);
 }
 
 void CommonButton::OnMousePressed(const Point& point) {
-  ChangeState(SS_PRESSED);
+  ChangeState(Look::kPressed);
   if (mouseListener_)
     mouseListener_->OnMousePressed(this, point);
 }
 
 void CommonButton::OnMouseReleased(const Point& point) {
-  ChangeState(SS_HOVER);
+  ChangeState(Look::kHover);
   View::OnMouseReleased(point);
   if (mouseListener_)
     mouseListener_->OnMouseReleased(this, point);
 }
 
 void CommonButton::OnMouseExited() {
-  if (state_ != SS_DISABLED)
-    SetState(SS_NORMAL);
+  if (state_ != Look::kDisabled)
+    SetState(Look::kNormal);
   SchedulePaint();
   if (mouseListener_)
     mouseListener_->OnMouseExited(this);

@@ -16,24 +16,24 @@ class MouseListener;
 // parent view. UI thread only.
 class CommonButton : public View {
  public:
-  // The button's looks, indexing its images.
-  enum State {
-    SS_NORMAL = 0,
-    SS_HOVER = 1,
-    SS_PRESSED = 2,
-    SS_DISABLED = 3,  // also makes the button disabled: the mouse passes to its parent
-    SS_LAST = 4,
+  // The button's looks, each with an image of its own.
+  enum class Look {
+    kNormal,
+    kHover,
+    kPressed,
+    kDisabled,  // also makes the button disabled: the mouse passes to its parent
   };
+  static constexpr int kLookCount = 4;
 
   explicit CommonButton(const std::wstring& caption = std::wstring());
 
-  // Uses image `image_id` for state `state`; a button without bounds takes the image's size.
-  void SetStateImage(int image_id, int state);
-  int GetStateImage(int state) const;
-  // Changes the look without repainting; SS_DISABLED disables the button, any other state
+  // Uses image `image_id` for `look`; a button without bounds takes the image's size.
+  void SetStateImage(int image_id, Look look);
+  int GetStateImage(Look look) const;
+  // Changes the look without repainting; kDisabled disables the button, any other look
   // enables it.
-  void SetState(int s);
-  int GetState() const { return state_; }
+  void SetState(Look look);
+  Look GetState() const { return state_; }
 
   // Changes the caption without repainting.
   void SetText(const std::wstring& text) { text_ = text; }
@@ -58,11 +58,13 @@ class CommonButton : public View {
   void OnMouseExited() override;
 
  private:
-  void ChangeState(int s);
+  void ChangeState(Look look);
+  // The look's place in images_, or -1 for a value outside the enumeration.
+  static int IndexOf(Look look);
   void PaintCaption(Gdiplus::Graphics& g);
 
-  int images_[SS_LAST] = {};
-  int state_ = SS_NORMAL;
+  int images_[kLookCount] = {};
+  Look state_ = Look::kNormal;
   std::wstring text_;
   int fontFlags_;
   uint32_t textColor_ = 0xFE000000;

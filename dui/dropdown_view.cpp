@@ -45,9 +45,9 @@ void DropdownView::AddItems(const std::vector<std::wstring>& items, const Style&
     item->SetClickListener(this);
     item->SetTextColor(style.text_color);
     item->SetTextCentered(false);
-    item->SetStateImage(style.normal_face, CommonButton::SS_NORMAL);
-    item->SetStateImage(style.hover_face, CommonButton::SS_HOVER);
-    item->SetStateImage(style.hover_face, CommonButton::SS_PRESSED);
+    item->SetStateImage(style.normal_face, CommonButton::Look::kNormal);
+    item->SetStateImage(style.hover_face, CommonButton::Look::kHover);
+    item->SetStateImage(style.hover_face, CommonButton::Look::kPressed);
     item->SetBounds(0, style.top_margin + style.item_height * static_cast<int>(i), style.width,
                     style.item_height);
     AddChildView(item);

@@ -62,9 +62,9 @@ constexpr SizeFaces kSizeFaces[kSizeCount] = {
 dui::CommonButton* MakeButton(int normal, int hover, int pressed, int x, int y, int w, int h) {
   auto* button = new dui::CommonButton();
   button->SetBounds(x, y, w, h);
-  button->SetStateImage(normal, dui::CommonButton::SS_NORMAL);
-  button->SetStateImage(hover, dui::CommonButton::SS_HOVER);
-  button->SetStateImage(pressed, dui::CommonButton::SS_PRESSED);
+  button->SetStateImage(normal, dui::CommonButton::Look::kNormal);
+  button->SetStateImage(hover, dui::CommonButton::Look::kHover);
+  button->SetStateImage(pressed, dui::CommonButton::Look::kPressed);
   return button;
 }
 
@@ -202,10 +202,10 @@ void ColorTableDlg::BuildSizeButtons(int count) {
 void ColorTableDlg::SelectSize(int index) {
   for (int i = 0; i < kSizeCount; ++i) {
     if (sizeButtons_[i])
-      sizeButtons_[i]->SetStateImage(kSizeFaces[i].normal, dui::CommonButton::SS_NORMAL);
+      sizeButtons_[i]->SetStateImage(kSizeFaces[i].normal, dui::CommonButton::Look::kNormal);
   }
   settings_.curSizeIndex = index;
-  sizeButtons_[index]->SetStateImage(kSizeFaces[index].selected, dui::CommonButton::SS_NORMAL);
+  sizeButtons_[index]->SetStateImage(kSizeFaces[index].selected, dui::CommonButton::Look::kNormal);
 }
 
 void ColorTableDlg::BuildFontButton() {

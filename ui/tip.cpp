@@ -100,9 +100,10 @@ Tip::Tip(int x, int y, SessionOutcome& outcome) : outcome_(outcome), position_{x
   closeButton_->SetClickListener(this);
   closeButton_->SetMouseListener(this);
   closeButton_->SetHandCursor(true);
-  for (int state :
-       {dui::CommonButton::SS_NORMAL, dui::CommonButton::SS_HOVER, dui::CommonButton::SS_PRESSED}) {
-    closeButton_->SetStateImage(IDB_BALLOON_CLOSE, state);
+  for (const dui::CommonButton::Look look :
+       {dui::CommonButton::Look::kNormal, dui::CommonButton::Look::kHover,
+        dui::CommonButton::Look::kPressed}) {
+    closeButton_->SetStateImage(IDB_BALLOON_CLOSE, look);
   }
   AddChildView(closeButton_);
   closeButton_->SetBounds(kCloseButtonX, kCloseButtonY, kCloseButtonSize, kCloseButtonSize);

@@ -81,9 +81,9 @@ void Toolbar::AddButtons() {
     const RECT bounds = ButtonBounds(i, true);
     auto* button = new dui::CommonButton();
     button->SetBounds(bounds.left, bounds.top, kButtonSize, kButtonSize);
-    button->SetStateImage(face.normal, dui::CommonButton::SS_NORMAL);
-    button->SetStateImage(face.hover, dui::CommonButton::SS_HOVER);
-    button->SetStateImage(face.hover, dui::CommonButton::SS_PRESSED);
+    button->SetStateImage(face.normal, dui::CommonButton::Look::kNormal);
+    button->SetStateImage(face.hover, dui::CommonButton::Look::kHover);
+    button->SetStateImage(face.hover, dui::CommonButton::Look::kPressed);
     button->SetClickListener(this);
     button->SetMouseListener(this);
     AddChildView(button);
@@ -141,7 +141,7 @@ void Toolbar::ClosePopupMenus() {
 void Toolbar::ResetTools() {
   ClosePopupMenus();
   for (const ToolRow& row : kToolRows)
-    button(row.tool)->SetStateImage(row.face, dui::CommonButton::SS_NORMAL);
+    button(row.tool)->SetStateImage(row.face, dui::CommonButton::Look::kNormal);
   SchedulePaint();
 }
 
@@ -271,7 +271,7 @@ void Toolbar::OnToolClicked(Tool tool) {
   const int picker_x = anchorX_ - width_ + ButtonBounds(SlotOf(tool), true).left - kButtonMargin;
   const int picker_y = pickerAbove_ ? anchorY_ - kPickerRoom : anchorY_ + kHeight;
   picker_->Show(row.picker, picker_x, picker_y);
-  button(tool)->SetStateImage(row.hover_face, dui::CommonButton::SS_NORMAL);
+  button(tool)->SetStateImage(row.hover_face, dui::CommonButton::Look::kNormal);
   toolActive_ = true;
   delegate_->OnToolChosen(tool);
 }

@@ -35,24 +35,24 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 TEST(CommonButtonTest, NewButtonHasNoFaceAndTakesTheSizeOfTheFirstItIsGiven) {
   CommonButton button;
   EXPECT_TRUE(button.GetBounds().IsEmpty());
-  EXPECT_EQ(button.GetState(), CommonButton::SS_NORMAL);
-  for (int state = CommonButton::SS_NORMAL; state < CommonButton::SS_LAST; ++state)
-    EXPECT_EQ(button.GetStateImage(state), 0) << state;
-  button.SetStateImage(IDB_BUTTON, CommonButton::SS_NORMAL);
+  EXPECT_EQ(button.GetState(), CommonButton::Look::kNormal);
+  for (int state = 0; state < CommonButton::kLookCount; ++state)
+    EXPECT_EQ(button.GetStateImage(static_cast<CommonButton::Look>(state)), 0) << state;
+  button.SetStateImage(IDB_BUTTON, CommonButton::Look::kNormal);
   EXPECT_EQ(button.GetBounds(), (dui::Rectangle{0, 0, 11, 31}));
-  EXPECT_EQ(button.GetStateImage(CommonButton::SS_NORMAL), IDB_BUTTON);
+  EXPECT_EQ(button.GetStateImage(CommonButton::Look::kNormal), IDB_BUTTON);
 
   // A button with bounds keeps them whatever size its images have.
-  button.SetStateImage(IDB_TOOL_RECTANGLE, CommonButton::SS_NORMAL);
+  button.SetStateImage(IDB_TOOL_RECTANGLE, CommonButton::Look::kNormal);
   EXPECT_EQ(button.GetBounds(), (dui::Rectangle{0, 0, 11, 31}));
   button.SetBounds(5, 6, 50, 40);
-  button.SetStateImage(IDB_TOOL_RECTANGLE_HOVER, CommonButton::SS_HOVER);
+  button.SetStateImage(IDB_TOOL_RECTANGLE_HOVER, CommonButton::Look::kHover);
   EXPECT_EQ(button.GetBounds(), (dui::Rectangle{5, 6, 50, 40}));
   // Without bounds it takes the image's size again.
   button.SetBounds(5, 6, 0, 0);
-  button.SetStateImage(IDB_TOOL_RECTANGLE, CommonButton::SS_NORMAL);
+  button.SetStateImage(IDB_TOOL_RECTANGLE, CommonButton::Look::kNormal);
   EXPECT_EQ(button.GetBounds(), (dui::Rectangle{5, 6, 24, 24}));
-  EXPECT_EQ(button.GetStateImage(CommonButton::SS_NORMAL), IDB_TOOL_RECTANGLE);
+  EXPECT_EQ(button.GetStateImage(CommonButton::Look::kNormal), IDB_TOOL_RECTANGLE);
 }
 
 TEST(CommonButtonTest, EachStatePaintsItsImageAndDisabledPassesTheMouseOn) {
@@ -61,14 +61,14 @@ TEST(CommonButtonTest, EachStatePaintsItsImageAndDisabledPassesTheMouseOn) {
   auto* button = new CommonButton;
   toolbar.AddChildView(button);
   const int faces[] = {IDB_BUTTON, IDB_BUTTON_HOVER, IDB_BUTTON_PRESSED, IDB_BUTTON_DISABLED};
-  for (int state = CommonButton::SS_NORMAL; state < CommonButton::SS_LAST; ++state)
-    button->SetStateImage(faces[state], state);
-  for (int state = CommonButton::SS_NORMAL; state < CommonButton::SS_LAST; ++state) {
-    button->SetState(state);
+  for (int state = 0; state < CommonButton::kLookCount; ++state)
+    button->SetStateImage(faces[state], static_cast<CommonButton::Look>(state));
+  for (int state = 0; state < CommonButton::kLookCount; ++state) {
+    button->SetState(static_cast<CommonButton::Look>(state));
     auto painted = Render(*button, 11, 31);
     auto expected = RenderImage(faces[state], 11, 31);
     EXPECT_TRUE(SamePixels(*painted, *expected)) << "state " << state;
-    const bool disabled = state == CommonButton::SS_DISABLED;
+    const bool disabled = static_cast<CommonButton::Look>(state) == CommonButton::Look::kDisabled;
     EXPECT_EQ(button->IsEnabled(), !disabled);
     EXPECT_EQ(toolbar.GetViewForPoint({5, 5}), disabled ? &toolbar : button) << state;
   }
@@ -81,23 +81,23 @@ TEST(CommonButtonTest, InvalidStatesAndMissingImagesAreReported) {
   testing_support::ScopedAssertRecorder asserts;
   testing_support::MessageBoxCloser closer(L"Error");
   CommonButton button;
-  button.SetState(CommonButton::SS_LAST);
-  button.SetState(-1);
-  EXPECT_EQ(button.GetState(), CommonButton::SS_NORMAL);
-  button.SetStateImage(54321, CommonButton::SS_HOVER);
+  button.SetState(static_cast<CommonButton::Look>(CommonButton::kLookCount));
+  button.SetState(static_cast<CommonButton::Look>(-1));
+  EXPECT_EQ(button.GetState(), CommonButton::Look::kNormal);
+  button.SetStateImage(54321, CommonButton::Look::kHover);
   std::vector<std::string> conditions;
   for (const auto& failure : asserts.failures())
     conditions.push_back(failure.module + ": " + failure.condition);
-  EXPECT_EQ(conditions, (std::vector<std::string>{"common_button: s >= SS_NORMAL && s < SS_LAST",
-                                                  "common_button: s >= SS_NORMAL && s < SS_LAST",
-                                                  "res_manager: image != NULL",
-                                                  "common_button: image != NULL"}));
+  EXPECT_EQ(conditions,
+            (std::vector<std::string>{
+                "common_button: IndexOf(look) >= 0", "common_button: IndexOf(look) >= 0",
+                "res_manager: image != NULL", "common_button: image != NULL"}));
   EXPECT_EQ(closer.texts().size(), 1u);
 }
 
 TEST(CommonButtonTest, CaptionIsCentredOrStartsFourPixelsIn) {
   CommonButton button(L"8");
-  button.SetStateImage(IDB_FONT_SIZE_ITEM, CommonButton::SS_NORMAL);
+  button.SetStateImage(IDB_FONT_SIZE_ITEM, CommonButton::Look::kNormal);
   button.SetBounds(0, 0, kItemWidth, kItemHeight);
   button.SetTextColor(kWhite);
   auto face = RenderImage(IDB_FONT_SIZE_ITEM, kItemWidth, kItemHeight);
@@ -149,7 +149,7 @@ class StateLog : public dui::MouseListener, public dui::ClickListener {
 
  private:
   void Add(const std::string& what) {
-    entries.push_back(what + " " + std::to_string(button_->GetState()));
+    entries.push_back(what + " " + std::to_string(static_cast<int>(button_->GetState())));
   }
   CommonButton* button_;
 };
@@ -166,10 +166,10 @@ class ButtonMouseFixture : public testing::Test {
     widget_ = std::make_unique<dui_testing::TestWidget>(
         dui::Rectangle{kWidgetX, kWidgetY, 200, 100}, content);
     button_ = new CommonButton;
-    button_->SetStateImage(IDB_FONT_SIZE_ITEM, CommonButton::SS_NORMAL);
-    button_->SetStateImage(IDB_FONT_SIZE_ITEM_HOVER, CommonButton::SS_HOVER);
-    button_->SetStateImage(IDB_FONT_SIZE_ITEM_HOVER, CommonButton::SS_PRESSED);
-    button_->SetStateImage(IDB_BUTTON_DISABLED, CommonButton::SS_DISABLED);
+    button_->SetStateImage(IDB_FONT_SIZE_ITEM, CommonButton::Look::kNormal);
+    button_->SetStateImage(IDB_FONT_SIZE_ITEM_HOVER, CommonButton::Look::kHover);
+    button_->SetStateImage(IDB_FONT_SIZE_ITEM_HOVER, CommonButton::Look::kPressed);
+    button_->SetStateImage(IDB_BUTTON_DISABLED, CommonButton::Look::kDisabled);
     button_->SetBounds(20, 20, kItemWidth, kItemHeight);
     log_ = std::make_unique<StateLog>(button_);
     button_->SetMouseListener(log_.get());
@@ -224,10 +224,10 @@ TEST_F(ButtonMouseFixture, PressMoveAndReleaseShowsHoverAgainAndStillClicks) {
 TEST_F(ButtonMouseFixture, LeavingADisabledButtonKeepsItDisabled) {
   ASSERT_TRUE(MoveOverButton(0));
   ASSERT_TRUE(WaitFor("entered 1"));
-  button_->SetState(CommonButton::SS_DISABLED);
+  button_->SetState(CommonButton::Look::kDisabled);
   ASSERT_TRUE(Xdo::MoveMouse(100, 100));
   ASSERT_TRUE(WaitFor("exited 3"));
-  EXPECT_EQ(button_->GetState(), CommonButton::SS_DISABLED);
+  EXPECT_EQ(button_->GetState(), CommonButton::Look::kDisabled);
   EXPECT_FALSE(button_->IsEnabled());
   EXPECT_TRUE(WaitUntil([&] { return ShowsImage(IDB_BUTTON_DISABLED); }));
 }

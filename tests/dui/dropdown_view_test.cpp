@@ -74,9 +74,9 @@ TEST_F(DropdownFixture, ShowsOneItemPerEntryWithTheGivenLook) {
     auto* item = static_cast<CommonButton*>(list_->GetChildViewAt(i));
     EXPECT_EQ(item->GetText(), texts[i]);
     EXPECT_EQ(item->GetBounds(), (dui::Rectangle{0, 4 + 32 * i, 74, 32}));
-    EXPECT_EQ(item->GetStateImage(CommonButton::SS_NORMAL), IDB_FONT_SIZE_ITEM);
-    EXPECT_EQ(item->GetStateImage(CommonButton::SS_HOVER), IDB_FONT_SIZE_ITEM_HOVER);
-    EXPECT_EQ(item->GetStateImage(CommonButton::SS_PRESSED), IDB_FONT_SIZE_ITEM_HOVER);
+    EXPECT_EQ(item->GetStateImage(CommonButton::Look::kNormal), IDB_FONT_SIZE_ITEM);
+    EXPECT_EQ(item->GetStateImage(CommonButton::Look::kHover), IDB_FONT_SIZE_ITEM_HOVER);
+    EXPECT_EQ(item->GetStateImage(CommonButton::Look::kPressed), IDB_FONT_SIZE_ITEM_HOVER);
   }
 }
 

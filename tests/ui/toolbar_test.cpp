@@ -113,12 +113,12 @@ TEST_F(ToolbarTest, EachToolOpensItsPickerLayout) {
       auto* size = dynamic_cast<dui::CommonButton*>(PickerViewAt(2 + 43 * i + 21, 26));
       const int size_faces[] = {IDB_SIZE_1_HOVER, IDB_SIZE_2_HOVER, IDB_SIZE_3_HOVER,
                                 IDB_SIZE_4_HOVER, IDB_SIZE_5_HOVER};
-      if (size && size->GetStateImage(dui::CommonButton::SS_HOVER) != size_faces[i])
+      if (size && size->GetStateImage(dui::CommonButton::Look::kHover) != size_faces[i])
         size = nullptr;
       ASSERT_EQ(size != nullptr, i < c.size_buttons) << "size button " << i;
       if (size) {
-        EXPECT_EQ(size->GetStateImage(dui::CommonButton::SS_NORMAL) ==
-                      size->GetStateImage(dui::CommonButton::SS_PRESSED),
+        EXPECT_EQ(size->GetStateImage(dui::CommonButton::Look::kNormal) ==
+                      size->GetStateImage(dui::CommonButton::Look::kPressed),
                   i == c.selected_size)
             << "only the opening size shows selected";
       }
@@ -243,7 +243,8 @@ TEST_F(ToolbarTest, ClicksAndKeysBecomeCommands) {
   ClickButton(Tool::kArrow);
   ClickButton(Tool::kArrow);
   EXPECT_EQ(toolbar_->GetOpenPicker(), nullptr) << "the active tool clicked again is off";
-  EXPECT_EQ(toolbar_->button(Tool::kArrow)->GetStateImage(0), IDB_TOOL_ARROW);
+  EXPECT_EQ(toolbar_->button(Tool::kArrow)->GetStateImage(dui::CommonButton::Look::kNormal),
+            IDB_TOOL_ARROW);
   ClickButton(Toolbar::Command::kSave);
   ClickButton(Toolbar::Command::kCancel);
   ClickButton(Toolbar::Command::kDone);
