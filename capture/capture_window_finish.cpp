@@ -1,49 +1,18 @@
 // The three ends of a session: copy to the clipboard, save to a file, cancel.
 #include "capture/capture_window.h"
 
-#include <cwchar>
 #include <memory>
 
 #include "base/file_paths.h"
 #include "base/gdiplus.h"
 #include "capture/selection_backup.h"
 #include "output/clipboard.h"
+#include "output/cut_out.h"
 #include "output/image_encoder.h"
 #include "output/image_file.h"
 #include "output/save_dialog.h"
 #include "settings/first_use_popup.h"
 #include "ui/tip.h"
-
-namespace {
-
-// The selection of the picture as a GDI+ bitmap of its own, or null.
-std::unique_ptr<Gdiplus::Bitmap> CutOut(HBITMAP picture, const RECT& selection) {
-  std::unique_ptr<Gdiplus::Bitmap> whole(Gdiplus::Bitmap::FromHBITMAP(picture, nullptr));
-  if (!whole || whole->GetLastStatus() != Gdiplus::Ok)
-    return nullptr;
-  const Gdiplus::Rect area(selection.left, selection.top, selection.right - selection.left,
-                           selection.bottom - selection.top);
-  std::unique_ptr<Gdiplus::Bitmap> part(whole->Clone(area, whole->GetPixelFormat()));
-  if (!part || part->GetLastStatus() != Gdiplus::Ok)
-    return nullptr;
-  return part;
-}
-
-constexpr wchar_t kSaveTitle[] = L"保存截图";
-
-void TellSaveFailed(HWND owner, const std::wstring& path, const std::wstring& reason) {
-  const std::wstring text = L"截图没有保存到\n" + path + L"\n\n" + reason;
-  MessageBoxW(owner, text.c_str(), kSaveTitle, MB_OK | MB_ICONERROR);
-}
-
-void TellDialogFailed(HWND owner, DWORD error) {
-  wchar_t text[128] = {};
-  swprintf(text, sizeof(text) / sizeof(text[0]),
-           L"保存对话框出错（错误码 0x%04lX），截图没有保存。", static_cast<unsigned long>(error));
-  MessageBoxW(owner, text, kSaveTitle, MB_OK | MB_ICONERROR);
-}
-
-}  // namespace
 
 void CaptureWindow::OnCancel(CancelReason /*reason*/) {
   annotations_.FinishText();
@@ -99,7 +68,7 @@ void CaptureWindow::OnSave(SaveSource /*source*/) {
   if (result == SaveDialogResult::kChosen)
     SaveTo(choice);
   else if (result == SaveDialogResult::kFailed)
-    TellDialogFailed(hwnd_, dialog_error);
+    TellSaveDialogFailed(hwnd_, dialog_error);
 }
 
 void CaptureWindow::SaveTo(const SaveChoice& choice) {

@@ -113,6 +113,18 @@ class LongNameGuard {
 
 }  // namespace
 
+void TellSaveFailed(HWND owner, const std::wstring& path, const std::wstring& reason) {
+  const std::wstring text = L"截图没有保存到\n" + path + L"\n\n" + reason;
+  MessageBoxW(owner, text.c_str(), kSaveMessageTitle, MB_OK | MB_ICONERROR);
+}
+
+void TellSaveDialogFailed(HWND owner, DWORD error) {
+  wchar_t text[128] = {};
+  swprintf(text, sizeof(text) / sizeof(text[0]),
+           L"保存对话框出错（错误码 0x%04lX），截图没有保存。", static_cast<unsigned long>(error));
+  MessageBoxW(owner, text, kSaveMessageTitle, MB_OK | MB_ICONERROR);
+}
+
 bool MayReplaceFile(HWND owner, const std::wstring& path) {
   const std::wstring question = path + L" 已存在。\n要替换它吗？";
   return MessageBoxW(owner, question.c_str(), kSaveMessageTitle, MB_YESNO | MB_ICONWARNING) ==

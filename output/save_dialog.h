@@ -18,6 +18,13 @@ struct SaveChoice {
 // captioned "保存截图"; true for yes.
 bool MayReplaceFile(HWND owner, const std::wstring& path);
 
+// Tells, in a message box owned by `owner` captioned "保存截图", that the picture was not
+// written to `path`, and the system's `reason`.
+void TellSaveFailed(HWND owner, const std::wstring& path, const std::wstring& reason);
+
+// Tells that the save dialog failed with `error` and nothing was saved.
+void TellSaveDialogFailed(HWND owner, DWORD error);
+
 // How the save dialog ended.
 enum class SaveDialogResult {
   kChosen,     // the user chose a file
