@@ -43,6 +43,8 @@ class PictorSession {
   [[nodiscard]] bool WaitForExitSeeing(bool (*accept)(HWND), bool* seen, DWORD timeout_ms = 15000);
 
  private:
+  void ReportNoCaptureWindow() const;
+
   ChildProcess process_;
   HWND capture_window_ = nullptr;
 };
