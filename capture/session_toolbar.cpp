@@ -1,6 +1,5 @@
 #include "capture/session_toolbar.h"
 
-#include "capture/toolbar_placement.h"
 #include "dui/widget.h"
 #include "ui/color_table_dlg.h"
 #include "ui/toolbar.h"
@@ -22,8 +21,7 @@ void SessionToolbar::Attach(HWND owner,
 }
 
 bool SessionToolbar::Place(const RECT& selection) {
-  const ToolbarPlacement placement =
-      PlaceToolbarBeside(selection, Size(), desktop_.height(), Toolbar::kPickerRoom);
+  const ToolbarPlacement placement = Plan(selection);
   RECT shown = {};
   const bool was_shown = GetShownRect(&shown);
   const RECT target = RectAt({placement.x, placement.y});
@@ -58,6 +56,10 @@ void SessionToolbar::Close() {
   toolbar_ = nullptr;
 }
 
+ToolbarPlacement SessionToolbar::Plan(const RECT& selection) const {
+  return PlaceToolbarBeside(selection, Size(), desktop_.height(), Toolbar::kPickerRoom);
+}
+
 SIZE SessionToolbar::Size() const {
   return {with_save_ ? Toolbar::kWidth : Toolbar::kWidthWithoutSave, Toolbar::kHeight};
 }
@@ -77,8 +79,7 @@ bool SessionToolbar::GetShownRect(RECT* rect) const {
 bool SessionToolbar::GetTarget(const RECT& selection, RECT* rect) const {
   if (!toolbar_ || !toolbar_->widget() || !IsWindowVisible(toolbar_->widget()->GetHwnd()))
     return false;
-  const ToolbarPlacement placement =
-      PlaceToolbarBeside(selection, Size(), desktop_.height(), Toolbar::kPickerRoom);
+  const ToolbarPlacement placement = Plan(selection);
   *rect = RectAt({placement.x, placement.y});
   return true;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/desktop_geometry.h"
+#include "capture/toolbar_placement.h"
 #include "toolset/picker_settings.h"
 
 class Toolbar;
@@ -52,6 +53,7 @@ class SessionToolbar {
   Toolbar* get() const { return toolbar_; }
 
  private:
+  ToolbarPlacement Plan(const RECT& selection) const;
   SIZE Size() const;
   RECT RectAt(POINT anchor) const;
   bool GetShownRect(RECT* rect) const;
