@@ -27,6 +27,22 @@ bool IsMoveOrSizeCommand(WPARAM command) {
   }
 }
 
+void PlaceTopmost(HWND hwnd, const RECT& place) {
+  SetWindowPos(hwnd, HWND_TOPMOST, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, SWP_SHOWWINDOW | SWP_NOREDRAW);
+}
+
+void HoldInPlace(WINDOWPOS* position, const RECT& place) {
+  if (!(position->flags & SWP_NOMOVE)) {
+    position->x = place.left;
+    position->y = place.top;
+  }
+  if (!(position->flags & SWP_NOSIZE)) {
+    position->cx = place.right - place.left;
+    position->cy = place.bottom - place.top;
+  }
+}
+
 // A process started from another program that holds the foreground (the host suite starts
 // the session from its hot key in the background) may be refused the foreground, and with
 // it the keyboard. Joined to the input of the foreground window's thread for the moment of

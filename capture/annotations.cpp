@@ -9,7 +9,7 @@
 #include "base/scoped_get_dc.h"
 #include "base/scoped_select_object.h"
 #include "capture/edit_box_layout.h"
-#include "drawing/k_text.h"
+#include "drawing/paint_shapes.h"
 #include "toolset/tool_table.h"
 #include "ui/session_key.h"
 
@@ -96,6 +96,13 @@ std::vector<Drawing*> Annotations::KeptShapes() const {
   return shapes;
 }
 
+bool Annotations::PaintAll(HDC dc, const RECT& area) const {
+  std::vector<Drawing*> shapes = KeptShapes();
+  if (current_drawing_)
+    shapes.push_back(current_drawing_.get());
+  return PaintShapes(dc, area, shapes);
+}
+
 void Annotations::AddShapeForTesting(std::unique_ptr<Drawing> shape) {
   drawings_.push_back(std::move(shape));
   host_.OnShapesChanged();
@@ -115,13 +122,9 @@ void Annotations::KeepShape(std::unique_ptr<Drawing> shape) {
 void Annotations::FinishText() {
   if (!current_drawing_)
     return;
-  auto* text_shape = dynamic_cast<KText*>(current_drawing_.get());
   const std::wstring text = edit_ ? Text() : std::wstring();
-  if (text_shape && !text.empty()) {
-    text_shape->SetFont(font_.get());
-    text_shape->color = ChosenColor(picker_settings_);
-    text_shape->editing = false;
-    text_shape->text = text;
+  if (!text.empty() && current_drawing_->FinishTyping(text, font_.get())) {
+    current_drawing_->color = ChosenColor(picker_settings_);
     KeepShape(std::move(current_drawing_));
   }
   current_drawing_.reset();

@@ -87,6 +87,9 @@ class Annotations {
   Drawing* current() const { return current_drawing_.get(); }
   // The kept shapes, the first kept first.
   std::vector<Drawing*> KeptShapes() const;
+  // The kept shapes, then the one being drawn, in one painting pass on `dc` clipped to
+  // `area`; false when a mosaic could not be painted.
+  [[nodiscard]] bool PaintAll(HDC dc, const RECT& area) const;
   // Appends a finished shape, as a drawing tool would.
   void AddShapeForTesting(std::unique_ptr<Drawing> shape);
 

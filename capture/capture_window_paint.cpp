@@ -5,7 +5,6 @@
 
 #include "base/scoped_get_dc.h"
 #include "drawing/drawing.h"
-#include "drawing/paint_shapes.h"
 
 namespace {
 
@@ -32,7 +31,7 @@ void CaptureWindow::OnPaintMessage() {
   HDC dc = BeginPaint(hwnd_, &paint);
   BitBlt(dc, 0, 0, desktop_.width(), desktop_.height(), snapshot_.frame_dc(), 0, 0, SRCCOPY);
   EndPaint(hwnd_, &paint);
-  if (!windows_read_) {
+  if (!windows_.descendants_read()) {
     ShowNow();
     PostMessageW(hwnd_, kReadDescendantsMessage, 0, 0);
   }
@@ -63,11 +62,4 @@ OverlayScene CaptureWindow::Scene() const {
   scene.kept_shapes = annotations_.KeptShapes();
   scene.current_shape = annotations_.current();
   return scene;
-}
-
-bool CaptureWindow::PaintAllShapes(HDC dc) {
-  std::vector<Drawing*> shapes = annotations_.KeptShapes();
-  if (annotations_.current())
-    shapes.push_back(annotations_.current());
-  return PaintShapes(dc, model_.selection(), shapes);
 }

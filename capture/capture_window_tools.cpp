@@ -1,6 +1,14 @@
-// The toolbar's tools on the selection: the annotations the mouse draws, the picker's
-// changes, undo and redo.
+// The toolbar's commands on the session: the tools and the annotations they draw, the
+// picker's changes, undo and redo, and the three ends of a session (copy, save, cancel).
 #include "capture/capture_window.h"
+
+#include <optional>
+
+namespace {
+
+using State = SelectionState;
+
+}  // namespace
 
 // A tool whose picker closed again was switched off: the selection can change again unless
 // shapes were drawn on it.
@@ -41,6 +49,41 @@ void CaptureWindow::OnFontSizeChanged() {
   annotations_.TakeFontSize();
 }
 
+void CaptureWindow::OnCancel(CancelReason /*reason*/) {
+  annotations_.FinishText();
+  toolbar_.ClosePopupMenus();
+  Close(CloseMode::kKeepProcess);
+}
+
+void CaptureWindow::OnDone() {
+  annotations_.FinishText();
+  Finish(finisher_.Copy(hwnd_, model_.selection(), launch_source_));
+}
+
+void CaptureWindow::OnSave(SaveSource /*source*/) {
+  // The feedback form takes the picture from the clipboard only.
+  if (launch_source_ == LaunchSource::kFeedback)
+    return;
+  annotations_.FinishText();
+  toolbar_.ClosePopupMenus();
+  toolbar_.EnableWindows(false);
+  const std::optional<SaveChoice> choice = SessionFinisher::AskWhereToSave(hwnd_);
+  toolbar_.EnableWindows(true);
+  if (choice)
+    Finish(finisher_.Save(hwnd_, model_.selection(), *choice, launch_source_, desktop_));
+}
+
+void CaptureWindow::UpdateToolbar() {
+  if (!model_.HasToolbar()) {
+    toolbar_.Hide();
+  } else if (model_.state() != State::kAnnotating && model_.state() != State::kAnnotated) {
+    // The size label keeps out of the way of a shown toolbar, where the selection puts it, so
+    // only a toolbar that appears changes the frame.
+    if (toolbar_.Place(model_.selection()))
+      PaintOverlay();
+  }
+}
+
 HCURSOR CaptureWindow::ToolCursorAt(POINT point) {
   if (!PtInRect(&model_.selection(), point))
     return LoadCursorW(nullptr, IDC_ARROW);
@@ -72,7 +115,7 @@ void CaptureWindow::OnSessionKeyInTextBox(int virtual_key) {
 }
 
 void CaptureWindow::OnDoubleClickOnNewTextBox(POINT point) {
-  OnDoubleClick(point.x, point.y);
+  OnDoubleClick(point);
 }
 
 void CaptureWindow::OnTextBoxHasKeyboard() {

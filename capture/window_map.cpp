@@ -9,6 +9,9 @@ WindowMap WindowMap::ReadTopLevel() {
 // A top-level window that has moved since it was read keeps its place in the map, and its
 // descendants go with it; one that has gone keeps none.
 void WindowMap::ReadDescendants() {
+  if (descendants_read_)
+    return;
+  descendants_read_ = true;
   for (Node& node : windows_) {
     RECT now = {};
     if (!GetWindowRect(node.window, &now))

@@ -20,8 +20,9 @@ class WindowMap {
   // Reads the desktop's top-level windows now.
   static WindowMap ReadTopLevel();
 
-  // Reads the descendants of the top-level windows.
+  // Reads the descendants of the top-level windows, the first time only.
   void ReadDescendants();
+  bool descendants_read() const { return descendants_read_; }
 
   // The rectangle of the window at `point`: of the topmost window that contains it, of the
   // topmost of that window's children that contains it, and so on down. False when no
@@ -41,4 +42,5 @@ class WindowMap {
   static void Offset(std::vector<Node>* nodes, int dx, int dy);
 
   std::vector<Node> windows_;
+  bool descendants_read_ = false;
 };

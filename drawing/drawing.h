@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 class PaintContext;
@@ -41,6 +42,10 @@ class Drawing {
 
   // Called after EndDraw: whether the shape is worth keeping.
   virtual bool IsValid() { return true; }
+
+  // Called when the text box drawn for the shape closes with `text` typed in `font` (the
+  // caller keeps it): a shape that shows text takes both and says true; others say false.
+  virtual bool FinishTyping(const std::wstring& /*text*/, HFONT /*font*/) { return false; }
 
   // Line width in pixels.
   int width = 0;

@@ -29,6 +29,13 @@ bool KText::IsValid() {
   return !text.empty();
 }
 
+bool KText::FinishTyping(const std::wstring& typed, HFONT typed_font) {
+  SetFont(typed_font);
+  editing = false;
+  text = typed;
+  return true;
+}
+
 void KText::SetFont(HFONT source) {
   LOGFONTW description = {};
   if (GetObjectW(source, sizeof(description), &description) == 0) {

@@ -18,6 +18,9 @@ class KText : public Drawing {
   // Called after editing ends: a text shape without text is not kept.
   bool IsValid() override;
 
+  // Takes the typed text and a copy of its font; editing ends.
+  bool FinishTyping(const std::wstring& typed, HFONT typed_font) override;
+
   // Makes the shape's own copy of `font`; the caller keeps `font`. Replaces (and deletes)
   // the copy held before.
   void SetFont(HFONT font);

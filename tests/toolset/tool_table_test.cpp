@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 
+#include "base/scoped_gdi_object.h"
 #include "drawing/k_arrow.h"
 #include "drawing/k_ellipse.h"
 #include "drawing/k_mosac.h"
@@ -103,18 +104,24 @@ TEST(ToolTableTest, AddPointKeepsEveryPointInOrder) {
 
 // What the painter of a frame asks each kind: whether it reads the pixels beneath it, and
 // where a drag from (100, 50) to (140, 90) with a width of 4 paints. The outlines reach
-// 3 widths and 24 pixels past their points; a text and a mosaic do not say.
+// 3 widths and 24 pixels past their points; a text and a mosaic do not say. And what the
+// closing text box asks: only a text takes what was typed.
 TEST(ToolTableTest, EachToolsShapeTellsHowItPaints) {
   constexpr RECT kOutlineBounds = {100 - 36, 50 - 36, 141 + 36, 91 + 36};
   const struct {
     Tool tool;
     bool reads_pixels_beneath;
     std::optional<RECT> bounds;
+    bool takes_text;
   } cases[] = {
-      {Tool::kRectangle, false, kOutlineBounds}, {Tool::kArrow, false, kOutlineBounds},
-      {Tool::kEllipse, false, kOutlineBounds},   {Tool::kText, false, std::nullopt},
-      {Tool::kMosaic, true, std::nullopt},
+      {Tool::kRectangle, false, kOutlineBounds, false},
+      {Tool::kArrow, false, kOutlineBounds, false},
+      {Tool::kEllipse, false, kOutlineBounds, false},
+      {Tool::kText, false, std::nullopt, true},
+      {Tool::kMosaic, true, std::nullopt, false},
   };
+  const base::ScopedFont font(
+      CreateFontW(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
   for (const auto& entry : cases) {
     const char* name = RowOf(entry.tool).name;
     const std::unique_ptr<Drawing> shape = CreateDrawing(entry.tool);
@@ -128,7 +135,14 @@ TEST(ToolTableTest, EachToolsShapeTellsHowItPaints) {
     if (bounds) {
       EXPECT_TRUE(EqualRect(&*bounds, &*entry.bounds)) << name;
     }
+    EXPECT_EQ(shape->FinishTyping(L"typed", font.get()), entry.takes_text) << name;
   }
+  KText text;
+  ASSERT_TRUE(text.FinishTyping(L"typed", font.get()));
+  EXPECT_EQ(text.text, L"typed");
+  EXPECT_FALSE(text.editing);
+  EXPECT_NE(text.font.get(), nullptr);
+  EXPECT_NE(text.font.get(), font.get()) << "a copy of its own";
 }
 
 }  // namespace

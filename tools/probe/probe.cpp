@@ -117,12 +117,13 @@ bool PrintToolbarLayout() {
   std::printf("TOOLBAR_WIDTH=%d\nTOOLBAR_HEIGHT=%d\nPICKER_HEIGHT=%d\n", Toolbar::kWidth,
               Toolbar::kHeight, ColorTableDlg::kHeight);
   const RECT first = Toolbar::ButtonBounds(0, true);
-  std::printf("BUTTON_Y=%d\ndeclare -gA BUTTON_X=(", (first.top + first.bottom) / 2);
+  std::printf("BUTTON_Y=%d\ndeclare -gA BUTTON_X=(",
+              static_cast<int>((first.top + first.bottom) / 2));
   const char* const kCommands[Toolbar::kCommandCount] = {"save", "cancel", "copy"};
   for (int slot = 0; slot < Toolbar::kButtonCount; ++slot) {
     const RECT button = Toolbar::ButtonBounds(slot, true);
     std::printf("[%s]=%d ", slot < kToolCount ? kToolRows[slot].name : kCommands[slot - kToolCount],
-                (button.left + button.right) / 2);
+                static_cast<int>((button.left + button.right) / 2));
   }
   std::printf(")\ndeclare -gA PICKER_X=(");
   for (const ToolRow& row : kToolRows) {
