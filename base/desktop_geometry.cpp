@@ -41,8 +41,13 @@ DesktopGeometry::DesktopGeometry(const RECT& bounds, std::vector<RECT> monitors)
 }
 
 DesktopGeometry DesktopGeometry::Read() {
-  RECT bounds = {};
-  GetWindowRect(GetDesktopWindow(), &bounds);
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  RECT bounds = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                 top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  // Systems without the virtual screen's metrics have one monitor, the desktop window's.
+  if (IsRectEmpty(&bounds))
+    GetWindowRect(GetDesktopWindow(), &bounds);
   std::vector<RECT> monitors;
   EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   return DesktopGeometry(bounds, std::move(monitors));
@@ -74,6 +79,24 @@ RECT DesktopGeometry::MonitorAt(POINT point) const {
   return *std::min_element(monitors_.begin(), monitors_.end(), [&](const RECT& a, const RECT& b) {
     return DistanceTo(a, point) < DistanceTo(b, point);
   });
+}
+
+std::vector<RECT> DesktopGeometry::MonitorsInDesktop() const {
+  std::vector<RECT> monitors;
+  monitors.reserve(monitors_.size());
+  for (const RECT& monitor : monitors_)
+    monitors.push_back(FromScreen(monitor));
+  return monitors;
+}
+
+bool DesktopGeometry::Shows(POINT point) const {
+  return std::any_of(monitors_.begin(), monitors_.end(),
+                     [&](const RECT& monitor) { return PtInRect(&monitor, point); });
+}
+
+bool DesktopGeometry::Holds(const RECT& outer, const RECT& inner) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
 }
 
 }  // namespace base

@@ -16,7 +16,7 @@ class DesktopGeometry {
   DesktopGeometry() = default;
   DesktopGeometry(const RECT& bounds, std::vector<RECT> monitors);
 
-  // The desktop the system shows now.
+  // The desktop the system shows now: the bounding rectangle of every monitor.
   static DesktopGeometry Read();
 
   // The desktop in screen coordinates.
@@ -27,6 +27,8 @@ class DesktopGeometry {
   RECT Area() const { return {0, 0, width(), height()}; }
   // The monitors in screen coordinates, the primary one first.
   const std::vector<RECT>& monitors() const { return monitors_; }
+  // The monitors in desktop coordinates.
+  std::vector<RECT> MonitorsInDesktop() const;
 
   // Between screen and desktop coordinates.
   POINT ToScreen(POINT point) const;
@@ -37,6 +39,11 @@ class DesktopGeometry {
   // The monitor, in screen coordinates, that shows the screen point `point`, or the nearest
   // one to it.
   RECT MonitorAt(POINT point) const;
+  // Whether a monitor shows the screen point `point`: not one of the desktop's areas that no
+  // monitor shows (beside a smaller monitor, for one).
+  bool Shows(POINT point) const;
+  // Whether `inner` lies wholly within `outer`.
+  static bool Holds(const RECT& outer, const RECT& inner);
 
  private:
   RECT bounds_ = {};

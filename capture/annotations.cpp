@@ -80,7 +80,7 @@ bool Annotations::TypesText() const {
 }
 
 bool Annotations::InArea(POINT point) const {
-  return PtInRect(&host_.AnnotatedArea(), point) != FALSE;
+  return PtInRect(&host_.AnnotatedArea(), point) && host_.Shows(point);
 }
 
 void Annotations::TakePickerSettings() {

@@ -19,6 +19,8 @@ class AnnotationsHost {
   virtual HWND AnnotatedWindow() const = 0;
   // The selection, in that window's coordinates: shapes start and text boxes open inside it.
   virtual const RECT& AnnotatedArea() const = 0;
+  // Whether a monitor shows `point` of that window: nothing starts where none does.
+  virtual bool Shows(POINT point) const = 0;
   // The picker's settings while it shows, else null.
   virtual const PickerSettings* OpenPicker() const = 0;
   // The kept shapes or the one being drawn changed, or it went.

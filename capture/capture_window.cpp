@@ -28,7 +28,7 @@ void CaptureWindow::Release() {
   toolbar_.Forget();
   snapshot_.Release();
   compositor_.Release();
-  model_ = SelectionModel(desktop_.Area());
+  model_ = SelectionModel(desktop_.Area(), desktop_.MonitorsInDesktop());
   annotations_.Clear();
   windows_ = {};
 }
@@ -37,7 +37,7 @@ bool CaptureWindow::CreateBitmaps() {
   base::MakeProcessDpiAware();
 
   desktop_ = base::DesktopGeometry::Read();
-  model_ = SelectionModel(desktop_.Area());
+  model_ = SelectionModel(desktop_.Area(), desktop_.MonitorsInDesktop());
   const bool made = snapshot_.Create(desktop_);
   compositor_.Attach(snapshot_.original_dc(), snapshot_.frame_dc(),
                      {desktop_.width(), desktop_.height()});

@@ -66,7 +66,7 @@ void CaptureWindow::OnButtonDown(POINT point) {
     // The selection is given up for a new one, and what undo took goes with it.
     annotations_.ForgetUndone();
   }
-  magnifier_.Follow(model_, point, desktop_);
+  magnifier_.Follow(model_, point);
   UpdateToolbar();
 }
 
@@ -95,7 +95,7 @@ void CaptureWindow::OnMouseMove(POINT point) {
   }
   if (const std::optional<PointerShape> shape = model_.PointerAt(point))
     UseCursor(LoadPointerCursor(*shape));
-  magnifier_.Follow(model_, point, desktop_);
+  magnifier_.Follow(model_, point);
   UpdateToolbar();
 }
 
@@ -112,7 +112,7 @@ void CaptureWindow::OnButtonUp(POINT point) {
     if (detect_again)
       OnMouseMove(point);
   }
-  magnifier_.Follow(model_, point, desktop_);
+  magnifier_.Follow(model_, point);
   UpdateToolbar();
   if (GetCapture() == hwnd_)
     ReleaseCapture();

@@ -55,6 +55,8 @@ OverlayScene CaptureWindow::Scene() const {
   for (int i = 0; i < OverlayScene::kHandleCount; ++i)
     scene.handles[i] = model_.handle_rect(kHandleDrawOrder[i]);
   scene.labelled = model_.ShowsSize();
+  const POINT corner = desktop_.ToScreen(POINT{scene.selection.left, scene.selection.top});
+  scene.label_monitor = desktop_.FromScreen(desktop_.MonitorAt(corner));
   RECT toolbar = {};
   // Where the toolbar goes matters to the label only.
   if (scene.labelled && toolbar_.GetTarget(model_.selection(), &toolbar))

@@ -98,6 +98,10 @@ const RECT& CaptureWindow::AnnotatedArea() const {
   return model_.selection();
 }
 
+bool CaptureWindow::Shows(POINT point) const {
+  return desktop_.Shows(desktop_.ToScreen(point));
+}
+
 const PickerSettings* CaptureWindow::OpenPicker() const {
   return toolbar_.OpenPicker();
 }

@@ -49,7 +49,22 @@ void ScreenSnapshot::Release() {
 }
 
 void ScreenSnapshot::CopyScreen(const base::DesktopGeometry& desktop) {
-  base::ScopedGetDc screen_dc(nullptr);
-  BitBlt(original_dc_.get(), 0, 0, desktop.width(), desktop.height(), screen_dc.get(),
-         desktop.bounds().left, desktop.bounds().top, kScreenCopyRop);
+  {
+    base::ScopedGetDc screen_dc(nullptr);
+    BitBlt(original_dc_.get(), 0, 0, desktop.width(), desktop.height(), screen_dc.get(),
+           desktop.bounds().left, desktop.bounds().top, kScreenCopyRop);
+  }
+  BlackOutUnshownAreas(desktop);
+}
+
+// What the screen copy reads where no monitor shows the desktop is whatever the system
+// keeps there; the picture shows black, and a selection across it copies black.
+void ScreenSnapshot::BlackOutUnshownAreas(const base::DesktopGeometry& desktop) {
+  const RECT area = desktop.Area();
+  base::ScopedRegion unshown(CreateRectRgnIndirect(&area));
+  for (const RECT& monitor : desktop.MonitorsInDesktop()) {
+    base::ScopedRegion shown(CreateRectRgnIndirect(&monitor));
+    CombineRgn(unshown.get(), unshown.get(), shown.get(), RGN_DIFF);
+  }
+  FillRgn(original_dc_.get(), unshown.get(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }

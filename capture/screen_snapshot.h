@@ -15,7 +15,8 @@ class ScreenSnapshot {
   bool Create(const base::DesktopGeometry& desktop);
   // Frees them.
   void Release();
-  // Copies what the screen shows of `desktop` into the frozen picture.
+  // Copies what the screen shows of `desktop` into the frozen picture, black where no
+  // monitor shows it.
   void CopyScreen(const base::DesktopGeometry& desktop);
 
   HDC original_dc() const { return original_dc_.get(); }
@@ -23,6 +24,8 @@ class ScreenSnapshot {
   HDC frame_dc() const { return frame_dc_.get(); }
 
  private:
+  void BlackOutUnshownAreas(const base::DesktopGeometry& desktop);
+
   base::ScopedCreateDc original_dc_;
   base::ScopedBitmap original_bmp_;
   base::ScopedCreateDc frame_dc_;

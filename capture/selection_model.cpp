@@ -50,8 +50,15 @@ bool SelectionModel::Highlight(const RECT& window) {
   return !EqualRect(&before, &selection_);
 }
 
+bool SelectionModel::Shows(POINT point) const {
+  return shown_.empty() || std::any_of(shown_.begin(), shown_.end(),
+                                       [&](const RECT& part) { return Contains(part, point); });
+}
+
 bool SelectionModel::Press(POINT point) {
   if (state_ == State::kDetecting) {
+    if (!Shows(point))
+      return false;
     anchor_ = point;
     state_ = State::kPressed;
     return false;
@@ -64,11 +71,14 @@ bool SelectionModel::Press(POINT point) {
     state_ = State::kResizePressed;
     return false;
   }
-  anchor_ = point;
   if (Contains(selection_, point)) {
+    anchor_ = point;
     state_ = State::kMovePressed;
     return false;
   }
+  if (!Shows(point))
+    return false;
+  anchor_ = point;
   state_ = State::kPressed;
   return true;
 }

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "capture/selection_state.h"
 #include "overlay/decoration.h"
@@ -17,11 +19,14 @@ enum class PointerShape { kArrow, kMove, kSizeNwse, kSizeNesw, kSizeWe, kSizeNs 
 // The selection of a capture session without a window: its twelve states, the anchor of a
 // drag, the eight handles and their hit rectangles, and the rules by which presses, moves,
 // releases and nudges make, move and resize it, always within `area` (the desktop, in the
-// coordinates of its points). The capture window feeds it the mouse and the keys and shows
-// what it says. UI thread.
+// coordinates of its points). A new selection starts only where a monitor shows the
+// desktop. The capture window feeds it the mouse and the keys and shows what it says. UI
+// thread.
 class SelectionModel {
  public:
-  explicit SelectionModel(const RECT& area) : area_(area) {}
+  // `shown` are the parts of `area` that monitors show; none means all of it.
+  explicit SelectionModel(const RECT& area, std::vector<RECT> shown = {})
+      : area_(area), shown_(std::move(shown)) {}
 
   SelectionState state() const { return state_; }
   const RECT& selection() const { return selection_; }
@@ -33,7 +38,8 @@ class SelectionModel {
   bool Highlight(const RECT& window);
 
   // The button went down at `point` in a state without a tool. True when it gave up the
-  // selection there was for a new one.
+  // selection there was for a new one. A press that would start a selection where no
+  // monitor shows the desktop does nothing.
   bool Press(POINT point);
   // The mouse moved to `point` with the button down. True when the selection changed.
   bool Drag(POINT point);
@@ -79,7 +85,11 @@ class SelectionModel {
   int HandleAt(POINT point, const Handle (&order)[kHandleCount]) const;
   void PlaceHandles();
 
+  // Whether a new selection may start at `point`.
+  bool Shows(POINT point) const;
+
   RECT area_;
+  std::vector<RECT> shown_;
   SelectionState state_ = SelectionState::kDetecting;
   RECT selection_ = {};
   POINT anchor_ = {};

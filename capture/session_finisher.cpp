@@ -96,7 +96,9 @@ SessionFinisher::Next SessionFinisher::Save(HWND owner,
   // process when it goes, and if it cannot be shown nothing else would.
   if (source == LaunchSource::kHotKeyCtrlAltA && ShowFirstUsePopup())
     return Next::kEndProcess;
-  POINT balloon = Tip::PositionOnScreen(desktop.width(), desktop.height());
-  balloon = desktop.ToScreen(balloon);
+  // On the monitor that shows the middle of the selection.
+  const POINT middle = desktop.ToScreen(
+      POINT{(selection.left + selection.right) / 2, (selection.top + selection.bottom) / 2});
+  const POINT balloon = Tip::PositionOn(desktop.MonitorAt(middle));
   return Tip::Show(balloon.x, balloon.y, outcome_) ? Next::kCloseWindow : Next::kEndProcess;
 }

@@ -46,7 +46,8 @@ class SessionFinisher {
   // dialog failed, which it then says.
   static std::optional<SaveChoice> AskWhereToSave(HWND owner);
   // Saves the `selection` of the picture as `choice` says, once a file it would replace
-  // under another name may go; the balloon that names the file shows on `desktop`.
+  // under another name may go; the balloon that names the file shows on the monitor of
+  // `desktop` that shows the middle of the selection.
   Next Save(HWND owner,
             const RECT& selection,
             const SaveChoice& choice,

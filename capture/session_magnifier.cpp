@@ -17,12 +17,10 @@ void SessionMagnifier::Open(HDC picture, const base::DesktopGeometry& desktop) {
   cursor = desktop.FromScreen(cursor);
   const int x = std::clamp<int>(cursor.x, 0, std::max(desktop.width() - 1, 0));
   const int y = std::clamp<int>(cursor.y, 0, std::max(desktop.height() - 1, 0));
-  magnifier_ = WndCapDlg::Create(picture, 0, 0, x, y);
+  magnifier_ = WndCapDlg::Create(picture, desktop, {x, y});
 }
 
-void SessionMagnifier::Follow(const SelectionModel& model,
-                              POINT point,
-                              const base::DesktopGeometry& desktop) {
+void SessionMagnifier::Follow(const SelectionModel& model, POINT point) {
   if (!magnifier_)
     return;
   const RECT& selection = model.selection();
@@ -31,8 +29,7 @@ void SessionMagnifier::Follow(const SelectionModel& model,
     case SelectionState::kPressed:
     case SelectionState::kSelecting:
     case SelectionState::kResizing:
-      magnifier_->MoveTo(point.x, point.y, selection.right - selection.left,
-                         selection.bottom - selection.top, desktop.width(), desktop.height());
+      magnifier_->MoveTo(point, selection.right - selection.left, selection.bottom - selection.top);
       magnifier_->Show(true);
       break;
     case SelectionState::kSelected:

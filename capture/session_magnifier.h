@@ -21,7 +21,7 @@ class SessionMagnifier {
   // Shows a magnifier of `picture`, the frozen copy of `desktop`, at the cursor.
   void Open(HDC picture, const base::DesktopGeometry& desktop);
   // The mouse is at `point` (desktop coordinates) with the selection as `model` has it.
-  void Follow(const SelectionModel& model, POINT point, const base::DesktopGeometry& desktop);
+  void Follow(const SelectionModel& model, POINT point);
   // Closes the magnifier for good.
   void Close();
 

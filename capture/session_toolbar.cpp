@@ -57,7 +57,7 @@ void SessionToolbar::Close() {
 }
 
 ToolbarPlacement SessionToolbar::Plan(const RECT& selection) const {
-  return PlaceToolbarBeside(selection, Size(), desktop_.height(), Toolbar::kPickerRoom);
+  return PlaceToolbarBeside(desktop_.ToScreen(selection), Size(), desktop_, Toolbar::kPickerRoom);
 }
 
 SIZE SessionToolbar::Size() const {
@@ -80,7 +80,7 @@ bool SessionToolbar::GetTarget(const RECT& selection, RECT* rect) const {
   if (!toolbar_ || !toolbar_->widget() || !IsWindowVisible(toolbar_->widget()->GetHwnd()))
     return false;
   const ToolbarPlacement placement = Plan(selection);
-  *rect = RectAt({placement.x, placement.y});
+  *rect = desktop_.FromScreen(RectAt({placement.x, placement.y}));
   return true;
 }
 

@@ -25,13 +25,15 @@ class SessionToolbar {
   // The toolbar is gone with its owner.
   void Forget() { toolbar_ = nullptr; }
 
-  // Puts the toolbar beside `selection`, making it or showing it; true when it appeared.
+  // Puts the toolbar beside `selection` (desktop coordinates), making it or showing it; true
+  // when it appeared.
   bool Place(const RECT& selection);
   void Hide();
   // Closes the toolbar and its pop-ups for good.
   void Close();
 
-  // Where the shown toolbar goes for `selection`; false when it does not show.
+  // Where the shown toolbar goes for `selection`, both in desktop coordinates; false when it
+  // does not show.
   bool GetTarget(const RECT& selection, RECT* rect) const;
   // The picker's settings while it shows, else null.
   const PickerSettings* OpenPicker() const;
@@ -53,6 +55,7 @@ class SessionToolbar {
   Toolbar* get() const { return toolbar_; }
 
  private:
+  // The toolbar's place, in screen coordinates, for `selection` in desktop coordinates.
   ToolbarPlacement Plan(const RECT& selection) const;
   SIZE Size() const;
   RECT RectAt(POINT anchor) const;

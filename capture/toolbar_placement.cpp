@@ -1,28 +1,39 @@
 #include "capture/toolbar_placement.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kGapBelow = 5;
 constexpr int kGapAbove = 3;
 constexpr int kInsetInside = 3;
 
+RECT ToolbarAt(int x, int y, SIZE toolbar) {
+  return {x - toolbar.cx, y, x, y + toolbar.cy};
+}
+
 }  // namespace
 
 ToolbarPlacement PlaceToolbarBeside(const RECT& selection,
                                     SIZE toolbar,
-                                    int screen_height,
+                                    const base::DesktopGeometry& desktop,
                                     int picker_room) {
-  ToolbarPlacement placement = {selection.right, selection.bottom + kGapBelow, false};
-  if (placement.x - toolbar.cx < 0)
-    placement.x = toolbar.cx;
-  if (placement.y > screen_height - toolbar.cy) {
+  // The monitor of the selection's bottom-right pixel, where the toolbar hangs from.
+  const RECT corner_monitor = desktop.MonitorAt({selection.right - 1, selection.bottom - 1});
+  ToolbarPlacement placement = {std::min<int>(selection.right, corner_monitor.right),
+                                selection.bottom + kGapBelow, false};
+  if (placement.x - toolbar.cx < corner_monitor.left)
+    placement.x = corner_monitor.left + toolbar.cx;
+  if (!base::DesktopGeometry::Holds(corner_monitor, ToolbarAt(placement.x, placement.y, toolbar))) {
     placement.y = selection.top - toolbar.cy - kGapAbove;
-    if (placement.y < 0)
+    if (placement.y < corner_monitor.top)
       placement.y = selection.top + kInsetInside;
-    if (placement.y - picker_room > 0)
+    if (placement.y - picker_room > corner_monitor.top)
       placement.picker_above = true;
   }
-  if (placement.y + toolbar.cy + picker_room > screen_height)
+  const RECT picker_below = {placement.x - toolbar.cx, placement.y + toolbar.cy, placement.x,
+                             placement.y + toolbar.cy + picker_room};
+  if (!base::DesktopGeometry::Holds(corner_monitor, picker_below))
     placement.picker_above = true;
   return placement;
 }

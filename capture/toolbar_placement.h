@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/desktop_geometry.h"
+
 // Where the toolbar goes for a selection: the screen point its top-right corner hangs from,
 // and whether its picker must open above it for lack of room below.
 struct ToolbarPlacement {
@@ -10,11 +12,14 @@ struct ToolbarPlacement {
   bool picker_above;
 };
 
-// Under the selection's bottom-right corner; above the selection when there is no room
-// below, and inside it, under its top edge, when there is none above either; never past
-// the left screen edge. `toolbar` is the toolbar's size, `picker_room` the height the picker
-// needs beside it.
+// Under the selection's bottom-right corner, wholly on the monitor of that corner (the one
+// that shows it, or the nearest), also where another monitor goes on below; above the
+// selection when that monitor has no room below, and inside it, under its top edge, when it
+// has none above either; never past that monitor's left or right edge. The picker opens above
+// where the monitor has no room for it below, and whenever the toolbar went above the
+// selection and the monitor has room over it. `selection` is in screen coordinates,
+// `toolbar` the toolbar's size, `picker_room` the height the picker needs beside it.
 ToolbarPlacement PlaceToolbarBeside(const RECT& selection,
                                     SIZE toolbar,
-                                    int screen_height,
+                                    const base::DesktopGeometry& desktop,
                                     int picker_room);

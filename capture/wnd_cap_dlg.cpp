@@ -31,9 +31,9 @@ constexpr int kSwatchSize = 12;
 
 }  // namespace
 
-WndCapDlg* WndCapDlg::Create(HDC source, int selection_width, int selection_height, int x, int y) {
+WndCapDlg* WndCapDlg::Create(HDC source, const base::DesktopGeometry& desktop, POINT cursor) {
   auto* widget = new dui::Widget();
-  auto* view = new WndCapDlg(source, selection_width, selection_height, x, y);
+  auto* view = new WndCapDlg(source, desktop, cursor);
   view->SetSize(kWidth, kHeight);
   widget->SetSize(kWidth, kHeight);
   widget->Init(nullptr);
@@ -48,40 +48,43 @@ WndCapDlg* WndCapDlg::Create(HDC source, int selection_width, int selection_heig
   SetWindowLongPtrW(
       window, GWL_EXSTYLE,
       GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
-  SetWindowPos(window, HWND_TOPMOST, x + kCursorOffset, y + kCursorOffset, kWidth, kHeight,
+  const POINT place = view->WindowPlaceFor(cursor);
+  SetWindowPos(window, HWND_TOPMOST, place.x, place.y, kWidth, kHeight,
                SWP_NOACTIVATE | SWP_NOREDRAW);
   widget->Show(true);
   return view;
 }
 
-WndCapDlg::WndCapDlg(HDC source, int selection_width, int selection_height, int x, int y)
+WndCapDlg::WndCapDlg(HDC source, const base::DesktopGeometry& desktop, POINT cursor)
     : sourceDC_(source),
-      selectionWidth_(selection_width),
-      selectionHeight_(selection_height),
-      cursorX_(x),
-      cursorY_(y) {}
+      desktop_(desktop),
+      selectionWidth_(0),
+      selectionHeight_(0),
+      cursorX_(cursor.x),
+      cursorY_(cursor.y) {}
 
 WndCapDlg::~WndCapDlg() = default;
 
-void WndCapDlg::MoveTo(int x,
-                       int y,
-                       int selection_width,
-                       int selection_height,
-                       int limit_x,
-                       int limit_y) {
+POINT WndCapDlg::WindowPlaceFor(POINT cursor) const {
+  const POINT on_screen = desktop_.ToScreen(cursor);
+  const RECT monitor = desktop_.MonitorAt(on_screen);
+  POINT place = {on_screen.x + kCursorOffset, on_screen.y + kCursorOffset};
+  if (place.x + kWidth > monitor.right)
+    place.x = on_screen.x - kWidth - kCursorOffset;
+  if (place.y + kHeight > monitor.bottom)
+    place.y = on_screen.y - kHeight - kCursorOffset;
+  return place;
+}
+
+void WndCapDlg::MoveTo(POINT cursor, int selection_width, int selection_height) {
   // The pixel read is one of the picture's, also for a point past its edge (a drag that
   // goes on beyond the screen).
   const std::array<std::wstring, 3> lines_before = Lines();
-  cursorX_ = std::clamp(x, 0, std::max(limit_x - 1, 0));
-  cursorY_ = std::clamp(y, 0, std::max(limit_y - 1, 0));
+  cursorX_ = std::clamp<int>(cursor.x, 0, std::max(desktop_.width() - 1, 0));
+  cursorY_ = std::clamp<int>(cursor.y, 0, std::max(desktop_.height() - 1, 0));
   selectionWidth_ = selection_width;
   selectionHeight_ = selection_height;
-  int left = x + kCursorOffset;
-  if (left + kWidth > limit_x)
-    left = x - kWidth - kCursorOffset;
-  int top = y + kCursorOffset;
-  if (top + kHeight > limit_y)
-    top = y - kHeight - kCursorOffset;
+  const POINT place = WindowPlaceFor(cursor);
   dui::Widget* widget = GetWidget();
   HWND window = widget->GetHwnd();
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
@@ -89,7 +92,7 @@ void WndCapDlg::MoveTo(int x,
     SetWindowLongPtrW(window, GWL_EXSTYLE, style | WS_EX_TOOLWINDOW);
   if (!base::IsOnTop(window))
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  widget->MoveWithNextPaint(left, top);
+  widget->MoveWithNextPaint(place.x, place.y);
   // The panel's text is the slowest part of a repaint, and it seldom changes.
   if (Lines() == lines_before)
     SchedulePaintInRect({0, 0, kPictureWidth, kPictureHeight});

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "base/desktop_geometry.h"
 #include "base/memory_bitmap.h"
 #include "dui/view.h"
 
@@ -19,13 +20,14 @@ class WndCapDlg : public dui::View {
   static constexpr int kWidth = 119;
   static constexpr int kHeight = 133;
 
-  // Makes and shows the magnifier for the frozen picture `source` (not owned; it must
-  // outlive the magnifier or be let go by Close) with the cursor at (x, y).
-  static WndCapDlg* Create(HDC source, int selection_width, int selection_height, int x, int y);
-  // Follows the cursor at (x, y) on a screen `limit_x` x `limit_y`, 20 pixels right of and
-  // below it or, where that leaves the screen, left of or above it; the window moves with the
-  // repaint this schedules.
-  void MoveTo(int x, int y, int selection_width, int selection_height, int limit_x, int limit_y);
+  // Makes and shows the magnifier for the frozen picture `source` of `desktop` (not owned;
+  // it must outlive the magnifier or be let go by Close) with the cursor at `cursor`, in
+  // desktop coordinates.
+  static WndCapDlg* Create(HDC source, const base::DesktopGeometry& desktop, POINT cursor);
+  // Follows the cursor at `cursor` (desktop coordinates), 20 pixels right of and below it
+  // or, where that leaves the cursor's monitor, left of or above it; the window moves with
+  // the repaint this schedules.
+  void MoveTo(POINT cursor, int selection_width, int selection_height);
   // Shows or hides the magnifier.
   void Show(bool show);
   // Lets go of the picture and closes the magnifier for good; its widget deletes it.
@@ -42,13 +44,17 @@ class WndCapDlg : public dui::View {
   void OnPaint(Gdiplus::Graphics& g) override;
 
  private:
-  WndCapDlg(HDC source, int selection_width, int selection_height, int x, int y);
+  WndCapDlg(HDC source, const base::DesktopGeometry& desktop, POINT cursor);
+  // Where the window goes, in screen coordinates, for the cursor at `cursor` in desktop
+  // coordinates.
+  POINT WindowPlaceFor(POINT cursor) const;
   // The panel's lines as they read now; none after Close.
   std::array<std::wstring, 3> Lines() const;
   void PaintMagnified(Gdiplus::Graphics& g);
   void PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_height);
 
   HDC sourceDC_;
+  base::DesktopGeometry desktop_;
   // The magnified picture, made on the first paint.
   base::MemoryBitmap magnified_;
   int selectionWidth_;

@@ -143,7 +143,7 @@ bool OverlayCompositor::UpdateKeptPicture(const OverlayScene& scene) {
 RECT OverlayCompositor::LayOutLabel(HDC dc, const OverlayScene& scene) {
   if (!scene.labelled)
     return {};
-  return size_label_.Layout(dc, scene.selection, size_.cx,
+  return size_label_.Layout(dc, scene.selection, scene.label_monitor,
                             scene.toolbar ? &*scene.toolbar : nullptr);
 }
 

@@ -23,6 +23,8 @@ struct OverlayScene {
   std::array<RECT, kHandleCount> handles = {};
   // Whether the selection's size shows above it.
   bool labelled = false;
+  // The monitor that shows the selection's top-left corner, which the label stays on.
+  RECT label_monitor = {};
   // Where the toolbar goes, which the label keeps out of the way of; nothing without one.
   std::optional<RECT> toolbar;
   // The kept shapes in drawing order.

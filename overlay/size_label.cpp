@@ -25,7 +25,7 @@ base::ScopedFont CreateLabelFont(int height, int weight, const wchar_t* face) {
 
 }  // namespace
 
-RECT SizeLabel::Layout(HDC dc, const RECT& selection, int screen_width, const RECT* toolbar) {
+RECT SizeLabel::Layout(HDC dc, const RECT& selection, const RECT& monitor, const RECT* toolbar) {
   if (!measuring_font_)
     MakeFonts(dc);
   swprintf(text_, sizeof(text_) / sizeof(text_[0]), L" %ld \u00d7 %ld ",
@@ -38,7 +38,7 @@ RECT SizeLabel::Layout(HDC dc, const RECT& selection, int screen_width, const RE
   }
   Gdiplus::Image* background = dui::ResManager::GetInstance()->GetImage(IDB_SIZE_LABEL);
   const int background_height = background ? static_cast<int>(background->GetHeight()) : 0;
-  rect_ = LayOutSizeLabel(selection, extent, screen_width, toolbar, background_height);
+  rect_ = LayOutSizeLabel(selection, extent, monitor, toolbar, background_height);
   return rect_;
 }
 

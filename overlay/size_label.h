@@ -10,9 +10,9 @@
 // UI thread only.
 class SizeLabel {
  public:
-  // Lays out the label of `selection`, measured on `dc`, on a screen `screen_width` wide and
-  // out of the way of `toolbar` (null without one); the area it will cover.
-  RECT Layout(HDC dc, const RECT& selection, int screen_width, const RECT* toolbar);
+  // Lays out the label of `selection`, measured on `dc`, on `monitor` and out of the way of
+  // `toolbar` (null without one); the area it will cover.
+  RECT Layout(HDC dc, const RECT& selection, const RECT& monitor, const RECT* toolbar);
   // Draws the label as last laid out on `dc`.
   void Draw(HDC dc);
 

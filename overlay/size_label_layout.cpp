@@ -15,24 +15,24 @@ constexpr int kBackgroundMargin = 4;
 
 RECT LayOutSizeLabel(const RECT& selection,
                      SIZE text,
-                     int screen_width,
+                     const RECT& monitor,
                      const RECT* toolbar,
                      int background_height) {
   const int l = selection.left;
   const int t = selection.top;
   RECT label = {l, t - text.cy - 6, l + text.cx + kTextPadding, t - kGapAbove};
-  if (label.top < 0) {
+  if (label.top < monitor.top) {
     label.top = t + kGapInside;
     label.bottom = t + text.cy + 4;
   }
-  if (label.right > screen_width) {
+  if (label.right > monitor.right) {
     label.right = l;
     label.left = l - text.cx - kTextPadding;
   }
   RECT overlap = {};
   if (toolbar && IntersectRect(&overlap, toolbar, &label)) {
     const int height = label.bottom - label.top;
-    if (label.top - kToolbarDodge < 0) {
+    if (label.top - kToolbarDodge < monitor.top) {
       label.top = toolbar->bottom + 2;
       label.bottom = label.top + height;
     } else {

@@ -82,8 +82,9 @@ Tip* Tip::Show(int x, int y, SessionOutcome& outcome) {
   return tip;
 }
 
-POINT Tip::PositionOnScreen(int screen_width, int screen_height) {
-  return {(screen_width - kPlacedWidth) / 2, (screen_height - kPlacedHeight) / 2};
+POINT Tip::PositionOn(const RECT& monitor) {
+  return {monitor.left + (monitor.right - monitor.left - kPlacedWidth) / 2,
+          monitor.top + (monitor.bottom - monitor.top - kPlacedHeight) / 2};
 }
 
 std::wstring Tip::Line(int index) {

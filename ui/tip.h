@@ -40,8 +40,8 @@ class Tip : public dui::View,
   // point (x, y), and turns the link to a saved file on; null when one is up already or its
   // window cannot be made.
   static Tip* Show(int x, int y, SessionOutcome& outcome);
-  // Where a save puts the tip: centred on the screen as if it were 255 x 125.
-  static POINT PositionOnScreen(int screen_width, int screen_height);
+  // Where a save puts the tip: centred on `monitor` as if it were 255 x 125.
+  static POINT PositionOn(const RECT& monitor);
   // The random line number `index`; the last names the capture hot key.
   static std::wstring Line(int index);
 

@@ -1,5 +1,6 @@
 #include "ui/toolbar.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -268,7 +269,12 @@ void Toolbar::OnToolClicked(Tool tool) {
     delegate_->OnToolChosen(tool);
     return;
   }
-  const int picker_x = anchorX_ - width_ + ButtonBounds(SlotOf(tool), true).left - kButtonMargin;
+  // Under its button, and wholly on the toolbar's monitor: the pickers of the later tools
+  // reach past the toolbar's right edge.
+  const RECT monitor = desktop_.MonitorAt({anchorX_ - 1, anchorY_});
+  const int picker_x =
+      std::min<int>(anchorX_ - width_ + ButtonBounds(SlotOf(tool), true).left - kButtonMargin,
+                    monitor.right - ColorTableDlg::WidthFor(row.picker.kind));
   const int picker_y = pickerAbove_ ? anchorY_ - kPickerRoom : anchorY_ + kHeight;
   picker_->Show(row.picker, picker_x, picker_y);
   button(tool)->SetStateImage(row.hover_face, dui::CommonButton::Look::kNormal);
@@ -282,7 +288,7 @@ void Toolbar::ShowTooltip(int slot, TooltipMove move) {
   const ButtonFace face = FaceOf(slot);
   if (move == TooltipMove::kEntered) {
     if (!tooltip_)
-      tooltip_ = Tooltip::CreateTooltip();
+      tooltip_ = Tooltip::CreateTooltip(desktop_);
     tooltip_->ShowAt(this, face.tooltip, cursor.x, cursor.y, face.tooltip_width_on_enter,
                      kTooltipHeight);
   } else if (tooltip_) {

@@ -21,9 +21,9 @@ constexpr int kLabelY = 3;
 
 }  // namespace
 
-Tooltip* Tooltip::CreateTooltip() {
+Tooltip* Tooltip::CreateTooltip(const base::DesktopGeometry& desktop) {
   auto* widget = new dui::Widget();
-  auto* tooltip = new Tooltip();
+  auto* tooltip = new Tooltip(desktop);
   // The back buffer is made at Init with this size; every tooltip fits in it.
   widget->SetSize(kMaxWidth, kMaxHeight);
   widget->Init(nullptr);
@@ -34,7 +34,8 @@ Tooltip* Tooltip::CreateTooltip() {
   return tooltip;
 }
 
-Tooltip::Tooltip() : label_(new dui::Label()) {
+Tooltip::Tooltip(const base::DesktopGeometry& desktop)
+    : desktop_(desktop), label_(new dui::Label()) {
   SetKeyListener(this);
   AddChildView(label_);
 }
@@ -72,9 +73,12 @@ void Tooltip::Arrange(const std::wstring& text, int x, int y, int width, int hei
   dui::Widget* widget = GetWidget();
   if (!widget)
     return;
+  const RECT monitor = desktop_.MonitorAt({x, y});
+  const int left = std::min<int>(x + kCursorOffsetX, monitor.right - width);
+  const int top = y + kCursorOffsetY + height > monitor.bottom ? y - height : y + kCursorOffsetY;
   // Moved and resized in one step, as the picker is.
-  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, x + kCursorOffsetX, y + kCursorOffsetY, width,
-               height, SWP_NOACTIVATE | SWP_NOREDRAW);
+  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, left, top, width, height,
+               SWP_NOACTIVATE | SWP_NOREDRAW);
   widget->SetSize(width, height);
   SchedulePaint();
 }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "base/desktop_geometry.h"
 #include "dui/animation.h"
 #include "dui/key_listener.h"
 #include "dui/view.h"
@@ -26,13 +27,14 @@ class Tooltip : public dui::View,
   static constexpr int kDelayMs = 100;
   static constexpr int kDisplayMs = 5000;
 
-  // Makes the hidden tooltip in its own widget.
-  static Tooltip* CreateTooltip();
+  // Makes the hidden tooltip in its own widget, for the monitors of `desktop`.
+  static Tooltip* CreateTooltip(const base::DesktopGeometry& desktop);
 
   ~Tooltip() override;
 
   // Starts the delay for `text` in a `width` x `height` box (wider where the text needs it)
-  // that will show 8 pixels right of and 18 pixels below the cursor at screen point (x, y).
+  // that will show 8 pixels right of and 18 pixels below the cursor at screen point (x, y),
+  // moved left of the cursor's monitor's right edge and above the cursor at its bottom edge.
   // `owner` gets the keys.
   void ShowAt(dui::View* owner, const std::wstring& text, int x, int y, int width, int height);
   // Changes the text, size and place; visible or hidden, the tooltip stays so.
@@ -54,9 +56,10 @@ class Tooltip : public dui::View,
   void AnimationEnded(dui::Animation* animation) override;
 
  private:
-  Tooltip();
+  explicit Tooltip(const base::DesktopGeometry& desktop);
   void Arrange(const std::wstring& text, int x, int y, int width, int height);
 
+  base::DesktopGeometry desktop_;
   dui::Label* label_;
   std::wstring text_;
   int delayLeft_ = kDelayMs;

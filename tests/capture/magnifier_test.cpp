@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "base/desktop_geometry.h"
+#include "base/memory_bitmap.h"
 #include "capture/wnd_cap_dlg.h"
 #include "dui/widget.h"
 #include "tests/capture/capture_harness.h"
@@ -110,6 +112,38 @@ TEST(MagnifierTest, HiddenOnceASelectionIsSettledAndClosedWithTheSession) {
   harness.Key(VK_ESCAPE);
   EXPECT_TRUE(testing_support::WaitForQuitMessage());
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(magnifier); })) << "closed with the session";
+}
+
+// On a desktop of two monitors, a smaller one left of the primary one and lower, the window
+// flips at the edges of the cursor's monitor, in screen coordinates, whatever the desktop's
+// origin.
+TEST(MagnifierTest, FlipsAtTheEdgesOfTheCursorsMonitor) {
+  const base::DesktopGeometry desktop({-1280, 0, 1920, 1080},
+                                      {{0, 0, 1920, 1080}, {-1280, 56, 0, 1080}});
+  base::MemoryBitmap picture;
+  ASSERT_TRUE(picture.MakeTopDown32(desktop.width(), desktop.height()));
+  WndCapDlg* magnifier = WndCapDlg::Create(picture.dc(), desktop, {100, 500});
+  HWND window = magnifier->GetWidget()->GetHwnd();
+  const struct {
+    POINT cursor;  // desktop coordinates
+    POINT window;  // screen coordinates
+  } cases[] = {
+      {{100, 500}, {-1160, 520}},
+      {{1250, 500}, {-30 - 139, 520}},         // the left monitor's right edge
+      {{1300, 1000}, {40, 1000 - 153}},        // the primary's bottom edge
+      {{3190, 10}, {1910 - 139, 30}},          // the primary's right edge
+      {{600, 1060}, {-680 + 20, 1060 - 153}},  // the left monitor's bottom edge
+  };
+  for (const auto& c : cases) {
+    magnifier->MoveTo(c.cursor, 10, 10);
+    testing_support::PumpMessages();
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, c.window.x) << c.cursor.x << "," << c.cursor.y;
+    EXPECT_EQ(rect.top, c.window.y) << c.cursor.x << "," << c.cursor.y;
+  }
+  magnifier->Close();
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
 }
 
 }  // namespace

@@ -213,6 +213,30 @@ TEST(SelectionModelTest, AClickSelectsTheHighlightedWindowOrGoesBackToDetecting)
   EXPECT_EQ(nothing.state(), State::kDetecting);
 }
 
+// On a desktop whose top-right part no monitor shows (a lower monitor right of the primary
+// one), a selection starts only where a monitor shows it; a selection made elsewhere moves,
+// resizes and is clamped across that part like anywhere on the desktop.
+TEST(SelectionModelTest, ASelectionStartsOnlyWhereAMonitorShowsTheDesktop) {
+  SelectionModel model(kDesktop, {{0, 0, 1000, 1080}, {1000, 200, 1920, 1080}});
+  EXPECT_FALSE(model.Press({1500, 100}));
+  EXPECT_EQ(model.state(), State::kDetecting) << "a press in the unshown part";
+  model.Drag({1700, 300});
+  EXPECT_FALSE(model.Release({1700, 300}));
+  EXPECT_EQ(model.state(), State::kDetecting);
+  EXPECT_TRUE(IsRectEmpty(&model.selection()));
+
+  Walk(model,
+       {{Event::kPress, {900, 300}}, {Event::kDrag, {1200, 600}}, {Event::kRelease, {1200, 600}}});
+  ASSERT_EQ(model.state(), State::kSelected) << "a drag into it from a monitor";
+  EXPECT_TRUE(Is(model.selection(), {900, 300, 1200, 600}));
+  EXPECT_FALSE(model.Press({1500, 100})) << "the selection is kept";
+  EXPECT_EQ(model.state(), State::kSelected);
+  Walk(model,
+       {{Event::kPress, {1000, 400}}, {Event::kDrag, {1900, 0}}, {Event::kRelease, {1900, 0}}});
+  EXPECT_TRUE(Is(model.selection(), {1620, 0, 1920, 300})) << "moved over it, to the corner";
+  EXPECT_TRUE(model.Press({500, 500})) << "given up for a new one on a monitor";
+}
+
 // The handles' hit rectangles: 5 pixels square while the selection is dragged out, 6 once
 // it is settled, the bottom-left one 2 pixels taller; each sets its own pointer.
 TEST(SelectionModelTest, HandlesAndTheirPointers) {

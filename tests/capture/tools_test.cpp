@@ -344,27 +344,67 @@ TEST_F(ToolsTest, AClickThatReachesTheCaptureWindowOverAPopUpGoesToThePopUp) {
   EXPECT_EQ(testing_support::ClipboardPicture::Read().width, kSelection.right - kSelection.left);
 }
 
-// (Selection, toolbar size) -> where the toolbar's top-right corner hangs, and whether the
-// picker opens above it, on a screen 1080 high.
-TEST(ToolbarPlacementTest, UnderAboveOrInsideTheSelection) {
+// (Desktop, selection, toolbar size) -> where the toolbar's top-right corner hangs, and
+// whether the picker opens above it. The desktops: one 1920 x 1080 monitor; a smaller one
+// left of it and lower; one above it, of another width.
+TEST(ToolbarPlacementTest, UnderAboveOrInsideTheSelectionOnOneMonitor) {
+  const base::DesktopGeometry one({0, 0, 1920, 1080}, {{0, 0, 1920, 1080}});
+  const base::DesktopGeometry left_lower({-1280, 0, 1920, 1080},
+                                         {{0, 0, 1920, 1080}, {-1280, 56, 0, 1080}});
+  const base::DesktopGeometry above({0, -900, 1920, 1080},
+                                    {{0, 0, 1920, 1080}, {1000, -900, 2600, 0}});
   const struct {
+    const char* name;
+    const base::DesktopGeometry& desktop;
     RECT selection;
     SIZE toolbar;
     ToolbarPlacement expected;
   } cases[] = {
-      {{100, 100, 500, 400}, {354, 45}, {500, 405, false}},   // under the bottom-right corner
-      {{0, 100, 200, 400}, {354, 45}, {354, 405, false}},     // kept off the left edge
-      {{0, 100, 200, 400}, {310, 45}, {310, 405, false}},     // the layout without save
-      {{100, 600, 500, 1075}, {354, 45}, {500, 552, true}},   // above, room for the picker
-      {{100, 20, 500, 1080}, {354, 45}, {500, 23, false}},    // inside, under the top
-      {{100, 60, 500, 1080}, {354, 45}, {500, 12, false}},    // above, no room for the picker
-      {{100, 600, 500, 1000}, {354, 45}, {500, 1005, true}},  // under, the picker above
+      {"under", one, {100, 100, 500, 400}, {354, 45}, {500, 405, false}},
+      {"kept off the left edge", one, {0, 100, 200, 400}, {354, 45}, {354, 405, false}},
+      {"the layout without save", one, {0, 100, 200, 400}, {310, 45}, {310, 405, false}},
+      {"above, room for the picker", one, {100, 600, 500, 1075}, {354, 45}, {500, 552, true}},
+      {"inside, under the top", one, {100, 20, 500, 1080}, {354, 45}, {500, 23, false}},
+      {"above, no room for the picker", one, {100, 60, 500, 1080}, {354, 45}, {500, 12, false}},
+      {"under, the picker above", one, {100, 600, 500, 1000}, {354, 45}, {500, 1005, true}},
+      // At the left monitor's bottom edge: above, on that monitor.
+      {"above on the left monitor",
+       left_lower,
+       {-900, 500, -300, 1070},
+       {354, 45},
+       {-300, 452, true}},
+      // Off the left monitor's left edge, not the desktop's.
+      {"kept off the left monitor's edge",
+       left_lower,
+       {-1280, 300, -1100, 500},
+       {354, 45},
+       {-1280 + 354, 505, false}},
+      // Inside, under the top of the lower left monitor: the desktop goes higher beside it.
+      {"inside under a lower monitor's top",
+       left_lower,
+       {-900, 60, -300, 1080},
+       {354, 45},
+       {-300, 63, false}},
+      // Its right edge on the right monitor, its bottom-right corner over the gap below it.
+      {"kept on the upper monitor", above, {1500, -800, 2500, -10}, {354, 45}, {2500, -848, true}},
+      // It stays on the selection's monitor, also where another one goes on below it.
+      {"above rather than across two monitors",
+       above,
+       {1100, -400, 1500, -20},
+       {354, 45},
+       {1500, -448, true}},
+      {"above rather than on the monitor below",
+       above,
+       {1100, -400, 1500, -5},
+       {354, 45},
+       {1500, -448, true}},
+      {"under, on the lower monitor", above, {1100, 100, 1500, 300}, {354, 45}, {1500, 305, false}},
   };
   for (const auto& c : cases) {
-    const ToolbarPlacement placement = PlaceToolbarBeside(c.selection, c.toolbar, 1080, 49);
-    EXPECT_EQ(placement.x, c.expected.x) << c.selection.top << " " << c.selection.bottom;
-    EXPECT_EQ(placement.y, c.expected.y) << c.selection.top << " " << c.selection.bottom;
-    EXPECT_EQ(placement.picker_above, c.expected.picker_above) << c.selection.bottom;
+    const ToolbarPlacement placement = PlaceToolbarBeside(c.selection, c.toolbar, c.desktop, 49);
+    EXPECT_EQ(placement.x, c.expected.x) << c.name;
+    EXPECT_EQ(placement.y, c.expected.y) << c.name;
+    EXPECT_EQ(placement.picker_above, c.expected.picker_above) << c.name;
   }
 }
 

@@ -35,6 +35,7 @@ OverlayScene SceneOf(const RECT& selection, Decoration decoration, bool labelled
   scene.selection = selection;
   scene.decoration = decoration;
   scene.labelled = labelled;
+  scene.label_monitor = kScreen;
   const RECT& s = selection;
   const LONG c = (s.left + s.right) / 2;
   const LONG m = (s.top + s.bottom) / 2;

@@ -2,15 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
-constexpr int kScreenWidth = 1920;
+constexpr RECT kScreen = {0, 0, 1920, 1080};
+// A monitor left of and lower than the primary one, in the desktop's coordinates when the
+// desktop starts at its left edge: the primary one then begins at x 1280.
+constexpr RECT kLeftLower = {0, 56, 1280, 1080};
 constexpr int kBackgroundHeight = 32;
 constexpr SIZE kText = {150, 44};
-
-bool Equal(const RECT& a, const RECT& b) {
-  return EqualRect(&a, &b) != FALSE;
-}
 
 // The label box before the final trim: right reduced by 40, 1 pixel off the bottom, and
 // the top set from the background picture's height.
@@ -18,43 +19,62 @@ RECT Trimmed(int left, int right, int bottom) {
   return {left, bottom - 1 - kBackgroundHeight - 4, right - 40, bottom - 1};
 }
 
-TEST(SizeLabelLayoutTest, LabelSitsAboveTheSelection) {
-  const RECT label =
-      LayOutSizeLabel({300, 400, 700, 600}, kText, kScreenWidth, nullptr, kBackgroundHeight);
-  EXPECT_TRUE(Equal(label, Trimmed(300, 300 + 150 + 14, 400 - 2)));
-}
-
-TEST(SizeLabelLayoutTest, SelectionAtTheTopEdgeGetsTheLabelInside) {
-  const RECT label =
-      LayOutSizeLabel({300, 0, 700, 600}, kText, kScreenWidth, nullptr, kBackgroundHeight);
-  // Inside: from 2 below the top to cy + 4 below it.
-  EXPECT_TRUE(Equal(label, Trimmed(300, 464, 0 + 44 + 4)));
-}
-
-TEST(SizeLabelLayoutTest, LabelThatWouldLeaveTheScreenGoesLeftOfTheSelection) {
-  const RECT label =
-      LayOutSizeLabel({1800, 400, 1920, 600}, kText, kScreenWidth, nullptr, kBackgroundHeight);
-  EXPECT_TRUE(Equal(label, Trimmed(1800 - 164, 1800, 398)));
-}
-
-TEST(SizeLabelLayoutTest, LabelMovesOutOfTheToolbarsWay) {
-  // Room above: 47 pixels up.
-  const RECT toolbar = {250, 330, 604, 375};
-  RECT label =
-      LayOutSizeLabel({300, 400, 700, 600}, kText, kScreenWidth, &toolbar, kBackgroundHeight);
-  EXPECT_TRUE(Equal(label, Trimmed(300, 464, 398 - 47)));
-
-  // No room above: just below the toolbar, at the same height.
-  const RECT high_toolbar = {250, 0, 604, 45};
-  label =
-      LayOutSizeLabel({300, 60, 700, 600}, kText, kScreenWidth, &high_toolbar, kBackgroundHeight);
-  EXPECT_TRUE(Equal(label, Trimmed(300, 464, 45 + 2 + (58 - 10))));
-
-  // A toolbar elsewhere changes nothing.
-  const RECT far_toolbar = {1000, 800, 1354, 845};
-  label =
-      LayOutSizeLabel({300, 400, 700, 600}, kText, kScreenWidth, &far_toolbar, kBackgroundHeight);
-  EXPECT_TRUE(Equal(label, Trimmed(300, 464, 398)));
+// The label is 150 + 14 wide and sits 2 above the selection, or from 2 below its top to
+// cy + 4 below it inside; it moves 47 up out of the toolbar's way, or under the toolbar when
+// the monitor has no room above.
+TEST(SizeLabelLayoutTest, AboveInsideLeftOfTheSelectionAndOutOfTheToolbarsWay) {
+  const struct {
+    const char* name;
+    RECT selection;
+    RECT monitor;
+    std::optional<RECT> toolbar;
+    RECT expected;
+  } cases[] = {
+      {"above", {300, 400, 700, 600}, kScreen, std::nullopt, Trimmed(300, 464, 398)},
+      {"inside at the top edge", {300, 0, 700, 600}, kScreen, std::nullopt, Trimmed(300, 464, 48)},
+      {"left at the right edge",
+       {1800, 400, 1920, 600},
+       kScreen,
+       std::nullopt,
+       Trimmed(1636, 1800, 398)},
+      {"dodges up",
+       {300, 400, 700, 600},
+       kScreen,
+       RECT{250, 330, 604, 375},
+       Trimmed(300, 464, 398 - 47)},
+      {"under a toolbar at the top",
+       {300, 60, 700, 600},
+       kScreen,
+       RECT{250, 0, 604, 45},
+       Trimmed(300, 464, 45 + 2 + 48)},
+      {"a toolbar elsewhere",
+       {300, 400, 700, 600},
+       kScreen,
+       RECT{1000, 800, 1354, 845},
+       Trimmed(300, 464, 398)},
+      // The lower monitor's top edge, where the desktop goes on higher beside it.
+      {"inside at a lower monitor's top",
+       {300, 56, 700, 600},
+       kLeftLower,
+       std::nullopt,
+       Trimmed(300, 464, 56 + 48)},
+      {"above, lower on that monitor",
+       {300, 150, 700, 600},
+       kLeftLower,
+       std::nullopt,
+       Trimmed(300, 464, 148)},
+      {"left at a monitor's right edge",
+       {1200, 400, 1280, 600},
+       kLeftLower,
+       std::nullopt,
+       Trimmed(1036, 1200, 398)},
+  };
+  for (const auto& c : cases) {
+    const RECT label = LayOutSizeLabel(c.selection, kText, c.monitor,
+                                       c.toolbar ? &*c.toolbar : nullptr, kBackgroundHeight);
+    EXPECT_TRUE(EqualRect(&label, &c.expected)) << c.name << ": " << label.left << "," << label.top
+                                                << " " << label.right << "," << label.bottom;
+  }
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "tests/support/pattern_window.h"
 
+#include "tests/support/desktop_grab.h"
 #include "tests/support/pixel_painter.h"
-#include "tests/support/screen_grab.h"
 #include "tests/support/wait.h"
 
 namespace testing_support {
@@ -44,7 +44,7 @@ COLORREF PatternWindow::PatternAt(int x, int y) {
 bool PatternWindow::WaitUntilShown() {
   return WaitUntil([&] {
     const RECT r = rect();
-    ScreenGrab grab;
+    const DesktopGrab grab(r);
     for (int y = 0; y < height_; y += 37) {
       for (int x = 0; x < width_; x += 41) {
         if (grab.Pixel(r.left + x, r.top + y) != PatternAt(x, y))

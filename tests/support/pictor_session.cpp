@@ -12,8 +12,11 @@ namespace {
 bool CoversScreen(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);
-  return rect.left == 0 && rect.top == 0 && rect.right == GetSystemMetrics(SM_CXSCREEN) &&
-         rect.bottom == GetSystemMetrics(SM_CYSCREEN);
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return rect.left == left && rect.top == top &&
+         rect.right == left + GetSystemMetrics(SM_CXVIRTUALSCREEN) &&
+         rect.bottom == top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
 }
 
 // Prints a top-level window of the process whose id `lparam` points to.

@@ -160,9 +160,12 @@ TEST(TipLineTest, LastLineNamesTheHotKey) {
   ASSERT_TRUE(hot_key.Delete());
   EXPECT_EQ(Tip::Line(8), L"截图快捷键：CTRL+ALT+A");
   EXPECT_EQ(Tip::Line(0), L"截图可以打上马赛克哦~");
-  const POINT centre = Tip::PositionOnScreen(1920, 1080);
+  const POINT centre = Tip::PositionOn({0, 0, 1920, 1080});
   EXPECT_EQ(centre.x, 832);
   EXPECT_EQ(centre.y, 477);
+  const POINT left_lower = Tip::PositionOn({-1280, 56, 0, 1080});
+  EXPECT_EQ(left_lower.x, -1280 + 512);
+  EXPECT_EQ(left_lower.y, 56 + 449);
 }
 
 }  // namespace

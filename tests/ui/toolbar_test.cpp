@@ -2,6 +2,7 @@
 // mouse messages; what reaches the capture window is recorded by a stand-in delegate.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -144,6 +145,29 @@ TEST_F(ToolbarTest, EachToolOpensItsPickerLayout) {
   EXPECT_EQ(delegate_.calls, (std::vector<std::string>{"rectangle", "text", "mosaic"}));
 }
 
+// At the monitor's right edge the pickers that reach past the toolbar's right edge move left,
+// onto the monitor; the rectangle's stays under its button.
+TEST_F(ToolbarTest, PickersStayOnTheToolbarsMonitor) {
+  const RECT monitor = base::DesktopGeometry::Read().MonitorAt({kAnchorX, kAnchorY});
+  toolbar_->SetPosition(monitor.right, kAnchorY);
+  const struct {
+    Tool tool;
+    int width;
+  } cases[] = {
+      {Tool::kRectangle, 316}, {Tool::kArrow, 316}, {Tool::kText, 271}, {Tool::kMosaic, 219}};
+  for (const auto& c : cases) {
+    ClickButton(c.tool);
+    ASSERT_NE(toolbar_->GetOpenPicker(), nullptr);
+    RECT window = {};
+    GetWindowRect(PickerWindow(), &window);
+    const int under_button =
+        monitor.right - Toolbar::kWidth + toolbar_->button(c.tool)->GetX() - 11;
+    EXPECT_EQ(window.left, std::min<int>(under_button, monitor.right - c.width))
+        << static_cast<int>(c.tool);
+    EXPECT_LE(window.right, monitor.right) << static_cast<int>(c.tool);
+  }
+}
+
 TEST_F(ToolbarTest, PickerTellsColoursAtOnceAndSizesToNobody) {
   ClickButton(Tool::kRectangle);
   delegate_.calls.clear();
@@ -277,7 +301,7 @@ TEST_F(ToolbarTest, LayoutWithoutSaveMovesCancelAndCopyIntoItsPlace) {
 // gone 5 s later; a delay cut short by leaving a button carries over to the next one.
 TEST(TooltipTest, DelayDisplayAndCarriedDelay) {
   ScopedFakeTicks clock(1000);
-  Tooltip* tooltip = Tooltip::CreateTooltip();
+  Tooltip* tooltip = Tooltip::CreateTooltip(base::DesktopGeometry::Read());
   HWND window = tooltip->GetWidget()->GetHwnd();
   auto tick = [&](DWORD ms) {
     clock.Advance(ms);
@@ -315,6 +339,34 @@ TEST(TooltipTest, DelayDisplayAndCarriedDelay) {
   GetWindowRect(window, &rect);
   EXPECT_GT(rect.right - rect.left, 60) << "wide enough for its text";
 
+  tooltip->GetWidget()->Close();
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+}
+
+// Beside the cursor unless that leaves the cursor's monitor: then against its right edge, or
+// above the cursor at its bottom edge. A second, lower monitor to the right of the first.
+TEST(TooltipTest, StaysOnTheCursorsMonitor) {
+  const base::DesktopGeometry desktop({0, 0, 3200, 1080},
+                                      {{0, 0, 1920, 1080}, {1920, 0, 3200, 1024}});
+  Tooltip* tooltip = Tooltip::CreateTooltip(desktop);
+  HWND window = tooltip->GetWidget()->GetHwnd();
+  const struct {
+    POINT cursor;
+    POINT expected;
+  } cases[] = {
+      {{400, 300}, {408, 318}},
+      {{1900, 300}, {1920 - 61, 318}},    // the first monitor's right edge
+      {{3000, 1010}, {3008, 1010 - 22}},  // the second one's bottom, higher than the first's
+      {{1000, 1070}, {1008, 1070 - 22}},
+      {{3190, 1000}, {3200 - 61, 1000 - 22}},
+  };
+  for (const auto& c : cases) {
+    tooltip->Update(L"矩形工具", c.cursor.x, c.cursor.y, 61, 22);
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, c.expected.x) << c.cursor.x << "," << c.cursor.y;
+    EXPECT_EQ(rect.top, c.expected.y) << c.cursor.x << "," << c.cursor.y;
+  }
   tooltip->GetWidget()->Close();
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
 }
