@@ -89,11 +89,6 @@ std::vector<RECT> DesktopGeometry::MonitorsInDesktop() const {
   return monitors;
 }
 
-bool DesktopGeometry::Shows(POINT point) const {
-  return std::any_of(monitors_.begin(), monitors_.end(),
-                     [&](const RECT& monitor) { return PtInRect(&monitor, point); });
-}
-
 bool DesktopGeometry::Holds(const RECT& outer, const RECT& inner) {
   return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
          inner.bottom <= outer.bottom;

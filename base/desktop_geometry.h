@@ -39,9 +39,6 @@ class DesktopGeometry {
   // The monitor, in screen coordinates, that shows the screen point `point`, or the nearest
   // one to it.
   RECT MonitorAt(POINT point) const;
-  // Whether a monitor shows the screen point `point`: not one of the desktop's areas that no
-  // monitor shows (beside a smaller monitor, for one).
-  bool Shows(POINT point) const;
   // Whether `inner` lies wholly within `outer`.
   static bool Holds(const RECT& outer, const RECT& inner);
 

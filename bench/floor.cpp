@@ -25,11 +25,13 @@ HDC g_follower_picture = nullptr;
 uint32_t* g_follower_pixels = nullptr;
 HWND g_follower = nullptr;
 
-void CopyScreen(int width, int height) {
+void CopyScreen(const RECT& desktop) {
+  const int width = desktop.right - desktop.left;
+  const int height = desktop.bottom - desktop.top;
   HDC screen = GetDC(nullptr);
   g_snapshot = CreateCompatibleDC(screen);
   SelectObject(g_snapshot, CreateCompatibleBitmap(screen, width, height));
-  BitBlt(g_snapshot, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  BitBlt(g_snapshot, 0, 0, width, height, screen, desktop.left, desktop.top, SRCCOPY);
   ReleaseDC(nullptr, screen);
 }
 
@@ -115,10 +117,13 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
+  // The whole desktop, every monitor, as the tool covers and copies it.
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const RECT desktop = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                        top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   if (wcscmp(command_line, L"snapshot") == 0)
-    CopyScreen(width, height);
+    CopyScreen(desktop);
   WNDCLASSW window_class = {};
   window_class.lpfnWndProc = &WindowProc;
   window_class.hInstance = instance;
@@ -126,7 +131,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   window_class.lpszClassName = L"PictorBenchFloor";
   RegisterClassW(&window_class);
   CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, window_class.lpszClassName, L"floor",
-                  WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr, instance, nullptr);
+                  WS_POPUP | WS_VISIBLE, desktop.left, desktop.top, desktop.right - desktop.left,
+                  desktop.bottom - desktop.top, nullptr, nullptr, instance, nullptr);
   if (wcscmp(command_line, L"follower") == 0)
     CreateFollower(instance);
   MSG message;

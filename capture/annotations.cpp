@@ -80,7 +80,15 @@ bool Annotations::TypesText() const {
 }
 
 bool Annotations::InArea(POINT point) const {
-  return PtInRect(&host_.AnnotatedArea(), point) && host_.Shows(point);
+  const RECT monitor = host_.MonitorAt(point);
+  return PtInRect(&host_.AnnotatedArea(), point) && PtInRect(&monitor, point);
+}
+
+RECT Annotations::TextRoom(POINT origin) const {
+  const RECT monitor = host_.MonitorAt(origin);
+  RECT room = {};
+  IntersectRect(&room, &host_.AnnotatedArea(), &monitor);
+  return room;
 }
 
 void Annotations::TakePickerSettings() {
@@ -283,12 +291,12 @@ RECT Annotations::TextBoxRect() const {
 std::optional<RECT> Annotations::LayOutTextBoxFor(const std::wstring& text, POINT origin) const {
   base::ScopedGetDc dc(edit_);
   base::ScopedSelectObject select_font(dc.get(), font_.get());
-  return LayOutEditBox(origin, DcTextMetrics(dc.get(), text), host_.AnnotatedArea());
+  return LayOutEditBox(origin, DcTextMetrics(dc.get(), text), TextRoom(origin));
 }
 
 // A text that no longer fits (after a larger font was chosen) gets all the room there is.
 void Annotations::ResizeTextBox(POINT origin) {
-  const RECT& s = host_.AnnotatedArea();
+  const RECT s = TextRoom(origin);
   const RECT room = {s.left, s.top, s.right - kEditInset, s.bottom - kEditInset};
   MoveTextBox(LayOutTextBoxFor(Text(), origin).value_or(room));
 }

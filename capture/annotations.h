@@ -19,8 +19,9 @@ class AnnotationsHost {
   virtual HWND AnnotatedWindow() const = 0;
   // The selection, in that window's coordinates: shapes start and text boxes open inside it.
   virtual const RECT& AnnotatedArea() const = 0;
-  // Whether a monitor shows `point` of that window: nothing starts where none does.
-  virtual bool Shows(POINT point) const = 0;
+  // The monitor that shows `point` of that window, or the nearest one, in that window's
+  // coordinates: nothing starts where no monitor shows it, and a text box stays on one.
+  virtual RECT MonitorAt(POINT point) const = 0;
   // The picker's settings while it shows, else null.
   virtual const PickerSettings* OpenPicker() const = 0;
   // The kept shapes or the one being drawn changed, or it went.
@@ -98,6 +99,8 @@ class Annotations {
  private:
   bool TypesText() const;
   bool InArea(POINT point) const;
+  // The room for a text box at `origin`: the selection, on the monitor of `origin`.
+  RECT TextRoom(POINT origin) const;
   void TakePickerSettings();
   void KeepShape(std::unique_ptr<Drawing> shape);
   void PlaceTextBox(POINT point);

@@ -139,7 +139,7 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
   HCURSOR ToolCursorAt(POINT point);
   HWND AnnotatedWindow() const override;
   const RECT& AnnotatedArea() const override;
-  bool Shows(POINT point) const override;
+  RECT MonitorAt(POINT point) const override;
   const PickerSettings* OpenPicker() const override;
   void OnShapesChanged() override;
   void RepaintAnnotations() override;

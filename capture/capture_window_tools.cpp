@@ -98,8 +98,8 @@ const RECT& CaptureWindow::AnnotatedArea() const {
   return model_.selection();
 }
 
-bool CaptureWindow::Shows(POINT point) const {
-  return desktop_.Shows(desktop_.ToScreen(point));
+RECT CaptureWindow::MonitorAt(POINT point) const {
+  return desktop_.FromScreen(desktop_.MonitorAt(desktop_.ToScreen(point)));
 }
 
 const PickerSettings* CaptureWindow::OpenPicker() const {

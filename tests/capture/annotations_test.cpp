@@ -1,0 +1,74 @@
+// The annotations with a host of their own, on a desktop of two monitors: the right one starts
+// lower, so the selection's top-right part is shown by no monitor.
+#include "capture/annotations.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/capture/capture_harness.h"
+
+namespace {
+
+constexpr RECT kLeftMonitor = {0, 0, 500, 1080};
+constexpr RECT kRightMonitor = {500, 200, 1920, 1080};
+
+class TwoMonitorHost : public AnnotationsHost {
+ public:
+  explicit TwoMonitorHost(HWND window) : window_(window) {}
+  HWND AnnotatedWindow() const override { return window_; }
+  const RECT& AnnotatedArea() const override { return area_; }
+  RECT MonitorAt(POINT point) const override {
+    return point.x < kLeftMonitor.right ? kLeftMonitor : kRightMonitor;
+  }
+  const PickerSettings* OpenPicker() const override { return &settings_; }
+  void OnShapesChanged() override {}
+  void RepaintAnnotations() override {}
+  void OnSessionKeyInTextBox(int /*virtual_key*/) override {}
+  void OnDoubleClickOnNewTextBox(POINT /*point*/) override {}
+  void OnTextBoxHasKeyboard() override {}
+
+ private:
+  HWND window_;
+  RECT area_ = {100, 100, 900, 600};
+  PickerSettings settings_ = kDefaultPickerSettings;
+};
+
+RECT WindowRectIn(HWND child, HWND parent) {
+  RECT rect = {};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// A click where no monitor shows the selection opens no box and draws nothing; a box opened
+// near the left monitor's right edge grows and wraps on that monitor, not across.
+TEST(AnnotationsTest, TextBoxesStayOnTheMonitorOfTheirClick) {
+  capture_test::TestWindow window(0, 0, 1000, 700);
+  TwoMonitorHost host(window.hwnd());
+  Annotations annotations(host);
+  annotations.ChooseTool(Tool::kText);
+
+  annotations.Press({700, 150});
+  annotations.Release({700, 150});
+  EXPECT_EQ(annotations.text_box(), nullptr) << "no monitor shows (700, 150)";
+  annotations.ChooseTool(Tool::kRectangle);
+  annotations.Press({700, 150});
+  annotations.Drag({800, 300});
+  annotations.Release({800, 300});
+  EXPECT_TRUE(annotations.empty()) << "no shape starts there";
+
+  annotations.ChooseTool(Tool::kText);
+  annotations.Press({400, 300});
+  annotations.Release({400, 300});
+  ASSERT_NE(annotations.text_box(), nullptr);
+  for (const wchar_t c : std::wstring(L"a line that is far wider than the room left on it"))
+    SendMessageW(annotations.text_box(), WM_CHAR, c, 0);
+  const RECT box = WindowRectIn(annotations.text_box(), window.hwnd());
+  EXPECT_LE(box.right, kLeftMonitor.right) << "the box ends at " << box.right;
+  EXPECT_GE(box.left, 100) << "within the selection";
+  annotations.FinishText();
+  EXPECT_EQ(annotations.shape_count(), 1u);
+}
+
+}  // namespace
