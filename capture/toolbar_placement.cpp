@@ -26,8 +26,10 @@ ToolbarPlacement PlaceToolbarBeside(const RECT& selection,
     placement.x = corner_monitor.left + toolbar.cx;
   if (!base::DesktopGeometry::Holds(corner_monitor, ToolbarAt(placement.x, placement.y, toolbar))) {
     placement.y = selection.top - toolbar.cy - kGapAbove;
+    // Inside, under the selection's top or the monitor's, where the selection reaches above
+    // its monitor (across an area no monitor shows).
     if (placement.y < corner_monitor.top)
-      placement.y = selection.top + kInsetInside;
+      placement.y = std::max<int>(selection.top, corner_monitor.top) + kInsetInside;
     if (placement.y - picker_room > corner_monitor.top)
       placement.picker_above = true;
   }

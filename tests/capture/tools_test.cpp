@@ -385,6 +385,13 @@ TEST(ToolbarPlacementTest, UnderAboveOrInsideTheSelectionOnOneMonitor) {
        {-900, 60, -300, 1080},
        {354, 45},
        {-300, 63, false}},
+      // From the primary monitor's top across the area above the lower left monitor: inside,
+      // under that monitor's top.
+      {"inside under the monitor's top",
+       left_lower,
+       {-900, 10, -300, 1080},
+       {354, 45},
+       {-300, 59, false}},
       // Its right edge on the right monitor, its bottom-right corner over the gap below it.
       {"kept on the upper monitor", above, {1500, -800, 2500, -10}, {354, 45}, {2500, -848, true}},
       // It stays on the selection's monitor, also where another one goes on below it.
