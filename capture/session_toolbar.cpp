@@ -24,7 +24,7 @@ bool SessionToolbar::Place(const RECT& selection) {
   const ToolbarPlacement placement = Plan(selection);
   RECT shown = {};
   const bool was_shown = GetShownRect(&shown);
-  const RECT target = RectAt({placement.x, placement.y});
+  const RECT target = ToolbarRect(placement, Size());
   if (!toolbar_) {
     // Made where it belongs rather than elsewhere and then moved: a window that moves over
     // the capture window leaves areas to repaint, and those must not lie under its new place.
@@ -64,11 +64,6 @@ SIZE SessionToolbar::Size() const {
   return {with_save_ ? Toolbar::kWidth : Toolbar::kWidthWithoutSave, Toolbar::kHeight};
 }
 
-RECT SessionToolbar::RectAt(POINT anchor) const {
-  const SIZE size = Size();
-  return {anchor.x - size.cx, anchor.y, anchor.x, anchor.y + size.cy};
-}
-
 bool SessionToolbar::GetShownRect(RECT* rect) const {
   if (!toolbar_ || !toolbar_->widget())
     return false;
@@ -80,7 +75,7 @@ bool SessionToolbar::GetTarget(const RECT& selection, RECT* rect) const {
   if (!toolbar_ || !toolbar_->widget() || !IsWindowVisible(toolbar_->widget()->GetHwnd()))
     return false;
   const ToolbarPlacement placement = Plan(selection);
-  *rect = desktop_.FromScreen(RectAt({placement.x, placement.y}));
+  *rect = desktop_.FromScreen(ToolbarRect(placement, Size()));
   return true;
 }
 

@@ -58,7 +58,6 @@ class SessionToolbar {
   // The toolbar's place, in screen coordinates, for `selection` in desktop coordinates.
   ToolbarPlacement Plan(const RECT& selection) const;
   SIZE Size() const;
-  RECT RectAt(POINT anchor) const;
   bool GetShownRect(RECT* rect) const;
 
   HWND owner_ = nullptr;

@@ -8,11 +8,11 @@ constexpr int kGapBelow = 5;
 constexpr int kGapAbove = 3;
 constexpr int kInsetInside = 3;
 
-RECT ToolbarAt(int x, int y, SIZE toolbar) {
-  return {x - toolbar.cx, y, x, y + toolbar.cy};
-}
-
 }  // namespace
+
+RECT ToolbarRect(const ToolbarPlacement& placement, SIZE toolbar) {
+  return {placement.x - toolbar.cx, placement.y, placement.x, placement.y + toolbar.cy};
+}
 
 ToolbarPlacement PlaceToolbarBeside(const RECT& selection,
                                     SIZE toolbar,
@@ -24,7 +24,7 @@ ToolbarPlacement PlaceToolbarBeside(const RECT& selection,
                                 selection.bottom + kGapBelow, false};
   if (placement.x - toolbar.cx < corner_monitor.left)
     placement.x = corner_monitor.left + toolbar.cx;
-  if (!base::DesktopGeometry::Holds(corner_monitor, ToolbarAt(placement.x, placement.y, toolbar))) {
+  if (!base::DesktopGeometry::Holds(corner_monitor, ToolbarRect(placement, toolbar))) {
     placement.y = selection.top - toolbar.cy - kGapAbove;
     // Inside, under the selection's top or the monitor's, where the selection reaches above
     // its monitor (across an area no monitor shows).

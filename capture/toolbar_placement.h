@@ -12,6 +12,9 @@ struct ToolbarPlacement {
   bool picker_above;
 };
 
+// The toolbar's rectangle, `toolbar` large, hanging from the point of `placement`.
+RECT ToolbarRect(const ToolbarPlacement& placement, SIZE toolbar);
+
 // Under the selection's bottom-right corner, wholly on the monitor of that corner (the one
 // that shows it, or the nearest), also where another monitor goes on below; above the
 // selection when that monitor has no room below, and inside it, under its top edge (or the

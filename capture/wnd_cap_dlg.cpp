@@ -73,6 +73,10 @@ POINT WndCapDlg::WindowPlaceFor(POINT cursor) const {
     place.x = on_screen.x - kWidth - kCursorOffset;
   if (place.y + kHeight > monitor.bottom)
     place.y = on_screen.y - kHeight - kCursorOffset;
+  // A cursor past the desktop's edge or over an area no monitor shows still has the window
+  // wholly on the nearest monitor.
+  place.x = std::clamp<LONG>(place.x, monitor.left, std::max(monitor.left, monitor.right - kWidth));
+  place.y = std::clamp<LONG>(place.y, monitor.top, std::max(monitor.top, monitor.bottom - kHeight));
   return place;
 }
 

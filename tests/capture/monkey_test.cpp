@@ -18,6 +18,7 @@
 
 #include "base/window_stacking.h"
 #include "capture/session_widget_hooks.h"
+#include "capture/wnd_cap_dlg.h"
 #include "dui/common_button.h"
 #include "dui/widget.h"
 #include "tests/capture/capture_harness.h"
@@ -100,8 +101,9 @@ class Monkey {
  public:
   explicit Monkey(SessionOutcome& outcome)
       : outcome_(outcome), random_(kSeed), session_(std::make_unique<CaptureHarness>(outcome)) {
-    width_ = GetSystemMetrics(SM_CXSCREEN);
-    height_ = GetSystemMetrics(SM_CYSCREEN);
+    desktop_ = session_->window().desktop();
+    width_ = desktop_.width();
+    height_ = desktop_.height();
   }
 
   CaptureHarness& session() { return *session_; }
@@ -176,15 +178,18 @@ class Monkey {
       return "the keyboard is not the session's";
     RECT covered = {};
     GetWindowRect(session_->hwnd(), &covered);
-    if (covered.left != 0 || covered.top != 0 || covered.right != width_ ||
-        covered.bottom != height_) {
-      return "the capture window does not cover the screen";
-    }
+    if (!EqualRect(&covered, &desktop_.bounds()))
+      return "the capture window does not cover the desktop";
+    if (!OnOneMonitor(window.magnifier() ? window.magnifier()->GetWidget() : nullptr))
+      return "the magnifier is not on one monitor";
     if (HasToolbar(state)) {
       Toolbar* toolbar = window.toolbar();
       HWND bar = toolbar && toolbar->widget() ? toolbar->widget()->GetHwnd() : nullptr;
       if (!bar || !IsWindowVisible(bar))
         return "no toolbar";
+      if (!OnOneMonitor(toolbar->widget()) ||
+          !OnOneMonitor(toolbar->GetOpenPicker() ? toolbar->GetOpenPicker()->GetWidget() : nullptr))
+        return "the toolbar or its picker is not on one monitor";
       // Wine restacks the windows late, after it handled what the display reported of a
       // change of keyboard focus, and tells no window: the toolbar is on top again a moment
       // later.
@@ -197,6 +202,19 @@ class Monkey {
   }
 
  private:
+  // Whether a shown pop-up lies wholly on one monitor; a hidden or missing one does.
+  bool OnOneMonitor(const dui::Widget* widget) const {
+    if (!widget || !IsWindowVisible(widget->GetHwnd()))
+      return true;
+    RECT rect = {};
+    GetWindowRect(widget->GetHwnd(), &rect);
+    for (const RECT& monitor : desktop_.monitors()) {
+      if (base::DesktopGeometry::Holds(monitor, rect))
+        return true;
+    }
+    return false;
+  }
+
   int Pick(int count) { return static_cast<int>(random_() % static_cast<unsigned>(count)); }
 
   // Anywhere on the screen and a little past it, or near the selection's corners and
@@ -279,6 +297,8 @@ class Monkey {
   SessionOutcome& outcome_;
   std::mt19937 random_;
   std::unique_ptr<CaptureHarness> session_;
+  // The desktop the sessions cover; their coordinates start at its top-left corner.
+  base::DesktopGeometry desktop_;
   int width_ = 0;
   int height_ = 0;
   int sessions_ = 1;
