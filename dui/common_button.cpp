@@ -3,6 +3,7 @@
 #include "base/assert.h"
 #include "dui/mouse_listener.h"
 #include "dui/res_manager.h"
+#include "dui/scaled_image.h"
 
 namespace dui {
 namespace {
@@ -51,11 +52,7 @@ void CommonButton::OnPaint(Gdiplus::Graphics& g) {
     base::AssertFailed("common_button", "res_id != NULL");
     return;
   }
-  if (Gdiplus::Image* image = ResManager::GetInstance()->GetImage(res_id)) {
-    const int width = static_cast<int>(image->GetWidth());
-    const int height = static_cast<int>(image->GetHeight());
-    g.DrawImage(image, Gdiplus::Rect(0, 0, width, height), 0, 0, width, height, Gdiplus::UnitPixel);
-  }
+  DrawScaledImage(g, res_id, Gdiplus::Point(0, 0));
   if (!text_.empty())
     PaintCaption(g);
 }

@@ -12,7 +12,21 @@
 namespace dui {
 namespace {
 
-constexpr wchar_t kImageResourceType[] = L"BINDATA";
+// The resource type of the images rendered at each display scale.
+struct ImageRender {
+  int percent;
+  const wchar_t* type;
+};
+constexpr ImageRender kImageRenders[] = {
+    {100, L"BINDATA"}, {150, L"BINDATA150"}, {200, L"BINDATA200"}};
+
+const wchar_t* ImageResourceType(int percent) {
+  for (const ImageRender& render : kImageRenders) {
+    if (render.percent == percent)
+      return render.type;
+  }
+  return nullptr;
+}
 
 // A COM stream over a copy of the resource bytes; the stream frees the copy.
 base::ScopedComPtr<IStream> CreateStreamOnCopy(const void* bytes, DWORD size) {
@@ -97,16 +111,32 @@ void ResManager::DestroyInstance() {
 }
 
 Gdiplus::Image* ResManager::GetImage(int id) {
-  auto cached = images_.find(id);
+  Gdiplus::Image* image = GetImageAt(id, 100);
+  PICTOR_ASSERT(image != NULL, "res_manager");
+  return image;
+}
+
+ResManager::ScaledImage ResManager::GetImageFor(int id, base::DpiScale scale) {
+  // Drawn down from the next larger render, never up from a smaller one (but from the
+  // largest above 200 %).
+  const int percent = scale.percent() <= 100 ? 100 : scale.percent() <= 150 ? 150 : 200;
+  if (percent != 100) {
+    if (Gdiplus::Image* image = GetImageAt(id, percent))
+      return {image, percent};
+  }
+  return {GetImage(id), 100};
+}
+
+Gdiplus::Image* ResManager::GetImageAt(int id, int percent) {
+  const auto key = std::make_pair(id, percent);
+  auto cached = images_.find(key);
   if (cached != images_.end())
     return cached->second.get();
-
-  std::unique_ptr<Gdiplus::Image> image = LoadImage(id);
-  PICTOR_ASSERT(image != NULL, "res_manager");
+  std::unique_ptr<Gdiplus::Image> image = LoadImage(id, percent);
   if (!image)
     return nullptr;
   Gdiplus::Image* result = image.get();
-  images_.emplace(id, std::move(image));
+  images_.emplace(key, std::move(image));
   return result;
 }
 
@@ -149,16 +179,17 @@ void ResManager::SetFontFamilyNameForTesting(FontFamily family, const wchar_t* n
     g_font_family_names[index] = name;
 }
 
-std::unique_ptr<Gdiplus::Image> ResManager::LoadImage(int id) {
+std::unique_ptr<Gdiplus::Image> ResManager::LoadImage(int id, int percent) {
   HMODULE module = module_ ? module_ : GetModuleHandleW(nullptr);
   SetLastError(ERROR_SUCCESS);
-  HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), kImageResourceType);
+  HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), ImageResourceType(percent));
   const DWORD size = resource ? SizeofResource(module, resource) : 0;
   HGLOBAL loaded = size ? LoadResource(module, resource) : nullptr;
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
   if (!bytes) {
+    // A missing render of a higher scale is no error: the 100 % image stands in.
     const DWORD last_error = GetLastError();
-    if (last_error != ERROR_SUCCESS)
+    if (last_error != ERROR_SUCCESS && percent == 100)
       ShowImageLoadError(id, last_error);
     return nullptr;
   }

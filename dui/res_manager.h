@@ -4,7 +4,9 @@
 
 #include <map>
 #include <memory>
+#include <utility>
 
+#include "base/dpi_scale.h"
 #include "base/gdiplus.h"
 
 namespace dui {
@@ -31,8 +33,8 @@ enum class FontFamily {
 };
 inline constexpr int kFontFamilyCount = 6;
 
-// The process-wide cache of the program's embedded PNG images (resource type "BINDATA"),
-// decoded once on first use, and of the GDI+ fonts views draw text with; both are kept
+// The process-wide cache of the program's embedded PNG images (resource type "BINDATA", and
+// their 150 % and 200 % renders as "BINDATA150" and "BINDATA200"), decoded once on first use, and of the GDI+ fonts views draw text with; both are kept
 // until the manager is destroyed. Callers never free what it returns. UI thread only.
 class ResManager {
  public:
@@ -52,6 +54,15 @@ class ResManager {
   // Repeated calls with the same id return the same object.
   Gdiplus::Image* GetImage(int id);
 
+  // An image rendered for a display scale, and that scale in per cent.
+  struct ScaledImage {
+    Gdiplus::Image* image;
+    int percent;
+  };
+  // The render of image `id` for `scale`: the smallest at or above it (the largest above
+  // 200 %), or the 100 % image where that render is missing. Null image when even that is.
+  ScaledImage GetImageFor(int id, base::DpiScale scale);
+
   // The font for the flags word `flags` (kFontSize8, kFontBold, ...) in `family`, cached by
   // the flags alone. After seven failures to find a family in this
   // process every new font is the system's default GUI font. Null only when even that
@@ -65,12 +76,15 @@ class ResManager {
   ResManager() = default;
   ~ResManager() = default;
 
-  std::unique_ptr<Gdiplus::Image> LoadImage(int id);
+  // The render of `id` at `percent` (100, 150 or 200); null when it is missing.
+  Gdiplus::Image* GetImageAt(int id, int percent);
+  std::unique_ptr<Gdiplus::Image> LoadImage(int id, int percent);
   static std::unique_ptr<Gdiplus::Font> CreateFontForFlags(int flags, FontFamily family);
 
   HMODULE module_ = nullptr;
   std::map<int, std::unique_ptr<Gdiplus::Font>> fonts_;
-  std::map<int, std::unique_ptr<Gdiplus::Image>> images_;
+  // By id and per cent.
+  std::map<std::pair<int, int>, std::unique_ptr<Gdiplus::Image>> images_;
 };
 
 }  // namespace dui

@@ -245,8 +245,7 @@ Rectangle View::GetScreenBounds() const {
   const Widget* widget = GetWidget();
   if (!widget)
     return in_root;
-  const Rectangle window = widget->GetWindowBounds();
-  return in_root.Offset(window.x, window.y);
+  return widget->RootToScreen(in_root);
 }
 
 }  // namespace dui

@@ -71,7 +71,8 @@ void Widget::Init(HWND parent) {
   if (!host_)
     return;
   SetIcons();
-  SetWindowPos(host_->hwnd(), nullptr, 0, 0, bounds_.width, bounds_.height, kResizeOnly);
+  const SIZE size = PhysicalSize();
+  SetWindowPos(host_->hwnd(), nullptr, 0, 0, size.cx, size.cy, kResizeOnly);
   CreateBackBuffer();
   rootView_->SetBounds(0, 0, bounds_.width, bounds_.height);
 }
@@ -94,13 +95,24 @@ void Widget::SetIcons() {
   }
 }
 
+SIZE Widget::PhysicalSize() const {
+  return scale_.Scale(SIZE{bounds_.width, bounds_.height});
+}
+
+Point Widget::ClientToRoot(POINT client) const {
+  return {scale_.Unscale(client.x), scale_.Unscale(client.y)};
+}
+
 void Widget::CreateBackBuffer() {
+  bufferSelection_.reset();
+  backBuffer_.reset();
   base::ScopedGetDc window_dc(host_->hwnd());
   memoryDC_.reset(CreateCompatibleDC(window_dc.get()));
+  const SIZE size = PhysicalSize();
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = bounds_.width;
-  info.bmiHeader.biHeight = bounds_.height;  // bottom-up rows
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = size.cy;  // bottom-up rows
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
@@ -114,9 +126,23 @@ void Widget::CreateBackBuffer() {
 void Widget::SetSize(int width, int height) {
   bounds_.width = width;
   bounds_.height = height;
-  if (host_)
-    SetWindowPos(host_->hwnd(), nullptr, 0, 0, width, height, kResizeOnly);
+  if (host_) {
+    const SIZE size = PhysicalSize();
+    SetWindowPos(host_->hwnd(), nullptr, 0, 0, size.cx, size.cy, kResizeOnly);
+  }
   rootView_->SetSize(width, height);
+}
+
+void Widget::SetScale(base::DpiScale scale) {
+  if (scale == scale_)
+    return;
+  scale_ = scale;
+  if (!host_)
+    return;
+  const SIZE size = PhysicalSize();
+  SetWindowPos(host_->hwnd(), nullptr, 0, 0, size.cx, size.cy, kResizeOnly);
+  CreateBackBuffer();
+  SchedulePaint();
 }
 
 void Widget::SetContentsView(View* view) {
@@ -207,9 +233,14 @@ void Widget::OnPaintRequest() {
   }
   {
     Gdiplus::Graphics graphics(memoryDC_.get());
-    graphics.SetClip(dirty.ToGdiplus(), Gdiplus::CombineModeReplace);
+    // At another scale the whole tree is painted: a part's edges would fall between device
+    // pixels, which its neighbours' smoothing reaches into.
+    const Rectangle painted = scale_.IsUnit() ? dirty : rootView_->GetLocalBounds();
+    if (!scale_.IsUnit())
+      graphics.ScaleTransform(scale_.factor(), scale_.factor());
+    graphics.SetClip(painted.ToGdiplus(), Gdiplus::CombineModeReplace);
     graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
-    rootView_->Paint(graphics, dirty);
+    rootView_->Paint(graphics, painted);
   }
   Present();
 }
@@ -285,6 +316,14 @@ Rectangle Widget::GetWindowBounds() const {
   if (host_)
     GetWindowRect(host_->hwnd(), &window);
   return {window.left, window.top, window.right - window.left, window.bottom - window.top};
+}
+
+Rectangle Widget::RootToScreen(const Rectangle& rect) const {
+  const Rectangle window = GetWindowBounds();
+  const int left = scale_.Scale(rect.x);
+  const int top = scale_.Scale(rect.y);
+  return {window.x + left, window.y + top, scale_.Scale(rect.x + rect.width) - left,
+          scale_.Scale(rect.y + rect.height) - top};
 }
 
 void Widget::SetQuitOnClose(bool quit) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/dpi_scale.h"
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "base/scoped_select_object.h"
@@ -27,7 +28,9 @@ inline constexpr UINT kContentNotificationMessage = 11025;
 
 // Puts one view tree on the screen: owns a borderless, layered, top-level tool window (its
 // CMainDlg host), a 32-bit premultiplied back buffer the tree paints into with GDI+, and the
-// tree's RootView. Turns the window's messages into view notifications, coalesces paint
+// tree's RootView. The tree is laid out at 100 %; the widget draws it at its display scale
+// (the scale of the monitor its owner puts it on), so that its window, its buffer and the
+// mouse's points are in physical pixels and the views' in 100 % ones. Turns the window's messages into view notifications, coalesces paint
 // requests into one pass, presents with UpdateLayeredWindow at the widget's constant alpha,
 // and runs one 33 ms timer for all its timer observers.
 //
@@ -69,10 +72,14 @@ class Widget {
   void Init(HWND parent);
   // The icon resource of the window; before Init.
   void SetIconId(int icon_id) { iconId_ = icon_id; }
-  // Resizes the window (without moving or redrawing it) and the root. After Init only
-  // within the size the back buffer was made with.
+  // Resizes the window (without moving or redrawing it) and the root, at 100 %. After Init
+  // only within the size the back buffer was made with.
   void SetSize(int width, int height);
   const Rectangle& GetBounds() const { return bounds_; }
+  // Draws the widget at `scale`: its window and back buffer are made anew at that scale of
+  // its size, and the whole tree is painted again. The window keeps its top-left corner.
+  void SetScale(base::DpiScale scale);
+  base::DpiScale GetScale() const { return scale_; }
 
   // Replaces (and deletes) the content view, the root's only child. Null changes nothing.
   void SetContentsView(View* view);
@@ -117,8 +124,10 @@ class Widget {
   // Called when `view` leaves the tree: forgets the hovered view if it is `view` or below.
   void ViewRemoved(View* view);
 
-  // The window's rectangle on the screen.
+  // The window's rectangle on the screen, in physical pixels.
   Rectangle GetWindowBounds() const;
+  // A rectangle of the root (at 100 %) on the screen.
+  Rectangle RootToScreen(const Rectangle& rect) const;
   // Whether the destruction of the window ends the message loop (it does by default).
   void SetQuitOnClose(bool quit);
 
@@ -144,6 +153,10 @@ class Widget {
 
   bool Dispatch(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
   void CreateBackBuffer();
+  // The window's size in physical pixels.
+  SIZE PhysicalSize() const;
+  // A point of the window's client area in the root's coordinates.
+  Point ClientToRoot(POINT client) const;
   void SetIcons();
   void OnPaintRequest();
   void MoveToPendingPosition();
@@ -180,6 +193,7 @@ class Widget {
   bool tracking_ = false;
   View* hoveredView_ = nullptr;
   Rectangle bounds_ = {0, 0, 800, 600};
+  base::DpiScale scale_;
   std::vector<TimerObserver*> timerObservers_;
   std::vector<WindowObserver*> windowObservers_;
   int iconId_ = 0;

@@ -12,7 +12,8 @@ namespace dui {
 class WidgetHooks {
  public:
   // Called with each mouse move, button-down and button-up that a widget's window gets,
-  // before its views hear of it; `client_point` is in that window's client coordinates.
+  // before its views hear of it; `client_point` is in the window's root coordinates (its
+  // client area at 100 %).
   virtual void OnMouseMessage(UINT message, const Point& client_point) = 0;
   // Called when a widget's window asks for its cursor, before its views are asked; true
   // when the hook set one.

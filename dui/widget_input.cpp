@@ -11,13 +11,6 @@
 #include "dui/widget_hooks.h"
 
 namespace dui {
-namespace {
-
-Point ClientPoint(LPARAM lparam) {
-  return {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-}
-
-}  // namespace
 
 bool Widget::Dispatch(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
   // Messages of the window's creation, before Init has its host, take the default path.
@@ -29,6 +22,11 @@ bool Widget::Dispatch(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* resul
         return true;  // Enter and Esc never end the window
       rootView_->OnCommand(static_cast<int>(wparam), static_cast<int>(lparam));
       return false;
+    case WM_DPICHANGED:
+      // The owner places and scales its pop-ups by the monitor they go on; the size the
+      // system suggests would undo that.
+      *result = 0;
+      return true;
     case WM_NCCALCSIZE:
       *result = 0;  // the whole window is client area
       return true;
@@ -96,7 +94,7 @@ bool Widget::OnSetCursor() {
   POINT cursor = {};
   GetCursorPos(&cursor);
   ScreenToClient(host_->hwnd(), &cursor);
-  const Point point = {cursor.x, cursor.y};
+  const Point point = ClientToRoot(cursor);
   if (WidgetHooks* hooks = Widget::hooks(); hooks && hooks->OnSetCursor(point))
     return true;
   View* view = HitTest(point);
@@ -106,7 +104,7 @@ bool Widget::OnSetCursor() {
 bool Widget::OnNcHitTest(LPARAM screen_point, LRESULT* result) {
   POINT cursor = {GET_X_LPARAM(screen_point), GET_Y_LPARAM(screen_point)};
   ScreenToClient(host_->hwnd(), &cursor);
-  const Point point = {cursor.x, cursor.y};
+  const Point point = ClientToRoot(cursor);
   View* view = HitTest(point);
   if (!view || !view->IsEnabled())
     return false;
@@ -143,7 +141,7 @@ void Widget::OnWindowPosChanging(const WINDOWPOS& position) {
 void Widget::OnMouseMessage(UINT message, LPARAM lparam) {
   if (!mouseEnabled_)
     return;
-  const Point point = ClientPoint(lparam);
+  const Point point = ClientToRoot({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
   if (WidgetHooks* hooks = Widget::hooks())
     hooks->OnMouseMessage(message, point);
   RouteMouse(message, point);

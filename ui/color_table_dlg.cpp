@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "dui/common_button.h"
-#include "dui/nine_grid.h"
 #include "dui/res_manager.h"
+#include "dui/scaled_image.h"
 #include "dui/widget.h"
 #include "resources/resource_ids.h"
 #include "ui/toolbar_delegate.h"
@@ -246,20 +246,19 @@ void ColorTableDlg::BuildColorButtons(const LayoutPlan& plan) {
 void ColorTableDlg::OnPaint(Gdiplus::Graphics& g) {
   dui::ResManager* resources = dui::ResManager::GetInstance();
   if (Gdiplus::Image* background = resources->GetImage(IDB_PICKER_BACKGROUND)) {
-    dui::DrawNineGrid(g, background,
-                      Gdiplus::Rect(0, kBackgroundTop, GetWidth(), GetHeight() - kBackgroundTop),
-                      static_cast<int>(background->GetWidth()) / 2 - 1,
-                      static_cast<int>(background->GetHeight()) / 2 - 1);
+    dui::DrawScaledNineGrid(
+        g, IDB_PICKER_BACKGROUND,
+        Gdiplus::Rect(0, kBackgroundTop, GetWidth(), GetHeight() - kBackgroundTop),
+        static_cast<int>(background->GetWidth()) / 2 - 1,
+        static_cast<int>(background->GetHeight()) / 2 - 1);
   }
   const LayoutPlan& plan = PlanFor(layout_);
   if (!plan.colors)
     return;
   const POINT frame = plan.preview_frame;
-  if (Gdiplus::Image* frame_image = resources->GetImage(IDB_COLOR_CELL_HOVER)) {
-    dui::DrawNineGrid(g, frame_image,
-                      Gdiplus::Rect(frame.x, frame.y, kPreviewFrameSize, kPreviewFrameSize),
-                      kPreviewBorder, kPreviewBorder);
-  }
+  dui::DrawScaledNineGrid(g, IDB_COLOR_CELL_HOVER,
+                          Gdiplus::Rect(frame.x, frame.y, kPreviewFrameSize, kPreviewFrameSize),
+                          kPreviewBorder, kPreviewBorder);
   FillSquare(g, PaletteColor(settings_.curColorIndex), frame.x + 2, kPreviewY, kPreviewSize);
   for (int i = 0; i < kPaletteSize; ++i) {
     const POINT cell = ColorCellPosition(plan, plan.width, i);

@@ -4,6 +4,7 @@
 
 #include "dui/common_button.h"
 #include "dui/res_manager.h"
+#include "dui/scaled_image.h"
 #include "resources/resource_ids.h"
 #include "settings/hot_key.h"
 
@@ -229,10 +230,7 @@ void Tip::PaintLayout(Gdiplus::Graphics& g, Layout layout) {
       link.GetLastStatus() != Gdiplus::Ok) {
     return;
   }
-  const int width = static_cast<int>(background->GetWidth());
-  const int height = static_cast<int>(background->GetHeight());
-  g.DrawImage(background, Gdiplus::Rect(0, 0, width, height), 0, 0, width, height,
-              Gdiplus::UnitPixel);
+  dui::DrawScaledImage(g, IDB_BALLOON_BACKGROUND, Gdiplus::Point(0, 0));
   DrawText(g, kBrand, small, kGrey, 13, 13);
   if (layout == Layout::kSaved) {
     DrawText(g, kSaved, large, kWhite, 52, kMessageTop);

@@ -7,6 +7,7 @@
 #include "base/window_stacking.h"
 #include "dui/common_button.h"
 #include "dui/res_manager.h"
+#include "dui/scaled_image.h"
 #include "dui/widget.h"
 #include "resources/resource_ids.h"
 #include "toolset/tool_table.h"
@@ -209,13 +210,7 @@ ColorTableDlg* Toolbar::GetOpenPicker() const {
 }
 
 void Toolbar::OnPaint(Gdiplus::Graphics& g) {
-  Gdiplus::Image* background = dui::ResManager::GetInstance()->GetImage(IDB_TOOLBAR_BACKGROUND);
-  if (!background)
-    return;
-  const int width = static_cast<int>(background->GetWidth());
-  const int height = static_cast<int>(background->GetHeight());
-  g.DrawImage(background, Gdiplus::Rect(0, 0, width, height), 0, 0, width, height,
-              Gdiplus::UnitPixel);
+  dui::DrawScaledImage(g, IDB_TOOLBAR_BACKGROUND, Gdiplus::Point(0, 0));
 }
 
 int Toolbar::ButtonIndex(const dui::View* sender) const {

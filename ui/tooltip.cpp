@@ -4,6 +4,7 @@
 
 #include "dui/label.h"
 #include "dui/res_manager.h"
+#include "dui/scaled_image.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -92,11 +93,8 @@ void Tooltip::Hide() {
 }
 
 void Tooltip::OnPaint(Gdiplus::Graphics& g) {
-  Gdiplus::Image* face = dui::ResManager::GetInstance()->GetImage(IDB_TOOLBAR_BACKGROUND);
-  if (!face)
-    return;
-  g.DrawImage(face, Gdiplus::Rect(0, 0, GetWidth(), GetHeight()), kFaceX, kFaceY, GetWidth(),
-              GetHeight(), Gdiplus::UnitPixel);
+  dui::DrawScaledImage(g, IDB_TOOLBAR_BACKGROUND, Gdiplus::Rect(0, 0, GetWidth(), GetHeight()),
+                       Gdiplus::Rect(kFaceX, kFaceY, GetWidth(), GetHeight()));
 }
 
 void Tooltip::OnKeyPressed(int virtual_key) {
