@@ -33,6 +33,8 @@ class DesktopGeometry {
   const std::vector<RECT>& monitors() const { return monitors_; }
   // The monitors in desktop coordinates.
   std::vector<RECT> MonitorsInDesktop() const;
+  // The monitors' scales, in the order of the monitors.
+  const std::vector<DpiScale>& scales() const { return scales_; }
 
   // Between screen and desktop coordinates.
   POINT ToScreen(POINT point) const;

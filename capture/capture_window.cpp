@@ -28,7 +28,7 @@ void CaptureWindow::Release() {
   toolbar_.Forget();
   snapshot_.Release();
   compositor_.Release();
-  model_ = SelectionModel(desktop_.Area(), desktop_.MonitorsInDesktop());
+  model_ = SelectionModel(desktop_.Area(), desktop_.MonitorsInDesktop(), desktop_.scales());
   annotations_.Clear();
   windows_ = {};
 }
@@ -37,7 +37,7 @@ bool CaptureWindow::CreateBitmaps() {
   base::MakeProcessDpiAware();
 
   desktop_ = base::DesktopGeometry::Read();
-  model_ = SelectionModel(desktop_.Area(), desktop_.MonitorsInDesktop());
+  model_ = SelectionModel(desktop_.Area(), desktop_.MonitorsInDesktop(), desktop_.scales());
   const bool made = snapshot_.Create(desktop_);
   compositor_.Attach(snapshot_.original_dc(), snapshot_.frame_dc(),
                      {desktop_.width(), desktop_.height()});
@@ -93,6 +93,10 @@ INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       return base::IsMoveOrSizeCommand(wparam) ? TRUE : FALSE;
     case WM_WINDOWPOSCHANGING:
       base::HoldInPlace(reinterpret_cast<WINDOWPOS*>(lparam), desktop_.bounds());
+      return TRUE;
+    case WM_DPICHANGED:
+      // The window covers the desktop in physical pixels at any scale; the rectangle the
+      // system suggests for a new scale would shrink it.
       return TRUE;
     case WM_CANCELMODE:
       EndDragWhereItIs();

@@ -54,9 +54,11 @@ OverlayScene CaptureWindow::Scene() const {
   scene.decoration = model_.decoration();
   for (int i = 0; i < OverlayScene::kHandleCount; ++i)
     scene.handles[i] = model_.handle_rect(kHandleDrawOrder[i]);
+  scene.decoration_scale = model_.HandleScale();
   scene.labelled = model_.ShowsSize();
   const POINT corner = desktop_.ToScreen(POINT{scene.selection.left, scene.selection.top});
   scene.label_monitor = desktop_.FromScreen(desktop_.MonitorAt(corner));
+  scene.label_scale = desktop_.ScaleAt(corner);
   RECT toolbar = {};
   // Where the toolbar goes matters to the label only.
   if (scene.labelled && toolbar_.GetTarget(model_.selection(), &toolbar))

@@ -286,21 +286,35 @@ int SelectionModel::HandleAt(POINT point, const Handle (&order)[kHandleCount]) c
 
 // `hit_size` pixels square, but the bottom-left one reaches 2 pixels higher. They stay as
 // they were while there is no selection to handle.
+base::DpiScale SelectionModel::HandleScale() const {
+  const POINT corner = {selection_.left, selection_.top};
+  for (size_t i = 0; i < shown_.size() && i < scales_.size(); ++i) {
+    if (Contains(shown_[i], corner))
+      return scales_[i];
+  }
+  return scales_.empty() ? base::DpiScale() : scales_.front();
+}
+
 void SelectionModel::PlaceHandles() {
   if (IsRectEmpty(&selection_) || state_ == State::kDetecting || state_ == State::kPressed)
     return;
-  const int hit_size = state_ == State::kSelecting ? kDraggingHandleSize : kSettledHandleSize;
+  const base::DpiScale scale = HandleScale();
+  const int hit_size =
+      scale.Scale(state_ == State::kSelecting ? kDraggingHandleSize : kSettledHandleSize);
+  const LONG out = scale.Scale(2);        // from the edge out to the near side of the handle
+  const LONG near_end = hit_size - out;  // from the edge to the far side of the handle
   const RECT& s = selection_;
   const LONG c = (s.left + s.right) / 2;
   const LONG m = (s.top + s.bottom) / 2;
-  const LONG near_end = hit_size - 2;  // from the edge to the far side of the handle
   auto at = [&](Handle handle) -> RECT& { return handles_[static_cast<int>(handle)]; };
-  at(Handle::kLeft) = {s.left - 2, m - 2, s.left + near_end, m + near_end};
-  at(Handle::kTop) = {c - 2, s.top - 2, c + near_end, s.top + near_end};
-  at(Handle::kRight) = {s.right - 2, m - 2, s.right + near_end, m + near_end};
-  at(Handle::kBottom) = {c - 2, s.bottom - 2, c + near_end, s.bottom + near_end};
-  at(Handle::kTopLeft) = {s.left - 2, s.top - 2, s.left + near_end, s.top + near_end};
-  at(Handle::kTopRight) = {s.right - near_end, s.top - 2, s.right + 2, s.top + near_end};
-  at(Handle::kBottomLeft) = {s.left - 2, s.bottom - hit_size, s.left + near_end, s.bottom + 2};
-  at(Handle::kBottomRight) = {s.right - near_end, s.bottom - near_end, s.right + 2, s.bottom + 2};
+  at(Handle::kLeft) = {s.left - out, m - out, s.left + near_end, m + near_end};
+  at(Handle::kTop) = {c - out, s.top - out, c + near_end, s.top + near_end};
+  at(Handle::kRight) = {s.right - out, m - out, s.right + near_end, m + near_end};
+  at(Handle::kBottom) = {c - out, s.bottom - out, c + near_end, s.bottom + near_end};
+  at(Handle::kTopLeft) = {s.left - out, s.top - out, s.left + near_end, s.top + near_end};
+  at(Handle::kTopRight) = {s.right - near_end, s.top - out, s.right + out, s.top + near_end};
+  at(Handle::kBottomLeft) = {s.left - out, s.bottom - hit_size, s.left + near_end,
+                             s.bottom + out};
+  at(Handle::kBottomRight) = {s.right - near_end, s.bottom - near_end, s.right + out,
+                              s.bottom + out};
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/dpi_scale.h"
 #include "capture/selection_state.h"
 #include "overlay/decoration.h"
 
@@ -24,14 +25,20 @@ enum class PointerShape { kArrow, kMove, kSizeNwse, kSizeNesw, kSizeWe, kSizeNs 
 // thread.
 class SelectionModel {
  public:
-  // `shown` are the parts of `area` that monitors show; none means all of it.
-  explicit SelectionModel(const RECT& area, std::vector<RECT> shown = {})
-      : area_(area), shown_(std::move(shown)) {}
+  // `shown` are the parts of `area` that monitors show, none meaning all of it, and
+  // `scales` their scales, which the handles are sized by (100 % where none is given).
+  explicit SelectionModel(const RECT& area,
+                          std::vector<RECT> shown = {},
+                          std::vector<base::DpiScale> scales = {})
+      : area_(area), shown_(std::move(shown)), scales_(std::move(scales)) {}
 
   SelectionState state() const { return state_; }
   const RECT& selection() const { return selection_; }
   const RECT& handle_rect(Handle handle) const { return handles_[static_cast<int>(handle)]; }
   Decoration decoration() const;
+  // The scale of the monitor of the selection's top-left corner, which the handles are
+  // sized by.
+  base::DpiScale HandleScale() const;
 
   // While detecting: the window under the mouse, clipped to the area, becomes the
   // highlighted selection. True when the highlight changed.
@@ -90,6 +97,7 @@ class SelectionModel {
 
   RECT area_;
   std::vector<RECT> shown_;
+  std::vector<base::DpiScale> scales_;
   SelectionState state_ = SelectionState::kDetecting;
   RECT selection_ = {};
   POINT anchor_ = {};

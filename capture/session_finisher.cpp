@@ -99,6 +99,8 @@ SessionFinisher::Next SessionFinisher::Save(HWND owner,
   // On the monitor that shows the middle of the selection.
   const POINT middle = desktop.ToScreen(
       POINT{(selection.left + selection.right) / 2, (selection.top + selection.bottom) / 2});
-  const POINT balloon = Tip::PositionOn(desktop.MonitorAt(middle));
-  return Tip::Show(balloon.x, balloon.y, outcome_) ? Next::kCloseWindow : Next::kEndProcess;
+  const base::DpiScale scale = desktop.ScaleAt(middle);
+  const POINT balloon = Tip::PositionOn(desktop.MonitorAt(middle), scale);
+  return Tip::Show(balloon.x, balloon.y, outcome_, scale) ? Next::kCloseWindow
+                                                          : Next::kEndProcess;
 }

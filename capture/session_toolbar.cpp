@@ -24,11 +24,11 @@ bool SessionToolbar::Place(const RECT& selection) {
   const ToolbarPlacement placement = Plan(selection);
   RECT shown = {};
   const bool was_shown = GetShownRect(&shown);
-  const RECT target = ToolbarRect(placement, Size());
+  const RECT target = ToolbarRect(placement, Size(selection));
   if (!toolbar_) {
     // Made where it belongs rather than elsewhere and then moved: a window that moves over
     // the capture window leaves areas to repaint, and those must not lie under its new place.
-    toolbar_ = Toolbar::CreateToolbar(owner_, desktop_, placement.x, placement.y);
+    toolbar_ = Toolbar::CreateToolbar(owner_, desktop_, placement.x, placement.y, ScaleFor(selection));
     toolbar_->SetDelegate(delegate_);
     SetTimer(owner_, kKeepOnTopTimer, kKeepOnTopMs, nullptr);
     if (!with_save_)
@@ -38,7 +38,7 @@ bool SessionToolbar::Place(const RECT& selection) {
     return false;
   }
   toolbar_->SetPickerAbove(placement.picker_above);
-  toolbar_->SetPosition(placement.x, placement.y);
+  toolbar_->SetPosition(placement.x, placement.y, ScaleFor(selection));
   toolbar_->Show();
   return !was_shown;
 }
@@ -57,11 +57,17 @@ void SessionToolbar::Close() {
 }
 
 ToolbarPlacement SessionToolbar::Plan(const RECT& selection) const {
-  return PlaceToolbarBeside(desktop_.ToScreen(selection), Size(), desktop_, Toolbar::kPickerRoom);
+  return PlaceToolbarBeside(desktop_.ToScreen(selection), Size(selection), desktop_,
+                            ScaleFor(selection).Scale(Toolbar::kPickerRoom));
 }
 
-SIZE SessionToolbar::Size() const {
-  return {with_save_ ? Toolbar::kWidth : Toolbar::kWidthWithoutSave, Toolbar::kHeight};
+base::DpiScale SessionToolbar::ScaleFor(const RECT& selection) const {
+  return desktop_.ScaleAt(desktop_.ToScreen(POINT{selection.right - 1, selection.bottom - 1}));
+}
+
+SIZE SessionToolbar::Size(const RECT& selection) const {
+  return ScaleFor(selection).Scale(
+      SIZE{with_save_ ? Toolbar::kWidth : Toolbar::kWidthWithoutSave, Toolbar::kHeight});
 }
 
 bool SessionToolbar::GetShownRect(RECT* rect) const {
@@ -75,7 +81,7 @@ bool SessionToolbar::GetTarget(const RECT& selection, RECT* rect) const {
   if (!toolbar_ || !toolbar_->widget() || !IsWindowVisible(toolbar_->widget()->GetHwnd()))
     return false;
   const ToolbarPlacement placement = Plan(selection);
-  *rect = desktop_.FromScreen(ToolbarRect(placement, Size()));
+  *rect = desktop_.FromScreen(ToolbarRect(placement, Size(selection)));
   return true;
 }
 

@@ -57,7 +57,11 @@ class SessionToolbar {
  private:
   // The toolbar's place, in screen coordinates, for `selection` in desktop coordinates.
   ToolbarPlacement Plan(const RECT& selection) const;
-  SIZE Size() const;
+  // The scale of the monitor the toolbar goes on for `selection`: the one of its bottom-right
+  // corner, which the toolbar hangs from.
+  base::DpiScale ScaleFor(const RECT& selection) const;
+  // The toolbar's size on the screen for `selection`.
+  SIZE Size(const RECT& selection) const;
   bool GetShownRect(RECT* rect) const;
 
   HWND owner_ = nullptr;

@@ -21,8 +21,8 @@ RECT ToolbarRect(const ToolbarPlacement& placement, SIZE toolbar);
 // monitor's, when the selection reaches above the monitor), when it has none above either; never
 // past that monitor's left or right edge. The picker opens above where the monitor has no room for
 // it below, and whenever the toolbar went above the selection and the monitor has room over it.
-// `selection` is in screen coordinates, `toolbar` the toolbar's size, `picker_room` the height the
-// picker needs beside it.
+// `selection` is in screen coordinates, `toolbar` the toolbar's size and `picker_room` the height
+// the picker needs beside it at that monitor's scale, which the gaps take too.
 ToolbarPlacement PlaceToolbarBeside(const RECT& selection,
                                     SIZE toolbar,
                                     const base::DesktopGeometry& desktop,

@@ -9,6 +9,7 @@
 #include "base/scoped_select_object.h"
 #include "base/window_stacking.h"
 #include "dui/res_manager.h"
+#include "dui/scaled_image.h"
 #include "dui/widget.h"
 #include "resources/resource_ids.h"
 
@@ -36,6 +37,7 @@ WndCapDlg* WndCapDlg::Create(HDC source, const base::DesktopGeometry& desktop, P
   auto* view = new WndCapDlg(source, desktop, cursor);
   view->SetSize(kWidth, kHeight);
   widget->SetSize(kWidth, kHeight);
+  widget->SetScale(view->ScaleAt(cursor));
   widget->Init(nullptr);
   widget->SetTitle(kTitle);
   widget->SetContentsView(view);
@@ -49,7 +51,8 @@ WndCapDlg* WndCapDlg::Create(HDC source, const base::DesktopGeometry& desktop, P
       window, GWL_EXSTYLE,
       GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
   const POINT place = view->WindowPlaceFor(cursor);
-  SetWindowPos(window, HWND_TOPMOST, place.x, place.y, kWidth, kHeight,
+  const SIZE size = widget->GetScale().Scale(SIZE{kWidth, kHeight});
+  SetWindowPos(window, HWND_TOPMOST, place.x, place.y, size.cx, size.cy,
                SWP_NOACTIVATE | SWP_NOREDRAW);
   widget->Show(true);
   return view;
@@ -65,18 +68,26 @@ WndCapDlg::WndCapDlg(HDC source, const base::DesktopGeometry& desktop, POINT cur
 
 WndCapDlg::~WndCapDlg() = default;
 
+base::DpiScale WndCapDlg::ScaleAt(POINT cursor) const {
+  return desktop_.ScaleAt(desktop_.ToScreen(cursor));
+}
+
 POINT WndCapDlg::WindowPlaceFor(POINT cursor) const {
   const POINT on_screen = desktop_.ToScreen(cursor);
   const RECT monitor = desktop_.MonitorAt(on_screen);
-  POINT place = {on_screen.x + kCursorOffset, on_screen.y + kCursorOffset};
-  if (place.x + kWidth > monitor.right)
-    place.x = on_screen.x - kWidth - kCursorOffset;
-  if (place.y + kHeight > monitor.bottom)
-    place.y = on_screen.y - kHeight - kCursorOffset;
+  const base::DpiScale scale = desktop_.ScaleAt(on_screen);
+  const int width = scale.Scale(kWidth);
+  const int height = scale.Scale(kHeight);
+  const int offset = scale.Scale(kCursorOffset);
+  POINT place = {on_screen.x + offset, on_screen.y + offset};
+  if (place.x + width > monitor.right)
+    place.x = on_screen.x - width - offset;
+  if (place.y + height > monitor.bottom)
+    place.y = on_screen.y - height - offset;
   // A cursor past the desktop's edge or over an area no monitor shows still has the window
   // wholly on the nearest monitor.
-  place.x = std::clamp<LONG>(place.x, monitor.left, std::max(monitor.left, monitor.right - kWidth));
-  place.y = std::clamp<LONG>(place.y, monitor.top, std::max(monitor.top, monitor.bottom - kHeight));
+  place.x = std::clamp<LONG>(place.x, monitor.left, std::max(monitor.left, monitor.right - width));
+  place.y = std::clamp<LONG>(place.y, monitor.top, std::max(monitor.top, monitor.bottom - height));
   return place;
 }
 
@@ -90,6 +101,8 @@ void WndCapDlg::MoveTo(POINT cursor, int selection_width, int selection_height) 
   selectionHeight_ = selection_height;
   const POINT place = WindowPlaceFor(cursor);
   dui::Widget* widget = GetWidget();
+  // Drawn anew at the scale of the monitor the cursor went onto.
+  widget->SetScale(ScaleAt(cursor));
   HWND window = widget->GetHwnd();
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
   if (!(style & WS_EX_TOOLWINDOW))
@@ -139,35 +152,50 @@ void WndCapDlg::OnPaint(Gdiplus::Graphics& g) {
     return;
   const int frame_width = static_cast<int>(frame->GetWidth());
   const int frame_height = static_cast<int>(frame->GetHeight());
-  PaintMagnified(g);
-  g.DrawImage(frame, Gdiplus::Rect(0, 0, frame_width, frame_height), 0, 0, frame_width,
-              frame_height, Gdiplus::UnitPixel);
+  PaintMagnified(g, GetWidget() ? GetWidget()->GetScale() : base::DpiScale());
+  dui::DrawScaledImage(g, IDB_MAGNIFIER_FRAME, Gdiplus::Point(0, 0));
   if (g.IsVisible(Gdiplus::Rect(0, frame_height, frame_width, GetHeight() - frame_height)))
     PaintPanel(g, frame_width, frame_height);
 }
 
-// The 40 x 30 pixels around the cursor (from the screen's edge near the left and top) at
-// three times their size. Stretched by GDI into a picture of its own, whose alpha GDI leaves
-// at 0, and made opaque before it is drawn: the widget shows its pixels with their alpha.
-void WndCapDlg::PaintMagnified(Gdiplus::Graphics& g) {
-  const int source_x = cursorX_ <= kSourceWidth / 2 ? 0 : cursorX_ - kSourceWidth / 2;
-  const int source_y = cursorY_ <= kSourceHeight / 2 ? 0 : cursorY_ - kSourceHeight / 2;
-  // Made once: the magnifier repaints on every mouse move.
-  if (magnified_.empty() && !magnified_.MakeTopDown32(kPictureWidth, kPictureHeight))
+// The 40 x 30 pixels around the cursor at 100 % (from the screen's edge near the left and
+// top) at three times their size; more of them at a larger scale, still three times as large.
+// Stretched by GDI into a picture of its own, whose alpha GDI leaves at 0, and made opaque
+// before it is drawn: the widget shows its pixels with their alpha.
+void WndCapDlg::PaintMagnified(Gdiplus::Graphics& g, base::DpiScale scale) {
+  const int source_width = (scale.Scale(kPictureWidth) + kZoom - 1) / kZoom;
+  const int source_height = (scale.Scale(kPictureHeight) + kZoom - 1) / kZoom;
+  const int width = source_width * kZoom;
+  const int height = source_height * kZoom;
+  const int source_x = cursorX_ <= source_width / 2 ? 0 : cursorX_ - source_width / 2;
+  const int source_y = cursorY_ <= source_height / 2 ? 0 : cursorY_ - source_height / 2;
+  // Made once per scale: the magnifier repaints on every mouse move.
+  if (magnifiedScale_ != scale) {
+    magnified_.Reset();
+    magnifiedScale_ = scale;
+  }
+  if (magnified_.empty() && !magnified_.MakeTopDown32(width, height))
     return;
   HDC memory = magnified_.dc();
   SetStretchBltMode(memory, COLORONCOLOR);
-  StretchBlt(memory, 0, 0, kPictureWidth, kPictureHeight, sourceDC_, source_x, source_y,
-             kSourceWidth, kSourceHeight, SRCCOPY);
+  StretchBlt(memory, 0, 0, width, height, sourceDC_, source_x, source_y, source_width,
+             source_height, SRCCOPY);
   GdiFlush();
   void* bits = magnified_.bits();
   auto* pixels = static_cast<uint32_t*>(bits);
-  for (int i = 0; i < kPictureWidth * kPictureHeight; ++i)
+  for (int i = 0; i < width * height; ++i)
     pixels[i] |= 0xFF000000;
-  Gdiplus::Bitmap opaque(kPictureWidth, kPictureHeight, kPictureWidth * 4, PixelFormat32bppARGB,
-                         static_cast<BYTE*>(bits));
-  g.DrawImage(&opaque, Gdiplus::Rect(0, 0, kPictureWidth, kPictureHeight), 0, 0, kPictureWidth,
-              kPictureHeight, Gdiplus::UnitPixel);
+  Gdiplus::Bitmap opaque(width, height, width * 4, PixelFormat32bppARGB, static_cast<BYTE*>(bits));
+  if (scale.IsUnit()) {
+    g.DrawImage(&opaque, Gdiplus::Rect(0, 0, width, height), 0, 0, width, height,
+                Gdiplus::UnitPixel);
+    return;
+  }
+  // Over the picture's area only, which the larger stretch may pass by a pixel or two.
+  const Gdiplus::GraphicsState saved = g.Save();
+  g.SetClip(Gdiplus::Rect(0, 0, kPictureWidth, kPictureHeight), Gdiplus::CombineModeIntersect);
+  dui::DrawOneToOne(g, &opaque, Gdiplus::Point(0, 0));
+  g.Restore(saved);
 }
 
 void WndCapDlg::PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_height) {

@@ -46,17 +46,22 @@ class WndCapDlg : public dui::View {
  private:
   WndCapDlg(HDC source, const base::DesktopGeometry& desktop, POINT cursor);
   // Where the window goes, in screen coordinates, for the cursor at `cursor` in desktop
-  // coordinates.
+  // coordinates, at the scale of the cursor's monitor.
   POINT WindowPlaceFor(POINT cursor) const;
+  // The scale of the monitor of `cursor`, in desktop coordinates.
+  base::DpiScale ScaleAt(POINT cursor) const;
   // The panel's lines as they read now; none after Close.
   std::array<std::wstring, 3> Lines() const;
-  void PaintMagnified(Gdiplus::Graphics& g);
+  // The picture at `scale`: as many pixels around the cursor as fill its area three times
+  // as large.
+  void PaintMagnified(Gdiplus::Graphics& g, base::DpiScale scale);
   void PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_height);
 
   HDC sourceDC_;
   base::DesktopGeometry desktop_;
   // The magnified picture, made on the first paint.
   base::MemoryBitmap magnified_;
+  base::DpiScale magnifiedScale_;
   int selectionWidth_;
   int selectionHeight_;
   int cursorX_;

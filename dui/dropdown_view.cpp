@@ -10,18 +10,21 @@ DropdownView* DropdownView::Show(HWND parent,
                                  const Style& style,
                                  Delegate* delegate,
                                  int x,
-                                 int y) {
+                                 int y,
+                                 base::DpiScale scale) {
   const int height = Height(style, static_cast<int>(items.size()));
   auto* widget = new Widget();
   auto* view = new DropdownView(delegate);
   view->SetSize(style.width, height);
   view->AddItems(items, style);
+  widget->SetSize(style.width, height);
+  widget->SetScale(scale);
   widget->Init(parent);
   widget->SetContentsView(view);
-  widget->SetSize(style.width, height);
   widget->SetQuitOnClose(false);
   widget->SetActivatable(false);
-  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, x, y, style.width, height, SWP_NOACTIVATE);
+  const SIZE size = scale.Scale(SIZE{style.width, height});
+  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, x, y, size.cx, size.cy, SWP_NOACTIVATE);
   widget->Show(true);
   return view;
 }

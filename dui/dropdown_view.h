@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/dpi_scale.h"
 #include "dui/click_listener.h"
 #include "dui/view.h"
 
@@ -47,14 +48,16 @@ class DropdownView : public View, public ClickListener {
     uint32_t text_color;
   };
 
-  // Opens a list of `items` with its top-left corner at screen point (x, y), owned by
-  // `parent`; `delegate` hears of the choice and must outlive the list or close it.
+  // Opens a list of `items` with its top-left corner at screen point (x, y), drawn at `scale`
+  // and owned by `parent`; `delegate` hears of the choice and must outlive the list or close
+  // it.
   static DropdownView* Show(HWND parent,
                             const std::vector<std::wstring>& items,
                             const Style& style,
                             Delegate* delegate,
                             int x,
-                            int y);
+                            int y,
+                            base::DpiScale scale);
   // The height of a list of `count` items.
   static constexpr int Height(const Style& style, int count) {
     return style.top_margin + style.item_height * count;

@@ -95,21 +95,40 @@ void DrawScaledImage(Gdiplus::Graphics& graphics, int image_id, const Gdiplus::P
                   Gdiplus::Rect(0, 0, width, height));
 }
 
+void DrawOneToOne(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const Gdiplus::Point& origin) {
+  const int width = static_cast<int>(image->GetWidth());
+  const int height = static_cast<int>(image->GetHeight());
+  const Gdiplus::Rect device = ToDevice(graphics, Gdiplus::Rect(origin.X, origin.Y, 0, 0));
+  DeviceSpace device_space(graphics);
+  graphics.DrawImage(image, Gdiplus::Rect(device.X, device.Y, width, height), 0, 0, width, height,
+                     Gdiplus::UnitPixel);
+}
+
 void DrawScaledNineGrid(Gdiplus::Graphics& graphics,
                         int image_id,
                         const Gdiplus::Rect& target,
                         int border_x,
                         int border_y) {
   const base::DpiScale scale = ScaleOf(graphics);
-  const ResManager::ScaledImage render = ResManager::GetInstance()->GetImageFor(image_id, scale);
-  if (scale.IsUnit() || !render.image) {
-    DrawNineGrid(graphics, render.image, target, border_x, border_y);
+  if (scale.IsUnit()) {
+    DrawNineGrid(graphics, ResManager::GetInstance()->GetImage(image_id), target, border_x,
+                 border_y);
     return;
   }
   const Gdiplus::Rect device = ToDevice(graphics, target);
   DeviceSpace device_space(graphics);
+  DrawNineGridAtScale(graphics, image_id, device, border_x, border_y, scale);
+}
+
+void DrawNineGridAtScale(Gdiplus::Graphics& graphics,
+                         int image_id,
+                         const Gdiplus::Rect& device_target,
+                         int border_x,
+                         int border_y,
+                         base::DpiScale scale) {
+  const ResManager::ScaledImage render = ResManager::GetInstance()->GetImageFor(image_id, scale);
   // The corners keep the size they have in the render.
-  DrawNineGrid(graphics, render.image, device, MulDiv(border_x, render.percent, 100),
+  DrawNineGrid(graphics, render.image, device_target, MulDiv(border_x, render.percent, 100),
                MulDiv(border_y, render.percent, 100));
 }
 

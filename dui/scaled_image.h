@@ -21,7 +21,19 @@ void DrawScaledImage(Gdiplus::Graphics& graphics,
 // Draws the whole of image `image_id` at its 100 % size, its top-left corner at `origin`.
 void DrawScaledImage(Gdiplus::Graphics& graphics, int image_id, const Gdiplus::Point& origin);
 
+// Draws `image` with its top-left corner at `origin`, one image pixel to one device pixel
+// whatever the scale: a picture of the screen, which is in device pixels already.
+void DrawOneToOne(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const Gdiplus::Point& origin);
+
 // DrawNineGrid of image `image_id` over `target`, its borders given at 100 %.
+// DrawNineGridAtScale draws it over `device_target` of a Graphics without a transform, at
+// `scale`.
+void DrawNineGridAtScale(Gdiplus::Graphics& graphics,
+                         int image_id,
+                         const Gdiplus::Rect& device_target,
+                         int border_x,
+                         int border_y,
+                         base::DpiScale scale);
 void DrawScaledNineGrid(Gdiplus::Graphics& graphics,
                         int image_id,
                         const Gdiplus::Rect& target,

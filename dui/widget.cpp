@@ -71,6 +71,7 @@ void Widget::Init(HWND parent) {
   if (!host_)
     return;
   SetIcons();
+  bufferSize_ = {bounds_.width, bounds_.height};
   const SIZE size = PhysicalSize();
   SetWindowPos(host_->hwnd(), nullptr, 0, 0, size.cx, size.cy, kResizeOnly);
   CreateBackBuffer();
@@ -108,7 +109,7 @@ void Widget::CreateBackBuffer() {
   backBuffer_.reset();
   base::ScopedGetDc window_dc(host_->hwnd());
   memoryDC_.reset(CreateCompatibleDC(window_dc.get()));
-  const SIZE size = PhysicalSize();
+  const SIZE size = scale_.Scale(bufferSize_);
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = size.cx;

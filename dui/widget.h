@@ -73,11 +73,11 @@ class Widget {
   // The icon resource of the window; before Init.
   void SetIconId(int icon_id) { iconId_ = icon_id; }
   // Resizes the window (without moving or redrawing it) and the root, at 100 %. After Init
-  // only within the size the back buffer was made with.
+  // only within the size the widget had at Init, which the back buffer holds at any scale.
   void SetSize(int width, int height);
   const Rectangle& GetBounds() const { return bounds_; }
-  // Draws the widget at `scale`: its window and back buffer are made anew at that scale of
-  // its size, and the whole tree is painted again. The window keeps its top-left corner.
+  // Draws the widget at `scale`: its window is resized and its back buffer made anew at that
+  // scale, and the whole tree is painted again. The window keeps its top-left corner.
   void SetScale(base::DpiScale scale);
   base::DpiScale GetScale() const { return scale_; }
 
@@ -194,6 +194,8 @@ class Widget {
   View* hoveredView_ = nullptr;
   Rectangle bounds_ = {0, 0, 800, 600};
   base::DpiScale scale_;
+  // The size at Init, at 100 %: the largest the widget is given.
+  SIZE bufferSize_ = {};
   std::vector<TimerObserver*> timerObservers_;
   std::vector<WindowObserver*> windowObservers_;
   int iconId_ = 0;

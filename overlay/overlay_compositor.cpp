@@ -10,6 +10,7 @@
 #include "drawing/mosaic_canvas.h"
 #include "drawing/paint_shapes.h"
 #include "dui/res_manager.h"
+#include "dui/scaled_image.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -95,7 +96,7 @@ void OverlayCompositor::Paint(HDC window_dc, const OverlayScene& scene) {
   const RECT shape = CurrentShapeArea(scene, content.kept_shapes_ready);
   const DirtyRects dirty = DirtyAreas(scene, content.label, shape);
   to_compose_ = {};
-  last_frame_ = {scene.selection, scene.decoration, content.label, shape};
+  last_frame_ = {scene.selection, scene.decoration, scene.decoration_scale, content.label, shape};
 
   // A mosaic averages whole blocks of the picture under it, so an area where mosaics are
   // painted takes whole blocks: composed anew from the dimmed picture up, a block then
@@ -143,7 +144,7 @@ bool OverlayCompositor::UpdateKeptPicture(const OverlayScene& scene) {
 RECT OverlayCompositor::LayOutLabel(HDC dc, const OverlayScene& scene) {
   if (!scene.labelled)
     return {};
-  return size_label_.Layout(dc, scene.selection, scene.label_monitor,
+  return size_label_.Layout(dc, scene.selection, scene.label_monitor, scene.label_scale,
                             scene.toolbar ? &*scene.toolbar : nullptr);
 }
 
@@ -168,9 +169,10 @@ DirtyRects OverlayCompositor::DirtyAreas(const OverlayScene& scene,
   DirtyRects dirty;
   dirty.Add(to_compose_);
   if (!EqualRect(&last_frame_.selection, &scene.selection) ||
-      last_frame_.decoration != scene.decoration) {
-    dirty.AddEdges(last_frame_.selection, kDecorationMargin);
-    dirty.AddEdges(scene.selection, kDecorationMargin);
+      last_frame_.decoration != scene.decoration ||
+      last_frame_.decoration_scale != scene.decoration_scale) {
+    dirty.AddEdges(last_frame_.selection, last_frame_.decoration_scale.Scale(kDecorationMargin));
+    dirty.AddEdges(scene.selection, scene.decoration_scale.Scale(kDecorationMargin));
     dirty.AddDifference(last_frame_.selection, scene.selection);
   }
   dirty.Add(last_frame_.label);
@@ -237,7 +239,8 @@ bool OverlayCompositor::DrawShapes(HDC dc, const OverlayScene& scene, bool kept_
 void OverlayCompositor::DrawFrameAndHandles(HDC dc, const OverlayScene& scene, const RECT& area) {
   const RECT& s = scene.selection;
   RECT clear = s;
-  InflateRect(&clear, -kDecorationReachInside, -kDecorationReachInside);
+  const int reach_inside = scene.decoration_scale.Scale(kDecorationReachInside);
+  InflateRect(&clear, -reach_inside, -reach_inside);
   if (IsRectEmpty(&s) || Encloses(clear, area))
     return;
   if (scene.decoration == Decoration::kHighlight) {
@@ -255,12 +258,29 @@ void OverlayCompositor::DrawFrameAndHandles(HDC dc, const OverlayScene& scene, c
     return;
   }
   {
-    base::ScopedPen pen(CreatePen(PS_SOLID, 2, kFrameColor));
+    base::ScopedPen pen(CreatePen(PS_SOLID, scene.decoration_scale.Scale(2), kFrameColor));
     base::ScopedSelectObject select_pen(dc, pen.get());
     base::ScopedSelectObject select_brush(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, s.left, s.top, s.right, s.bottom);
   }
   DrawHandles(dc, settled_handle_, IDB_HANDLE_SETTLED, scene, area);
+}
+
+bool OverlayCompositor::PrepareHandle(OverlaySprite& sprite, int image_id, const RECT& hit) {
+  const int width = hit.right - hit.left;
+  const int height = hit.bottom - hit.top;
+  if (!sprite.empty() && sprite.width() == width && sprite.height() == height)
+    return true;
+  Gdiplus::Image* image = dui::ResManager::GetInstance()->GetImage(image_id);
+  if (!image)
+    return false;
+  if (static_cast<int>(image->GetWidth()) == width)
+    return sprite.RenderImage(image);
+  // At another scale the handle is as large as its hit rectangle.
+  const base::DpiScale scale(MulDiv(width, base::DpiScale::kBaseDpi, image->GetWidth()));
+  return sprite.Render(width, height, [&](Gdiplus::Graphics& graphics) {
+    dui::DrawNineGridAtScale(graphics, image_id, Gdiplus::Rect(0, 0, width, height), 0, 0, scale);
+  });
 }
 
 // The handle picture at the top-left of each hit rectangle, where it meets `area`.
@@ -269,7 +289,7 @@ void OverlayCompositor::DrawHandles(HDC dc,
                                     int image_id,
                                     const OverlayScene& scene,
                                     const RECT& area) {
-  if (sprite.empty() && !sprite.RenderImage(dui::ResManager::GetInstance()->GetImage(image_id)))
+  if (!PrepareHandle(sprite, image_id, scene.handles[0]))
     return;
   for (const RECT& hit : scene.handles) {
     const RECT drawn = {hit.left, hit.top, hit.left + sprite.width(), hit.top + sprite.height()};

@@ -57,6 +57,7 @@ class OverlayCompositor {
   struct FrameRecord {
     RECT selection;
     Decoration decoration;
+    base::DpiScale decoration_scale;
     RECT label;
     RECT shape;
   };
@@ -79,6 +80,8 @@ class OverlayCompositor {
   void RestoreDimmed(HDC target, const RECT& area, bool dim_anew);
   bool DrawShapes(HDC dc, const OverlayScene& scene, bool kept_shapes_ready);
   void DrawFrameAndHandles(HDC dc, const OverlayScene& scene, const RECT& area);
+  // `sprite` made of image `image_id` at the size of the handle `hit`, unless it is already.
+  static bool PrepareHandle(OverlaySprite& sprite, int image_id, const RECT& hit);
   void DrawHandles(HDC dc,
                    OverlaySprite& sprite,
                    int image_id,

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/dpi_scale.h"
 #include "overlay/decoration.h"
 
 class Drawing;
@@ -21,10 +22,14 @@ struct OverlayScene {
   // The handles' hit rectangles in the order their pictures are drawn, each picture at its
   // rectangle's top-left corner: where handles overlap, the later one lies on top.
   std::array<RECT, kHandleCount> handles = {};
+  // The scale the frame and the handles are drawn at.
+  base::DpiScale decoration_scale;
   // Whether the selection's size shows above it.
   bool labelled = false;
   // The monitor that shows the selection's top-left corner, which the label stays on.
   RECT label_monitor = {};
+  // That monitor's scale, which the label is drawn at.
+  base::DpiScale label_scale;
   // Where the toolbar goes, which the label keeps out of the way of; nothing without one.
   std::optional<RECT> toolbar;
   // The kept shapes in drawing order.

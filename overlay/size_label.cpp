@@ -3,9 +3,10 @@
 #include <cwchar>
 
 #include "base/scoped_select_object.h"
-#include "overlay/size_label_layout.h"
 #include "dui/nine_grid.h"
 #include "dui/res_manager.h"
+#include "dui/scaled_image.h"
+#include "overlay/size_label_layout.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -25,9 +26,13 @@ base::ScopedFont CreateLabelFont(int height, int weight, const wchar_t* face) {
 
 }  // namespace
 
-RECT SizeLabel::Layout(HDC dc, const RECT& selection, const RECT& monitor, const RECT* toolbar) {
-  if (!measuring_font_)
-    MakeFonts(dc);
+RECT SizeLabel::Layout(HDC dc,
+                       const RECT& selection,
+                       const RECT& monitor,
+                       base::DpiScale scale,
+                       const RECT* toolbar) {
+  if (!measuring_font_ || scale != scale_)
+    MakeFonts(scale);
   swprintf(text_, sizeof(text_) / sizeof(text_[0]), L" %ld \u00d7 %ld ",
            static_cast<long>(selection.right - selection.left),
            static_cast<long>(selection.bottom - selection.top));
@@ -37,8 +42,9 @@ RECT SizeLabel::Layout(HDC dc, const RECT& selection, const RECT& monitor, const
     GetTextExtentPoint32W(dc, text_, static_cast<int>(wcslen(text_)), &extent);
   }
   Gdiplus::Image* background = dui::ResManager::GetInstance()->GetImage(IDB_SIZE_LABEL);
-  const int background_height = background ? static_cast<int>(background->GetHeight()) : 0;
-  rect_ = LayOutSizeLabel(selection, extent, monitor, toolbar, background_height);
+  const int background_height =
+      background ? scale.Scale(static_cast<int>(background->GetHeight())) : 0;
+  rect_ = LayOutSizeLabel(selection, extent, monitor, toolbar, background_height, scale);
   return rect_;
 }
 
@@ -49,17 +55,20 @@ void SizeLabel::Draw(HDC dc) {
   SetTextColor(dc, kTextColor);
   SetBkMode(dc, TRANSPARENT);
   RECT text_box = rect_;
-  InflateRect(&text_box, -7, -6);
+  InflateRect(&text_box, -scale_.Scale(7), -scale_.Scale(6));
   DrawTextW(dc, text_, static_cast<int>(wcslen(text_)), &text_box, DT_CENTER | DT_VCENTER);
 }
 
-void SizeLabel::MakeFonts(HDC dc) {
-  measuring_font_ = CreateLabelFont(kMeasuringFontHeight, FW_DONTCARE, kFace);
+void SizeLabel::MakeFonts(base::DpiScale scale) {
+  scale_ = scale;
+  // The background goes with the scale too.
+  background_.Reset();
+  measuring_font_ = CreateLabelFont(scale.Scale(kMeasuringFontHeight), FW_DONTCARE, kFace);
   if (!measuring_font_) {
-    const int height = -MulDiv(kFallbackFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    const int height = -MulDiv(kFallbackFontPoints, scale.dpi(), 72);
     measuring_font_ = CreateLabelFont(height, FW_BOLD, nullptr);
   }
-  drawing_font_ = CreateLabelFont(kDrawingFontHeight, FW_DONTCARE, kFace);
+  drawing_font_ = CreateLabelFont(scale.Scale(kDrawingFontHeight), FW_DONTCARE, kFace);
 }
 
 void SizeLabel::PrepareBackground() {
@@ -73,6 +82,10 @@ void SizeLabel::PrepareBackground() {
     return;
   }
   background_.Render(width, height, [&](Gdiplus::Graphics& graphics) {
-    dui::DrawNineGrid(graphics, image, Gdiplus::Rect(0, 0, width, height), kBorder, kBorder);
+    if (scale_.IsUnit())
+      dui::DrawNineGrid(graphics, image, Gdiplus::Rect(0, 0, width, height), kBorder, kBorder);
+    else
+      dui::DrawNineGridAtScale(graphics, IDB_SIZE_LABEL, Gdiplus::Rect(0, 0, width, height),
+                               kBorder, kBorder, scale_);
   });
 }

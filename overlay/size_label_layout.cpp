@@ -17,30 +17,33 @@ RECT LayOutSizeLabel(const RECT& selection,
                      SIZE text,
                      const RECT& monitor,
                      const RECT* toolbar,
-                     int background_height) {
+                     int background_height,
+                     base::DpiScale scale) {
   const int l = selection.left;
   const int t = selection.top;
-  RECT label = {l, t - text.cy - 6, l + text.cx + kTextPadding, t - kGapAbove};
+  const int padding = scale.Scale(kTextPadding);
+  RECT label = {l, t - text.cy - scale.Scale(6), l + text.cx + padding, t - scale.Scale(kGapAbove)};
   if (label.top < monitor.top) {
-    label.top = t + kGapInside;
-    label.bottom = t + text.cy + 4;
+    label.top = t + scale.Scale(kGapInside);
+    label.bottom = t + text.cy + scale.Scale(4);
   }
   if (label.right > monitor.right) {
     label.right = l;
-    label.left = l - text.cx - kTextPadding;
+    label.left = l - text.cx - padding;
   }
   RECT overlap = {};
   if (toolbar && IntersectRect(&overlap, toolbar, &label)) {
     const int height = label.bottom - label.top;
-    if (label.top - kToolbarDodge < monitor.top) {
-      label.top = toolbar->bottom + 2;
+    const int dodge = scale.Scale(kToolbarDodge);
+    if (label.top - dodge < monitor.top) {
+      label.top = toolbar->bottom + scale.Scale(2);
       label.bottom = label.top + height;
     } else {
-      OffsetRect(&label, 0, -kToolbarDodge);
+      OffsetRect(&label, 0, -dodge);
     }
   }
-  InflateRect(&label, 0, -1);
-  label.right -= kRightTrim;
-  label.top = label.bottom - background_height - kBackgroundMargin;
+  InflateRect(&label, 0, -scale.Scale(1));
+  label.right -= scale.Scale(kRightTrim);
+  label.top = label.bottom - background_height - scale.Scale(kBackgroundMargin);
   return label;
 }

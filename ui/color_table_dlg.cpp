@@ -150,7 +150,7 @@ const ColorTableDlg::LayoutPlan& ColorTableDlg::PlanFor(Layout layout) {
   return kShapes;
 }
 
-void ColorTableDlg::Show(const PickerSettings& settings, int x, int y) {
+void ColorTableDlg::Show(const PickerSettings& settings, int x, int y, base::DpiScale scale) {
   x_ = x;
   y_ = y;
   settings_ = settings;
@@ -177,9 +177,11 @@ void ColorTableDlg::Show(const PickerSettings& settings, int x, int y) {
   dui::Widget* widget = GetWidget();
   if (!widget)
     return;
+  widget->SetScale(scale);
   // Moved and resized in one step: a window that first shrinks where it was and then moves
   // leaves areas to repaint that may lie under its new place.
-  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, x, y, plan.width, kHeight,
+  const SIZE size = scale.Scale(SIZE{plan.width, kHeight});
+  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, x, y, size.cx, size.cy,
                SWP_NOACTIVATE | SWP_NOREDRAW);
   widget->SetSize(plan.width, kHeight);
   widget->Show(true);
@@ -301,12 +303,14 @@ void ColorTableDlg::OpenFontSizeList() {
   if (!widget)
     return;
   const dui::Rectangle window = widget->GetWindowBounds();
+  const base::DpiScale scale = widget->GetScale();
+  const int list_height = scale.Scale(kFontListHeight);
   const int bottom = desktop_.MonitorAt({window.x, window.y}).bottom;
-  const int y = bottom < window.y + window.height + kFontListHeight ? window.y - kFontListHeight
-                                                                    : y_ + GetHeight();
-  fontSizeList_ =
-      dui::DropdownView::Show(GetParent(widget->GetHwnd()), FontSizeTexts(), kFontListStyle, this,
-                              x_ + kFontListOffsetX, y + kFontListOffsetY);
+  const int y = bottom < window.y + window.height + list_height ? window.y - list_height
+                                                                : y_ + window.height;
+  fontSizeList_ = dui::DropdownView::Show(GetParent(widget->GetHwnd()), FontSizeTexts(),
+                                          kFontListStyle, this, x_ + scale.Scale(kFontListOffsetX),
+                                          y + scale.Scale(kFontListOffsetY), scale);
 }
 
 void ColorTableDlg::OnDropdownClosed(int chosen) {

@@ -40,7 +40,7 @@ class ColorTableDlg : public dui::View,
 
   // Rebuilds the picker for the record's tool kind, starting from its opening choices, and
   // shows it with its top-left corner at screen point (x, y).
-  void Show(const PickerSettings& settings, int x, int y);
+  void Show(const PickerSettings& settings, int x, int y, base::DpiScale scale);
   const PickerSettings& GetSettings() const { return settings_; }
   ToolKind kind() const { return static_cast<ToolKind>(settings_.kind); }
 

@@ -56,12 +56,13 @@ void DrawText(Gdiplus::Graphics& g,
 
 }  // namespace
 
-Tip* Tip::Show(int x, int y, SessionOutcome& outcome) {
+Tip* Tip::Show(int x, int y, SessionOutcome& outcome, base::DpiScale scale) {
   if (outcome.balloon_shown)
     return nullptr;
   auto* widget = new dui::Widget();
   std::unique_ptr<Tip> made(new Tip(x, y, outcome));
   widget->SetSize(kWidth, kHeight);
+  widget->SetScale(scale);
   widget->Init(nullptr);
   if (!widget->GetHwnd()) {
     widget->Close();
@@ -77,15 +78,16 @@ Tip* Tip::Show(int x, int y, SessionOutcome& outcome) {
   tip->StartFade(&tip->fadeIn_);
   HWND window = widget->GetHwnd();
   SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
-  SetWindowPos(window, HWND_TOPMOST, tip->position_.x, tip->position_.y, kWidth, kHeight,
+  const SIZE size = scale.Scale(SIZE{kWidth, kHeight});
+  SetWindowPos(window, HWND_TOPMOST, tip->position_.x, tip->position_.y, size.cx, size.cy,
                SWP_NOACTIVATE | SWP_NOREDRAW);
   widget->Show(true);
   return tip;
 }
 
-POINT Tip::PositionOn(const RECT& monitor) {
-  return {monitor.left + (monitor.right - monitor.left - kPlacedWidth) / 2,
-          monitor.top + (monitor.bottom - monitor.top - kPlacedHeight) / 2};
+POINT Tip::PositionOn(const RECT& monitor, base::DpiScale scale) {
+  return {monitor.left + (monitor.right - monitor.left - scale.Scale(kPlacedWidth)) / 2,
+          monitor.top + (monitor.bottom - monitor.top - scale.Scale(kPlacedHeight)) / 2};
 }
 
 std::wstring Tip::Line(int index) {

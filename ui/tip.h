@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "base/dpi_scale.h"
 #include "base/session_outcome.h"
 #include "dui/animation.h"
 #include "dui/click_listener.h"
@@ -33,15 +34,15 @@ class Tip : public dui::View,
   static constexpr int kFadeMs = 500;
   static constexpr int kHoldMs = 500;
   static constexpr int kLineCount = 9;
-  // The link to the saved file, in the tip's client coordinates.
+  // The link to the saved file, in the tip's root coordinates (its client area at 100 %).
   static constexpr dui::Rectangle kLinkArea = {160, 53, 75, 20};
 
-  // Shows a tip for `outcome` (which must outlive it) with its top-left corner at screen
-  // point (x, y), and turns the link to a saved file on; null when one is up already or its
-  // window cannot be made.
-  static Tip* Show(int x, int y, SessionOutcome& outcome);
-  // Where a save puts the tip: centred on `monitor` as if it were 255 x 125.
-  static POINT PositionOn(const RECT& monitor);
+  // Shows a tip for `outcome` (which must outlive it) at `scale` with its top-left corner at
+  // screen point (x, y), and turns the link to a saved file on; null when one is up already or
+  // its window cannot be made.
+  static Tip* Show(int x, int y, SessionOutcome& outcome, base::DpiScale scale = {});
+  // Where a save puts the tip: centred on `monitor` as if it were 255 x 125 at `scale`.
+  static POINT PositionOn(const RECT& monitor, base::DpiScale scale = {});
   // The random line number `index`; the last names the capture hot key.
   static std::wstring Line(int index);
 

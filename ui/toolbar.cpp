@@ -53,19 +53,25 @@ RECT Toolbar::ButtonBounds(int slot, bool with_save) {
   return {x, y, x + kButtonSize, y + kButtonSize};
 }
 
-Toolbar* Toolbar::CreateToolbar(HWND parent, const base::DesktopGeometry& desktop, int x, int y) {
+Toolbar* Toolbar::CreateToolbar(HWND parent,
+                                const base::DesktopGeometry& desktop,
+                                int x,
+                                int y,
+                                base::DpiScale scale) {
   auto* widget = new dui::Widget();
   auto* toolbar = new Toolbar();
   toolbar->desktop_ = desktop;
   // The back buffer is made at Init with this size, the larger of the two layouts.
   widget->SetSize(kWidth, kHeight);
+  widget->SetScale(scale);
   widget->Init(parent);
   widget->SetTitle(kTitle);
   widget->SetContentsView(toolbar);
   widget->SetQuitOnClose(false);
   widget->SetActivatable(false);
   toolbar->widget_ = widget;
-  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, x - kWidth, y, kWidth, kHeight,
+  const SIZE size = toolbar->GetScreenSize();
+  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, x - size.cx, y, size.cx, size.cy,
                SWP_NOACTIVATE | SWP_NOREDRAW);
   widget->Show(true);
   return toolbar;
@@ -106,17 +112,29 @@ void Toolbar::UseLayoutWithoutSave() {
   // The right edge stays where it hangs; moved and resized in one step, as the picker is.
   RECT window = {};
   GetWindowRect(widget_->GetHwnd(), &window);
-  SetPosition(window.right, window.top);
+  SetPosition(window.right, window.top, widget_->GetScale());
   widget_->SetSize(width_, kHeight);
   widget_->SchedulePaint();
 }
 
-void Toolbar::SetPosition(int anchor_x, int anchor_y) {
+SIZE Toolbar::GetScreenSize() const {
+  const base::DpiScale scale = widget_ ? widget_->GetScale() : base::DpiScale();
+  return scale.Scale(SIZE{width_, kHeight});
+}
+
+void Toolbar::SetPosition(int anchor_x, int anchor_y, base::DpiScale scale) {
   if (!widget_)
     return;
   anchorX_ = anchor_x;
   anchorY_ = anchor_y;
-  base::PlaceOnTop(widget_->GetHwnd(), anchor_x - width_, anchor_y, width_, kHeight,
+  if (scale != widget_->GetScale()) {
+    // Laid out anew for a monitor of another scale; a picker beside it would not fit.
+    if (ColorTableDlg* picker = GetOpenPicker())
+      picker->GetWidget()->Show(false);
+    widget_->SetScale(scale);
+  }
+  const SIZE size = GetScreenSize();
+  base::PlaceOnTop(widget_->GetHwnd(), anchor_x - size.cx, anchor_y, size.cx, size.cy,
                    SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
@@ -267,11 +285,14 @@ void Toolbar::OnToolClicked(Tool tool) {
   // Under its button, and wholly on the toolbar's monitor: the pickers of the later tools
   // reach past the toolbar's right edge.
   const RECT monitor = desktop_.MonitorAt({anchorX_ - 1, anchorY_});
-  const int picker_x =
-      std::min<int>(anchorX_ - width_ + ButtonBounds(SlotOf(tool), true).left - kButtonMargin,
-                    monitor.right - ColorTableDlg::WidthFor(row.picker.kind));
-  const int picker_y = pickerAbove_ ? anchorY_ - kPickerRoom : anchorY_ + kHeight;
-  picker_->Show(row.picker, picker_x, picker_y);
+  const base::DpiScale scale = widget_->GetScale();
+  const int picker_x = std::min<int>(
+      anchorX_ - GetScreenSize().cx +
+          scale.Scale(ButtonBounds(SlotOf(tool), true).left - kButtonMargin),
+      monitor.right - scale.Scale(ColorTableDlg::WidthFor(row.picker.kind)));
+  const int picker_y =
+      pickerAbove_ ? anchorY_ - scale.Scale(kPickerRoom) : anchorY_ + GetScreenSize().cy;
+  picker_->Show(row.picker, picker_x, picker_y, scale);
   button(tool)->SetStateImage(row.hover_face, dui::CommonButton::Look::kNormal);
   toolActive_ = true;
   delegate_->OnToolChosen(tool);

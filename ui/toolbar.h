@@ -55,18 +55,26 @@ class Toolbar : public dui::View,
   // The bounds of the button in `slot` on the toolbar, in the layout with or without save.
   static RECT ButtonBounds(int slot, bool with_save);
 
-  // Makes the toolbar in a widget owned by `parent` on `desktop` and shows it topmost with
-  // its top-right corner at screen point (x, y).
-  static Toolbar* CreateToolbar(HWND parent, const base::DesktopGeometry& desktop, int x, int y);
+  // Makes the toolbar in a widget owned by `parent` on `desktop` and shows it topmost at
+  // `scale`, with its top-right corner at screen point (x, y).
+  static Toolbar* CreateToolbar(HWND parent,
+                                const base::DesktopGeometry& desktop,
+                                int x,
+                                int y,
+                                base::DpiScale scale);
 
   void SetDelegate(ToolbarDelegate* delegate) { delegate_ = delegate; }
   // The layout of the feedback form's sessions, which offer no save.
   void UseLayoutWithoutSave();
-  // Moves the toolbar so that its top-right corner is at screen point (x, y).
-  void SetPosition(int anchor_x, int anchor_y);
+  // Moves the toolbar so that its top-right corner is at screen point (x, y), drawn at
+  // `scale` (the scale of the monitor it goes on).
+  void SetPosition(int anchor_x, int anchor_y, base::DpiScale scale);
   void SetPickerAbove(bool above) { pickerAbove_ = above; }
   bool picker_above() const { return pickerAbove_; }
+  // The toolbar's size at 100 %.
   dui::Size GetToolbarSize() const { return {width_, kHeight}; }
+  // Its size on the screen, at its scale.
+  SIZE GetScreenSize() const;
 
   void Show();
   bool IsShown() const;

@@ -74,11 +74,16 @@ void Tooltip::Arrange(const std::wstring& text, int x, int y, int width, int hei
   dui::Widget* widget = GetWidget();
   if (!widget)
     return;
+  // At the scale of the cursor's monitor, beside a cursor the system draws at that scale.
   const RECT monitor = desktop_.MonitorAt({x, y});
-  const int left = std::min<int>(x + kCursorOffsetX, monitor.right - width);
-  const int top = y + kCursorOffsetY + height > monitor.bottom ? y - height : y + kCursorOffsetY;
+  const base::DpiScale scale = desktop_.ScaleAt({x, y});
+  widget->SetScale(scale);
+  const SIZE size = scale.Scale(SIZE{width, height});
+  const int left = std::min<int>(x + scale.Scale(kCursorOffsetX), monitor.right - size.cx);
+  const int below = y + scale.Scale(kCursorOffsetY);
+  const int top = below + size.cy > monitor.bottom ? y - size.cy : below;
   // Moved and resized in one step, as the picker is.
-  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, left, top, width, height,
+  SetWindowPos(widget->GetHwnd(), HWND_TOPMOST, left, top, size.cx, size.cy,
                SWP_NOACTIVATE | SWP_NOREDRAW);
   widget->SetSize(width, height);
   SchedulePaint();

@@ -44,7 +44,7 @@ class DropdownFixture : public testing::Test {
     owner_ = std::make_unique<TestWidget>(dui::Rectangle{300, 300, 271, 49}, content);
     owner_->get()->Show(true);
     list_ = DropdownView::Show(owner_->hwnd(), {L"one", L"two", L"three"}, kStyle, &delegate_,
-                               kOpenX, kOpenY);
+                               kOpenX, kOpenY, base::DpiScale());
     ASSERT_NE(list_, nullptr);
     hwnd_ = list_->GetWidget()->GetHwnd();
   }
@@ -111,7 +111,8 @@ TEST_F(DropdownFixture, ClosingIsSilentAndDyingWithTheOwnerIsReported) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hwnd_); }));
   EXPECT_TRUE(delegate_.closed.empty());
 
-  list_ = DropdownView::Show(owner_->hwnd(), {L"one"}, kStyle, &delegate_, kOpenX, kOpenY);
+  list_ = DropdownView::Show(owner_->hwnd(), {L"one"}, kStyle, &delegate_, kOpenX, kOpenY,
+                             base::DpiScale());
   hwnd_ = list_->GetWidget()->GetHwnd();
   DestroyWindow(owner_->hwnd());
   EXPECT_FALSE(IsWindow(hwnd_));

@@ -30,6 +30,12 @@ ScreenGrab Grab(const RECT& area) {
 
 }  // namespace
 
+ToolbarDriver::ToolbarDriver() {
+  HDC screen = GetDC(nullptr);
+  scale_ = base::DpiScale(GetDeviceCaps(screen, LOGPIXELSY));
+  ReleaseDC(nullptr, screen);
+}
+
 bool ToolbarDriver::WaitUntilShown() {
   return WaitUntil([&] {
     hwnd_ = FindWindowW(nullptr, L"桌面截图工具栏");
@@ -47,8 +53,10 @@ RECT ToolbarDriver::picker_rect() const {
 
 POINT ToolbarDriver::ButtonMiddle(int slot) const {
   const RECT bar = rect();
-  const RECT button = Toolbar::ButtonBounds(slot, bar.right - bar.left == Toolbar::kWidth);
-  return {bar.left + (button.left + button.right) / 2, bar.top + (button.top + button.bottom) / 2};
+  const RECT button =
+      Toolbar::ButtonBounds(slot, bar.right - bar.left == scale_.Scale(Toolbar::kWidth));
+  return {bar.left + scale_.Scale((button.left + button.right) / 2),
+          bar.top + scale_.Scale((button.top + button.bottom) / 2)};
 }
 
 bool ToolbarDriver::ClickSlot(int slot) {
@@ -63,7 +71,7 @@ bool ToolbarDriver::ClickButton(Toolbar::Command command) {
 bool ToolbarDriver::ChooseTool(Tool tool) {
   if (!ClickSlot(Toolbar::SlotOf(tool)))
     return false;
-  const int width = ColorTableDlg::WidthFor(RowOf(tool).picker.kind);
+  const int width = scale_.Scale(ColorTableDlg::WidthFor(RowOf(tool).picker.kind));
   return WaitUntil([&] {
     picker_ = nullptr;
     EnumThreadWindows(GetWindowThreadProcessId(hwnd_, nullptr), &FindPicker,
@@ -79,7 +87,7 @@ BOOL CALLBACK ToolbarDriver::FindPicker(HWND window, LPARAM self) {
   const RECT rect = WindowRect(window);
   const RECT bar = driver->rect();
   if (IsWindowVisible(window) && (rect.top == bar.bottom || rect.bottom == bar.top) &&
-      rect.bottom - rect.top == kPickerHeight) {
+      rect.bottom - rect.top == driver->scale_.Scale(kPickerHeight)) {
     driver->picker_ = window;
     return FALSE;
   }
@@ -88,13 +96,14 @@ BOOL CALLBACK ToolbarDriver::FindPicker(HWND window, LPARAM self) {
 
 bool ToolbarDriver::ChooseSize(int index) {
   const RECT picker = picker_rect();
-  return Xdo::Click(picker.left + 2 + 43 * index + 21, picker.top + 26);
+  return Xdo::Click(picker.left + scale_.Scale(2 + 43 * index + 21), picker.top + scale_.Scale(26));
 }
 
 POINT ToolbarDriver::ColorCell(int index) const {
   const RECT picker = picker_rect();
-  const int first_x = picker.right - picker.left == 271 ? 127 : 171;
-  return {picker.left + first_x + 18 * (index % 8) + 8, picker.top + 9 + 18 * (index / 8) + 8};
+  const int first_x = picker.right - picker.left == scale_.Scale(271) ? 127 : 171;
+  return {picker.left + scale_.Scale(first_x + 18 * (index % 8) + 8),
+          picker.top + scale_.Scale(9 + 18 * (index / 8) + 8)};
 }
 
 bool ToolbarDriver::ChooseColor(int index) {

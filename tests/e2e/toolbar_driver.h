@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/dpi_scale.h"
 #include "toolset/tool.h"
 #include "ui/toolbar.h"
 
@@ -13,13 +14,17 @@ namespace e2e {
 inline constexpr int kBlackIndex = 0, kRedIndex = 10, kLimeIndex = 12, kBlueIndex = 13;
 inline constexpr int kSmall = 0, kLarge = 2, kLargestMosaic = 4;
 
-// The toolbar and picker of the running session, as the user sees and clicks them.
+// The toolbar and picker of the running session, as the user sees and clicks them, at the
+// display's scale (one for all monitors under this Wine). Lengths below are at 100 %.
 class ToolbarDriver {
  public:
+  ToolbarDriver();
+
   // Waits until the toolbar shows.
   [[nodiscard]] bool WaitUntilShown();
   RECT rect() const;
   RECT picker_rect() const;
+  base::DpiScale scale() const { return scale_; }
 
   // Clicks a button after the tools, where the toolbar's layout puts it.
   [[nodiscard]] bool ClickButton(Toolbar::Command command);
@@ -41,6 +46,7 @@ class ToolbarDriver {
 
   HWND hwnd_ = nullptr;
   HWND picker_ = nullptr;
+  base::DpiScale scale_;
 };
 
 // A drag with a step between, as a hand makes one.

@@ -52,9 +52,10 @@ class RecordingDelegate : public ToolbarDelegate {
 class ToolbarTest : public testing::Test {
  protected:
   void SetUp() override {
-    toolbar_ = Toolbar::CreateToolbar(nullptr, base::DesktopGeometry::Read(), kAnchorX, kAnchorY);
+    toolbar_ = Toolbar::CreateToolbar(nullptr, base::DesktopGeometry::Read(), kAnchorX, kAnchorY,
+                                      base::DpiScale());
     toolbar_->SetDelegate(&delegate_);
-    toolbar_->SetPosition(kAnchorX, kAnchorY);
+    toolbar_->SetPosition(kAnchorX, kAnchorY, base::DpiScale());
   }
   void TearDown() override {
     HWND window = toolbar_->widget() ? toolbar_->widget()->GetHwnd() : nullptr;
@@ -149,7 +150,7 @@ TEST_F(ToolbarTest, EachToolOpensItsPickerLayout) {
 // onto the monitor; the rectangle's stays under its button.
 TEST_F(ToolbarTest, PickersStayOnTheToolbarsMonitor) {
   const RECT monitor = base::DesktopGeometry::Read().MonitorAt({kAnchorX, kAnchorY});
-  toolbar_->SetPosition(monitor.right, kAnchorY);
+  toolbar_->SetPosition(monitor.right, kAnchorY, base::DpiScale());
   const struct {
     Tool tool;
     int width;
@@ -188,7 +189,7 @@ TEST_F(ToolbarTest, PickerBoundsEveryIndexOfItsRecord) {
   odd.fontIndex = 12;
   odd.colorIndex = 99;
   odd.sizeIndex = -4;
-  toolbar_->GetOpenPicker()->Show(odd, 100, 100);
+  toolbar_->GetOpenPicker()->Show(odd, 100, 100, base::DpiScale());
   const PickerSettings& shown = toolbar_->GetOpenPicker()->GetSettings();
   EXPECT_EQ(shown.curFontIndex, 7);
   EXPECT_EQ(shown.curColorIndex, 15);
@@ -205,7 +206,7 @@ TEST_F(ToolbarTest, FontSizeListOpensUpwardsNearTheBottom) {
   const int screen_height = GetSystemMetrics(SM_CYSCREEN);
   for (const int picker_y : {300, screen_height - 100}) {
     PickerSettings text = toolbar_->GetOpenPicker()->GetSettings();
-    toolbar_->GetOpenPicker()->Show(text, 500, picker_y);
+    toolbar_->GetOpenPicker()->Show(text, 500, picker_y, base::DpiScale());
     ClickClientPoint(PickerWindow(), 20, 27);
     dui::Widget* list = toolbar_->GetOpenPicker()->FontSizeListWidget();
     ASSERT_NE(list, nullptr);
