@@ -212,6 +212,7 @@ void Annotations::Release(POINT point) {
 }
 
 void Annotations::PlaceTextBox(POINT point) {
+  text_box_click_ = point;
   TakePickerSettings();
   if (!edit_) {
     current_drawing_ = CreateDrawing(tool_);
@@ -224,7 +225,6 @@ void Annotations::PlaceTextBox(POINT point) {
   SetWindowTextW(edit_, L"");
   ResizeTextBox(point);
   GiveTheKeyboardToTheTextBox();
-  text_box_click_ = point;
   text_box_opened_at_ = GetTickCount();
 }
 
@@ -258,13 +258,12 @@ void Annotations::CreateTextBox(POINT point) {
                     reinterpret_cast<DWORD_PTR>(this));
 }
 
-// The system's GUI font at the picker's size in points.
+// The system's GUI font at the picker's size in points, on the monitor of the box.
 void Annotations::BuildFont() {
   LOGFONTW description = {};
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(description), &description);
-  base::ScopedGetDc dc(host_.AnnotatedWindow());
   description.lfHeight =
-      -MulDiv(ChosenFontPoints(picker_settings_), GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
+      -MulDiv(ChosenFontPoints(picker_settings_), host_.ScaleAt(text_box_click_).dpi(), 72);
   description.lfWidth = 0;
   base::ScopedFont font(CreateFontIndirectW(&description));
   if (edit_)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/dpi_scale.h"
 #include "base/scoped_gdi_object.h"
 #include "drawing/drawing.h"
 #include "toolset/picker_settings.h"
@@ -22,6 +23,8 @@ class AnnotationsHost {
   // The monitor that shows `point` of that window, or the nearest one, in that window's
   // coordinates: nothing starts where no monitor shows it, and a text box stays on one.
   virtual RECT MonitorAt(POINT point) const = 0;
+  // That monitor's scale, which sizes a text box's font from its points.
+  virtual base::DpiScale ScaleAt(POINT point) const = 0;
   // The picker's settings while it shows, else null.
   virtual const PickerSettings* OpenPicker() const = 0;
   // The kept shapes or the one being drawn changed, or it went.

@@ -140,6 +140,7 @@ class CaptureWindow : public ToolbarDelegate, private AnnotationsHost {
   HWND AnnotatedWindow() const override;
   const RECT& AnnotatedArea() const override;
   RECT MonitorAt(POINT point) const override;
+  base::DpiScale ScaleAt(POINT point) const override;
   const PickerSettings* OpenPicker() const override;
   void OnShapesChanged() override;
   void RepaintAnnotations() override;

@@ -102,6 +102,10 @@ RECT CaptureWindow::MonitorAt(POINT point) const {
   return desktop_.FromScreen(desktop_.MonitorAt(desktop_.ToScreen(point)));
 }
 
+base::DpiScale CaptureWindow::ScaleAt(POINT point) const {
+  return desktop_.ScaleAt(desktop_.ToScreen(point));
+}
+
 const PickerSettings* CaptureWindow::OpenPicker() const {
   return toolbar_.OpenPicker();
 }

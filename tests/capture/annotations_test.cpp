@@ -21,6 +21,10 @@ class TwoMonitorHost : public AnnotationsHost {
   RECT MonitorAt(POINT point) const override {
     return point.x < kLeftMonitor.right ? kLeftMonitor : kRightMonitor;
   }
+  // The right monitor at 200 %.
+  base::DpiScale ScaleAt(POINT point) const override {
+    return base::DpiScale(point.x < kLeftMonitor.right ? 96 : 192);
+  }
   const PickerSettings* OpenPicker() const override { return &settings_; }
   void OnShapesChanged() override {}
   void RepaintAnnotations() override {}
@@ -42,7 +46,8 @@ RECT WindowRectIn(HWND child, HWND parent) {
 }
 
 // A click where no monitor shows the selection opens no box and draws nothing; a box opened
-// near the left monitor's right edge grows and wraps on that monitor, not across.
+// near the left monitor's right edge grows and wraps on that monitor, not across. A box's
+// font is its points at its monitor's scale.
 TEST(AnnotationsTest, TextBoxesStayOnTheMonitorOfTheirClick) {
   capture_test::TestWindow window(0, 0, 1000, 700);
   TwoMonitorHost host(window.hwnd());
@@ -69,6 +74,18 @@ TEST(AnnotationsTest, TextBoxesStayOnTheMonitorOfTheirClick) {
   EXPECT_GE(box.left, 100) << "within the selection";
   annotations.FinishText();
   EXPECT_EQ(annotations.shape_count(), 1u);
+
+  const auto font_height = [&](POINT click) {
+    annotations.Press(click);
+    annotations.Release(click);
+    LOGFONTW font = {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(annotations.text_box(), WM_GETFONT, 0, 0)),
+               sizeof(font), &font);
+    annotations.FinishText();
+    return font.lfHeight;
+  };
+  const LONG left_height = font_height({300, 200});
+  EXPECT_NEAR(font_height({850, 200}), 2 * left_height, 1) << "on the monitor at 200 %";
 }
 
 }  // namespace
