@@ -77,4 +77,27 @@ TEST(SizeLabelLayoutTest, AboveInsideLeftOfTheSelectionAndOutOfTheToolbarsWay) {
   }
 }
 
+// At 200 % every gap, the dodge and the trim are twice as long, for text and a background
+// measured twice as large.
+TEST(SizeLabelLayoutTest, GapsDodgeAndTrimAtTheMonitorsScale) {
+  const base::DpiScale scale(192);
+  const SIZE text = {300, 88};
+  const struct {
+    const char* name;
+    RECT selection;
+    std::optional<RECT> toolbar;
+    RECT expected;
+  } cases[] = {
+      {"above", {300, 400, 900, 800}, std::nullopt, {300, 322, 548, 394}},
+      {"inside at the top edge", {300, 0, 900, 800}, std::nullopt, {300, 22, 548, 94}},
+      {"dodges up", {300, 400, 900, 800}, RECT{192, 330, 900, 420}, {300, 228, 548, 300}},
+  };
+  for (const auto& c : cases) {
+    const RECT label =
+        LayOutSizeLabel(c.selection, text, kScreen, c.toolbar ? &*c.toolbar : nullptr, 64, scale);
+    EXPECT_TRUE(EqualRect(&label, &c.expected)) << c.name << ": " << label.left << "," << label.top
+                                                << " " << label.right << "," << label.bottom;
+  }
+}
+
 }  // namespace
