@@ -1,5 +1,6 @@
-# A virtual desktop of several monitors for Wine: sourced after env.sh by scripts/lib/other-layout
-# (the monitor tests), scripts/screenshots and scripts/bench.
+# A virtual desktop of several monitors, or of one at another size and DPI, for Wine: sourced
+# after env.sh by scripts/lib/other-layout and other-screen (the monitor and screen tests),
+# scripts/screenshots and scripts/bench.
 #
 # Wine asks Xinerama for the monitors when the X server has no RANDR. Xvfb runs without it,
 # as large as the layout's bounding box, and every Wine process finds our stand-in for
@@ -50,11 +51,11 @@ build_xinerama() {
 
 # start_layout NAME LAYOUT: a display and a wineserver for LAYOUT, which lists the monitors in
 # Windows screen coordinates, the primary first and at (0, 0): WxH+X+Y[,WxH+X+Y...], e.g.
-# 1920x1080+0+0,1280x1024-1280+56. The prefix, named after NAME, is a copy of WINEPREFIX's
+# 1920x1080+0+0,1280x1024-1280+56. The prefix, named after NAME, is a copy of the test prefix
 # when that exists. Sets LAYOUT_LEFT and LAYOUT_TOP, the desktop's top-left corner in
 # Windows coordinates, which is X's (0, 0). Stop it with stop_session.
 start_layout() {
-  local name=$1 layout=$2 base="$WINEPREFIX" box
+  local name=$1 layout=$2 base="$ROOT/build/wineprefix" box
   box=$(bounding_size "$layout")
   read -r SCREEN_SIZE LAYOUT_LEFT LAYOUT_TOP <<<"$box"
   XVFB_OPTIONS=(-extension RANDR)
@@ -70,4 +71,22 @@ start_layout() {
   # The tests read it too, to check that Windows reports this layout.
   export PICTOR_MONITORS="$layout"
   start_wine
+}
+
+# start_screen SIZE DPI: a display of SIZE (WIDTHxHEIGHT) and a wineserver whose monitors are
+# at DPI, in a Wine prefix of its own for that pair (a copy of the test prefix). Stop it with
+# stop_session.
+start_screen() {
+  local base="$ROOT/build/wineprefix"
+  SCREEN_SIZE=$1
+  export WINEPREFIX="$ROOT/build/wineprefix-$1-$2"
+  if ! cmp -s "$base/.pictor-prefix" "$WINEPREFIX/.pictor-prefix"; then
+    rm -rf "$WINEPREFIX"
+    cp -a "$base" "$WINEPREFIX"
+  fi
+  start_display
+  start_wine
+  # Both places Wine has read the DPI from.
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null
+  wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null
 }

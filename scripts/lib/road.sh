@@ -35,7 +35,7 @@ read_toolbar_layout() {
   layout=$(probe toolbar)
   eval "$layout"
   TOOLBAR_LEFT=$((NOTEPAD[0] + NOTEPAD[2] - TOOLBAR_WIDTH))
-  TOOLBAR_TOP=$((NOTEPAD[1] + NOTEPAD[3] + 5))
+  TOOLBAR_TOP=$((NOTEPAD[1] + NOTEPAD[3] + TOOLBAR_GAP))
   PICKER_TOP=$((TOOLBAR_TOP + TOOLBAR_HEIGHT))
 }
 

@@ -5,7 +5,8 @@
 //   probe pixel X Y                          prints the screen's colour there as RRGGBB
 //   probe has RRGGBB X Y WIDTH HEIGHT        succeeds when the screen shows that colour
 //                                            anywhere in the area
-//   probe toolbar                            prints the toolbar's layout as bash assignments
+//   probe toolbar                            prints the toolbar's layout as bash assignments,
+//                                            at the screen's scale
 //   probe place TITLE X Y WIDTH HEIGHT       moves the top-level window whose title holds
 //                                            TITLE (a size of 0 x 0 keeps its size);
 //                                            windows moved from the X side are framed at
@@ -17,6 +18,8 @@
 #include <cwchar>
 #include <string>
 
+#include "base/dpi_awareness.h"
+#include "base/dpi_scale.h"
 #include "base/gdiplus.h"
 #include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
@@ -110,29 +113,32 @@ bool PlaceWindow(const wchar_t* title_part, const RECT& place) {
                       place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The toolbar's layout for the scripts that click it, as bash assignments: its size, the
-// picker's height, each button's middle (by the tool's name, or save, cancel and copy), and
-// each tool's picker: its left from the toolbar's left and its width.
+// The toolbar's layout at the screen's scale for the scripts that click it, as bash
+// assignments: its size, its gap under the selection, the picker's height, each button's middle
+// (by the tool's name, or save, cancel and copy), and each tool's picker: its left from the
+// toolbar's left and its width.
 bool PrintToolbarLayout() {
-  std::printf("TOOLBAR_WIDTH=%d\nTOOLBAR_HEIGHT=%d\nPICKER_HEIGHT=%d\n", Toolbar::kWidth,
-              Toolbar::kHeight, ColorTableDlg::kHeight);
+  const base::ScopedGetDc screen(nullptr);
+  const base::DpiScale scale(GetDeviceCaps(screen.get(), LOGPIXELSY));
+  std::printf("TOOLBAR_WIDTH=%d\nTOOLBAR_HEIGHT=%d\nTOOLBAR_GAP=%d\nPICKER_HEIGHT=%d\n",
+              scale.Scale(Toolbar::kWidth), scale.Scale(Toolbar::kHeight), scale.Scale(5),
+              scale.Scale(ColorTableDlg::kHeight));
   const RECT first = Toolbar::ButtonBounds(0, true);
-  std::printf("BUTTON_Y=%d\ndeclare -gA BUTTON_X=(",
-              static_cast<int>((first.top + first.bottom) / 2));
+  std::printf("BUTTON_Y=%d\ndeclare -gA BUTTON_X=(", scale.Scale((first.top + first.bottom) / 2));
   const char* const kCommands[Toolbar::kCommandCount] = {"save", "cancel", "copy"};
   for (int slot = 0; slot < Toolbar::kButtonCount; ++slot) {
     const RECT button = Toolbar::ButtonBounds(slot, true);
     std::printf("[%s]=%d ", slot < kToolCount ? kToolRows[slot].name : kCommands[slot - kToolCount],
-                static_cast<int>((button.left + button.right) / 2));
+                scale.Scale((button.left + button.right) / 2));
   }
   std::printf(")\ndeclare -gA PICKER_X=(");
   for (const ToolRow& row : kToolRows) {
     const RECT button = Toolbar::ButtonBounds(Toolbar::SlotOf(row.tool), true);
-    std::printf("[%s]=%d ", row.name, static_cast<int>(button.left - Toolbar::kButtonMargin));
+    std::printf("[%s]=%d ", row.name, scale.Scale(button.left - Toolbar::kButtonMargin));
   }
   std::printf(")\ndeclare -gA PICKER_WIDTH=(");
   for (const ToolRow& row : kToolRows)
-    std::printf("[%s]=%d ", row.name, ColorTableDlg::WidthFor(row.picker.kind));
+    std::printf("[%s]=%d ", row.name, scale.Scale(ColorTableDlg::WidthFor(row.picker.kind)));
   std::printf(")\n");
   return true;
 }
@@ -167,6 +173,8 @@ bool Run(int argc, wchar_t** argv) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  // The screen in physical pixels, as the program sees it.
+  base::MakeProcessDpiAware();
   ULONG_PTR token = 0;
   Gdiplus::GdiplusStartupInput input;
   Gdiplus::GdiplusStartup(&token, &input, nullptr);
