@@ -185,13 +185,25 @@ void Annotations::Press(POINT point) {
   current_drawing_->color = ChosenColor(picker_settings_);
   current_drawing_->width = ChosenLineWidth(picker_settings_);
   current_drawing_->mosaicSize = ChosenMosaicSize(picker_settings_);
+  if (current_drawing_->Counts())
+    current_drawing_->number = NextNumber();
+  current_drawing_->straight = GetKeyState(VK_SHIFT) < 0;
   current_drawing_->AddPoint(point);
   host_.RepaintAnnotations();
+}
+
+// One more than the kept shapes that count: a step taken back by undo gives its number back,
+// and the one put back by redo has its own still.
+int Annotations::NextNumber() const {
+  return 1 + static_cast<int>(std::count_if(
+                 drawings_.begin(), drawings_.end(),
+                 [](const std::unique_ptr<Drawing>& shape) { return shape->Counts(); }));
 }
 
 void Annotations::Drag(POINT point) {
   if (TypesText() || !current_drawing_)
     return;
+  current_drawing_->straight = GetKeyState(VK_SHIFT) < 0;
   current_drawing_->AddPoint(point);
   host_.RepaintAnnotations();
 }

@@ -105,6 +105,8 @@ class Annotations {
   // The room for a text box at `origin`: the selection, on the monitor of `origin`.
   RECT TextRoom(POINT origin) const;
   void TakePickerSettings();
+  // The number the next shape that counts shows.
+  int NextNumber() const;
   void KeepShape(std::unique_ptr<Drawing> shape);
   void PlaceTextBox(POINT point);
   void CreateTextBox(POINT point);

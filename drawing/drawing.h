@@ -47,6 +47,10 @@ class Drawing {
   // caller keeps it): a shape that shows text takes both and says true; others say false.
   virtual bool FinishTyping(const std::wstring& /*text*/, HFONT /*font*/) { return false; }
 
+  // Whether the shape shows a number of the sequence 1, 2, 3, ... of such shapes: its maker
+  // sets `number` to one more than the kept shapes that count before the first point.
+  virtual bool Counts() const { return false; }
+
   // Line width in pixels.
   int width = 0;
   // Radius of a mosaic disc in pixels.
@@ -57,4 +61,9 @@ class Drawing {
   RECT clipRect = {};
   // The drag positions, in capture-window client coordinates (screen coordinates).
   std::vector<POINT> points;
+  // Set by the maker before each AddPoint while Shift is held: a stroke that can go straight
+  // goes straight from its first point.
+  bool straight = false;
+  // The shape's place in the sequence, for a shape that counts.
+  int number = 0;
 };

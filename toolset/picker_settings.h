@@ -12,6 +12,11 @@ enum class ToolKind : int32_t {
   kText = 4,
   kEllipse = 5,
   kMosaic = 7,
+  // Laid out like the shapes.
+  kPen = 8,
+  kHighlighter = 9,
+  kStep = 10,
+  kRedact = 11,
 };
 
 // The choices of the colour and size picker, written by the picker and copied whole by the

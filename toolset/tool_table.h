@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "drawing/drawing.h"
 #include "toolset/picker_settings.h"
@@ -25,6 +26,8 @@ struct ToolRow {
   Tool tool;
   // The tool's name where scripts and logs name it.
   const char* name;
+  // The letter key that chooses it (and switches it off again), shown in its tooltip.
+  char key;
   // The toolbar button's pictures (resource ids), and its tooltip.
   int face;
   int hover_face;
@@ -44,6 +47,9 @@ extern const std::array<ToolRow, kToolCount> kToolRows;
 // The row of `tool`; a value outside the enumeration is a programming error that fails a
 // check and gets the first row.
 const ToolRow& RowOf(Tool tool);
+
+// The tool whose key is `virtual_key`, if one has it.
+std::optional<Tool> ToolForKey(int virtual_key);
 
 // Makes the shape that `tool` draws. The caller owns it.
 std::unique_ptr<Drawing> CreateDrawing(Tool tool);

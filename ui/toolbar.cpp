@@ -341,9 +341,26 @@ void Toolbar::OnMouseExited(dui::View* /*sender*/) {
   HideTooltip();
 }
 
+// A tool's letter chooses the tool as a click on its button does, and switches it off again;
+// Enter and Ctrl+C copy as the copy button does. Keys typed into a text box never come here.
+bool Toolbar::TakeToolbarKey(int virtual_key) {
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  if (virtual_key == VK_RETURN || (control && virtual_key == 'C')) {
+    OnCommandClicked(Command::kDone);
+    return true;
+  }
+  const std::optional<Tool> tool = control ? std::nullopt : ToolForKey(virtual_key);
+  if (!tool)
+    return false;
+  OnClick(button(*tool));
+  return true;
+}
+
 void Toolbar::OnKeyPressed(int virtual_key) {
+  if (!delegate_ || TakeToolbarKey(virtual_key))
+    return;
   const std::optional<SessionKey> key = SessionKeyFor(virtual_key);
-  if (!delegate_ || !key)
+  if (!key)
     return;
   switch (*key) {
     case SessionKey::kCancel:

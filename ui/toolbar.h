@@ -82,7 +82,7 @@ class Toolbar : public dui::View,
   void Hide();
   // Closes the font-size list, if it is open.
   void ClosePopupMenus();
-  // Closes the font-size list and shows the five tool buttons unhighlighted.
+  // Closes the font-size list and shows the tool buttons unhighlighted.
   void ResetTools();
   // Closes the toolbar, its picker, its tooltip and the font-size list for good.
   void CloseAll();
@@ -124,7 +124,8 @@ class Toolbar : public dui::View,
   void OnMouseExited(dui::View* sender) override;
 
   // Called for the keys that reach the toolbar, its picker or its tooltip, and for those
-  // the capture window passes on.
+  // the capture window passes on: the tools' letters, Enter and Ctrl+C, and the session's
+  // keys.
   void OnKeyPressed(int virtual_key) override;
   void OnKeyReleased(int virtual_key) override;
 
@@ -138,6 +139,8 @@ class Toolbar : public dui::View,
   // The button that sent a notification, or -1.
   int ButtonIndex(const dui::View* sender) const;
   void OnToolClicked(Tool tool);
+  // A tool's letter, Enter or Ctrl+C; false for any other key.
+  bool TakeToolbarKey(int virtual_key);
   void OnCommandClicked(Command command);
   // The tooltip of the button in `slot`, shown where the mouse is: when the mouse comes onto
   // the button (`TooltipMove::kEntered`), or following it over the button.

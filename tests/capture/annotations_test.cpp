@@ -88,4 +88,35 @@ TEST(AnnotationsTest, TextBoxesStayOnTheMonitorOfTheirClick) {
   EXPECT_NEAR(font_height({850, 200}), 2 * left_height, 1) << "on the monitor at 200 %";
 }
 
+// Steps count 1, 2, 3 in the order they were placed: an undone step gives its number back to
+// the next one, and a redone step comes back with its own.
+TEST(AnnotationsTest, StepsNumberThemselvesThroughUndoAndRedo) {
+  capture_test::TestWindow window(0, 0, 1000, 700);
+  TwoMonitorHost host(window.hwnd());
+  Annotations annotations(host);
+  annotations.ChooseTool(Tool::kStep);
+  const auto place = [&](int x) {
+    annotations.Press({x, 300});
+    annotations.Release({x, 300});
+    return annotations.KeptShapes().back()->number;
+  };
+  EXPECT_EQ(place(150), 1);
+  EXPECT_EQ(place(200), 2);
+  EXPECT_EQ(place(250), 3);
+  ASSERT_TRUE(annotations.Undo());
+  EXPECT_EQ(place(300), 3) << "the undone step's number again";
+  ASSERT_TRUE(annotations.Undo());
+  ASSERT_TRUE(annotations.Undo());
+  ASSERT_TRUE(annotations.Redo());
+  ASSERT_TRUE(annotations.Redo());
+  EXPECT_EQ(annotations.KeptShapes().back()->number, 3);
+  EXPECT_EQ(annotations.KeptShapes().back()->points.front().x, 300) << "the one placed after";
+  annotations.ChooseTool(Tool::kRectangle);
+  annotations.Press({400, 300});
+  annotations.Drag({450, 350});
+  annotations.Release({450, 350});
+  annotations.ChooseTool(Tool::kStep);
+  EXPECT_EQ(place(500), 4) << "other shapes do not count";
+}
+
 }  // namespace

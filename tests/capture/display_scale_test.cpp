@@ -106,11 +106,11 @@ TEST(DisplayScaleTest, ToolbarFollowsTheSelectionOntoMonitorsOfOtherScales) {
     RECT toolbar;
     int dpi;
   } cases[] = {
-      {{100, 100, 600, 400}, {246, 405, 600, 450}, 96},
-      {{2200, 100, 2900, 400}, {2192, 410, 2900, 500}, 192},
-      {{4000, 100, 4600, 400}, {4069, 408, 4600, 476}, 144},
-      {{1500, 100, 2100, 400}, {1920, 410, 2628, 500}, 192},  // kept on its corner's monitor
-      {{300, 500, 900, 700}, {546, 705, 900, 750}, 96},
+      {{100, 100, 600, 400}, {70, 405, 600, 450}, 96},
+      {{2400, 100, 3100, 400}, {2040, 410, 3100, 500}, 192},
+      {{4200, 100, 4900, 400}, {4105, 408, 4900, 476}, 144},
+      {{1500, 100, 2100, 400}, {1920, 410, 2980, 500}, 192},  // kept on its corner's monitor
+      {{300, 500, 900, 700}, {370, 705, 900, 750}, 96},
   };
   for (const auto& c : cases) {
     bar.Place(c.selection);
@@ -123,7 +123,7 @@ TEST(DisplayScaleTest, ToolbarFollowsTheSelectionOntoMonitorsOfOtherScales) {
     EXPECT_TRUE(EqualRect(&target, &c.toolbar)) << Describe(c.selection);
   }
 
-  bar.Place({2200, 100, 2900, 400});
+  bar.Place({2400, 100, 3100, 400});
   PumpMessages();
   const testing_support::ProgramModule program;
   const testing_support::PngImage face = testing_support::PngImage::Decode(
@@ -150,7 +150,7 @@ TEST(DisplayScaleTest, ToolbarFollowsTheSelectionOntoMonitorsOfOtherScales) {
   ColorTableDlg* picker = bar.get()->GetOpenPicker();
   ASSERT_NE(picker, nullptr);
   const RECT picker_rect = WindowRect(picker->GetWidget()->GetHwnd());
-  const RECT expected_picker = {2192, 500, 2192 + 2 * ColorTableDlg::WidthFor(0),
+  const RECT expected_picker = {2040, 500, 2040 + 2 * ColorTableDlg::WidthFor(0),
                                 500 + 2 * ColorTableDlg::kHeight};
   EXPECT_TRUE(EqualRect(&picker_rect, &expected_picker)) << Describe(picker_rect);
   bar.Close();

@@ -292,10 +292,11 @@ TEST_F(ToolbarTest, LayoutWithoutSaveMovesCancelAndCopyIntoItsPlace) {
   EXPECT_EQ(window.right, kAnchorX) << "it still hangs from its anchor";
   EXPECT_EQ(window.right - window.left, Toolbar::kWidthWithoutSave);
   EXPECT_FALSE(toolbar_->button(Toolbar::Command::kSave)->IsVisible());
+  // In the save button's place (after the nine tools, 44 apart from 11) and the next.
   EXPECT_EQ(toolbar_->button(Toolbar::Command::kCancel)->GetBounds(),
-            (dui::Rectangle{231, 10, 24, 24}));
+            (dui::Rectangle{407, 10, 24, 24}));
   EXPECT_EQ(toolbar_->button(Toolbar::Command::kDone)->GetBounds(),
-            (dui::Rectangle{275, 10, 24, 24}));
+            (dui::Rectangle{451, 10, 24, 24}));
 }
 
 // The tooltip counts its delay in the widget's ticks: shown at the first tick past 100 ms,
