@@ -6,6 +6,7 @@
 
 #include "capture/pointer_cursor.h"
 #include "drawing/drawing.h"
+#include "ui/toolbar.h"
 
 namespace {
 
@@ -24,6 +25,10 @@ bool CaptureWindow::ForwardMisroutedMouseMessage(UINT message, WPARAM wparam, PO
 
 // Once the toolbar exists, keys are its commands wherever they are pressed.
 void CaptureWindow::OnKeyDown(int virtual_key) {
+  // A key that stands for a click on the toolbar waits, as the mouse does, until the button
+  // held in the window goes up.
+  if (button_down_ && Toolbar::IsButtonKey(virtual_key))
+    return;
   if (!toolbar_.TakeKey(virtual_key) && model_.state() == State::kDetecting &&
       virtual_key == VK_ESCAPE)
     Close(CloseMode::kKeepProcess);

@@ -16,16 +16,12 @@ constexpr Gdiplus::REAL kNumberShare = 0.6f;
 // Colours brighter than this take a black number.
 constexpr int kBlackNumberAbove = 150;
 
-// A bold sans-serif face of `size` pixels: the first of the faces that the system has.
-std::unique_ptr<Gdiplus::Font> NumberFont(Gdiplus::REAL size) {
+// A bold sans-serif face: the first of the faces that the system has.
+std::unique_ptr<Gdiplus::FontFamily> NumberFace() {
   for (const wchar_t* name : {L"Arial", L"Tahoma", L"DejaVu Sans"}) {
-    const Gdiplus::FontFamily family(name);
-    if (family.GetLastStatus() != Gdiplus::Ok)
-      continue;
-    auto font = std::make_unique<Gdiplus::Font>(&family, size, Gdiplus::FontStyleBold,
-                                                Gdiplus::UnitPixel);
-    if (font->GetLastStatus() == Gdiplus::Ok)
-      return font;
+    auto family = std::make_unique<Gdiplus::FontFamily>(name);
+    if (family->GetLastStatus() == Gdiplus::Ok)
+      return family;
   }
   return nullptr;
 }
@@ -53,21 +49,24 @@ void KStep::Draw(HDC dc, PaintContext& /*context*/) {
                               static_cast<Gdiplus::REAL>(diameter));
   Gdiplus::Graphics graphics(dc);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
   Gdiplus::SolidBrush fill(GdiplusColorFromColorref(color));
   graphics.FillEllipse(&fill, circle);
 
-  const std::unique_ptr<Gdiplus::Font> font = NumberFont(diameter * kNumberShare);
-  if (!font)
+  // The number as a filled outline rather than as text: the same pixels on any target, since
+  // text output may take other ways on other kinds of device context.
+  const std::unique_ptr<Gdiplus::FontFamily> face = NumberFace();
+  if (!face)
     return;
   Gdiplus::StringFormat centred;
   centred.SetAlignment(Gdiplus::StringAlignmentCenter);
   centred.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+  const std::wstring text = std::to_wstring(number);
+  Gdiplus::GraphicsPath outline;
+  outline.AddString(text.c_str(), static_cast<INT>(text.size()), face.get(),
+                    Gdiplus::FontStyleBold, diameter * kNumberShare, circle, &centred);
   Gdiplus::SolidBrush ink(TakesBlackNumber(color) ? Gdiplus::Color(255, 0, 0, 0)
                                                   : Gdiplus::Color(255, 255, 255, 255));
-  const std::wstring text = std::to_wstring(number);
-  graphics.DrawString(text.c_str(), static_cast<INT>(text.size()), font.get(), circle, &centred,
-                      &ink);
+  graphics.FillPath(&ink, &outline);
 }
 
 std::optional<RECT> KStep::PaintBounds() const {

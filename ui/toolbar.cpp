@@ -341,19 +341,28 @@ void Toolbar::OnMouseExited(dui::View* /*sender*/) {
   HideTooltip();
 }
 
+bool Toolbar::IsCopyKey(int virtual_key) {
+  return virtual_key == VK_RETURN || (virtual_key == 'C' && GetKeyState(VK_CONTROL) < 0);
+}
+
+std::optional<Tool> Toolbar::ToolOfKey(int virtual_key) {
+  return GetKeyState(VK_CONTROL) < 0 ? std::nullopt : ToolForKey(virtual_key);
+}
+
 // A tool's letter chooses the tool as a click on its button does, and switches it off again;
-// Enter and Ctrl+C copy as the copy button does. Keys typed into a text box never come here.
+// Enter and Ctrl+C copy as the copy button does. Only while the toolbar shows, as its buttons
+// do: not while the selection is dragged. Keys typed into a text box never come here.
 bool Toolbar::TakeToolbarKey(int virtual_key) {
-  const bool control = GetKeyState(VK_CONTROL) < 0;
-  if (virtual_key == VK_RETURN || (control && virtual_key == 'C')) {
+  if (!IsShown())
+    return false;
+  if (IsCopyKey(virtual_key)) {
     OnCommandClicked(Command::kDone);
     return true;
   }
-  const std::optional<Tool> tool = control ? std::nullopt : ToolForKey(virtual_key);
-  if (!tool)
-    return false;
-  OnClick(button(*tool));
-  return true;
+  const std::optional<Tool> tool = ToolOfKey(virtual_key);
+  if (tool)
+    OnClick(button(*tool));
+  return tool.has_value();
 }
 
 void Toolbar::OnKeyPressed(int virtual_key) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "base/desktop_geometry.h"
@@ -48,6 +49,12 @@ class Toolbar : public dui::View,
   static constexpr int kHeight = 45;
   // Room the picker needs beside the toolbar.
   static constexpr int kPickerRoom = ColorTableDlg::kHeight;
+
+  // Whether `virtual_key`, pressed now, stands for a click on a button: a tool's letter,
+  // Enter or Ctrl+C.
+  static bool IsButtonKey(int virtual_key) {
+    return IsCopyKey(virtual_key) || ToolOfKey(virtual_key).has_value();
+  }
 
   // The buttons' places on the toolbar, left to right: the tools, then the commands.
   static constexpr int SlotOf(Tool tool) { return static_cast<int>(tool); }
@@ -141,6 +148,8 @@ class Toolbar : public dui::View,
   void OnToolClicked(Tool tool);
   // A tool's letter, Enter or Ctrl+C; false for any other key.
   bool TakeToolbarKey(int virtual_key);
+  static bool IsCopyKey(int virtual_key);
+  static std::optional<Tool> ToolOfKey(int virtual_key);
   void OnCommandClicked(Command command);
   // The tooltip of the button in `slot`, shown where the mouse is: when the mouse comes onto
   // the button (`TooltipMove::kEntered`), or following it over the button.

@@ -154,6 +154,8 @@ class Monkey {
       session_.reset();
       testing_support::PumpMessages();
       testing_support::ClearClipboard();
+      // Each session is a new start of the program, with an outcome of its own.
+      outcome_ = SessionOutcome();
       session_ = std::make_unique<CaptureHarness>(outcome_);
       button_held_ = false;
       ++sessions_;
@@ -234,7 +236,9 @@ class Monkey {
   // a quarter of the way along (clear of the handles), wherever the screen has that row.
   bool FrameShowsTheSelection(const CaptureWindow& window) const {
     const RECT s = window.selection();
-    if (s.right - s.left < 40 || s.bottom - s.top < 40)
+    // The size label lies inside a selection at the screen's top and may reach down over
+    // the bottom edge of one lower than this.
+    if (s.right - s.left < 40 || s.bottom - s.top < 60)
       return true;
     const int x = s.left + (s.right - s.left) / 4;
     bool on_screen = false;
