@@ -114,10 +114,9 @@ RECT DesktopGeometry::FromScreen(const RECT& rect) const {
 }
 
 size_t DesktopGeometry::MonitorIndexAt(POINT point) const {
-  const auto nearest =
-      std::min_element(monitors_.begin(), monitors_.end(), [&](const RECT& a, const RECT& b) {
-        return DistanceTo(a, point) < DistanceTo(b, point);
-      });
+  const auto nearest = std::min_element(
+      monitors_.begin(), monitors_.end(),
+      [&](const RECT& a, const RECT& b) { return DistanceTo(a, point) < DistanceTo(b, point); });
   return static_cast<size_t>(nearest - monitors_.begin());
 }
 

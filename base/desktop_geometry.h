@@ -10,9 +10,10 @@ namespace base {
 
 // The desktop a session covers, taken once with the copy of the screen: its rectangle in
 // screen coordinates (which may begin left of or above (0, 0)) and the rectangles of the
-// monitors that show it, each with the scale of its interface. The capture window covers the rectangle exactly, so its client
-// coordinates, the frozen picture's and the selection's, are screen coordinates less the
-// rectangle's top-left corner ("desktop coordinates"). A value; UI thread.
+// monitors that show it, each with the scale of its interface. The capture window covers the
+// rectangle exactly, so its client coordinates, the frozen picture's and the selection's, are
+// screen coordinates less the rectangle's top-left corner ("desktop coordinates"). A value; UI
+// thread.
 class DesktopGeometry {
  public:
   DesktopGeometry() = default;

@@ -301,7 +301,7 @@ void SelectionModel::PlaceHandles() {
   const base::DpiScale scale = HandleScale();
   const int hit_size =
       scale.Scale(state_ == State::kSelecting ? kDraggingHandleSize : kSettledHandleSize);
-  const LONG out = scale.Scale(2);        // from the edge out to the near side of the handle
+  const LONG out = scale.Scale(2);       // from the edge out to the near side of the handle
   const LONG near_end = hit_size - out;  // from the edge to the far side of the handle
   const RECT& s = selection_;
   const LONG c = (s.left + s.right) / 2;
@@ -313,8 +313,7 @@ void SelectionModel::PlaceHandles() {
   at(Handle::kBottom) = {c - out, s.bottom - out, c + near_end, s.bottom + near_end};
   at(Handle::kTopLeft) = {s.left - out, s.top - out, s.left + near_end, s.top + near_end};
   at(Handle::kTopRight) = {s.right - near_end, s.top - out, s.right + out, s.top + near_end};
-  at(Handle::kBottomLeft) = {s.left - out, s.bottom - hit_size, s.left + near_end,
-                             s.bottom + out};
+  at(Handle::kBottomLeft) = {s.left - out, s.bottom - hit_size, s.left + near_end, s.bottom + out};
   at(Handle::kBottomRight) = {s.right - near_end, s.bottom - near_end, s.right + out,
                               s.bottom + out};
 }

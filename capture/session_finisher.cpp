@@ -101,6 +101,5 @@ SessionFinisher::Next SessionFinisher::Save(HWND owner,
       POINT{(selection.left + selection.right) / 2, (selection.top + selection.bottom) / 2});
   const base::DpiScale scale = desktop.ScaleAt(middle);
   const POINT balloon = Tip::PositionOn(desktop.MonitorAt(middle), scale);
-  return Tip::Show(balloon.x, balloon.y, outcome_, scale) ? Next::kCloseWindow
-                                                          : Next::kEndProcess;
+  return Tip::Show(balloon.x, balloon.y, outcome_, scale) ? Next::kCloseWindow : Next::kEndProcess;
 }

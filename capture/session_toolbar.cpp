@@ -28,7 +28,8 @@ bool SessionToolbar::Place(const RECT& selection) {
   if (!toolbar_) {
     // Made where it belongs rather than elsewhere and then moved: a window that moves over
     // the capture window leaves areas to repaint, and those must not lie under its new place.
-    toolbar_ = Toolbar::CreateToolbar(owner_, desktop_, placement.x, placement.y, ScaleFor(selection));
+    toolbar_ =
+        Toolbar::CreateToolbar(owner_, desktop_, placement.x, placement.y, ScaleFor(selection));
     toolbar_->SetDelegate(delegate_);
     SetTimer(owner_, kKeepOnTopTimer, kKeepOnTopMs, nullptr);
     if (!with_save_)

@@ -36,8 +36,7 @@ std::vector<uint8_t> Coverage(const std::vector<POINT>& points, int width, const
   }
   Gdiplus::BitmapData data = {};
   Gdiplus::Rect whole(0, 0, area_width, area_height);
-  if (mask.LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) !=
-      Gdiplus::Ok)
+  if (mask.LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
     return coverage;
   for (int y = 0; y < area_height; ++y) {
     const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(data.Scan0) +
@@ -85,11 +84,10 @@ void KHighlighter::Draw(HDC dc, PaintContext& /*context*/) {
     if (coverage[i] == 0)
       continue;
     const uint32_t pixel = pixels[i];
-    pixels[i] = (static_cast<uint32_t>(Darken((pixel >> 16) & 0xFF, GetRValue(color), coverage[i]))
-                 << 16) |
-                (static_cast<uint32_t>(Darken((pixel >> 8) & 0xFF, GetGValue(color), coverage[i]))
-                 << 8) |
-                Darken(pixel & 0xFF, GetBValue(color), coverage[i]);
+    pixels[i] =
+        (static_cast<uint32_t>(Darken((pixel >> 16) & 0xFF, GetRValue(color), coverage[i])) << 16) |
+        (static_cast<uint32_t>(Darken((pixel >> 8) & 0xFF, GetGValue(color), coverage[i])) << 8) |
+        Darken(pixel & 0xFF, GetBValue(color), coverage[i]);
   }
   // Back through the target's clipping, which may be narrower than the selection.
   BitBlt(dc, area.left, area.top, area_width, area_height, beneath.dc(), 0, 0, SRCCOPY);

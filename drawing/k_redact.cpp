@@ -10,8 +10,8 @@ void KRedact::Draw(HDC dc, PaintContext& /*context*/) {
   const POINT first = points.front();
   const POINT last = points.back();
   // The box spanned by the two points, whichever way the drag went.
-  const RECT box = {std::min(first.x, last.x), std::min(first.y, last.y),
-                    std::max(first.x, last.x), std::max(first.y, last.y)};
+  const RECT box = {std::min(first.x, last.x), std::min(first.y, last.y), std::max(first.x, last.x),
+                    std::max(first.y, last.y)};
   base::ScopedBrush brush(CreateSolidBrush(color));
   FillRect(dc, &box, brush.get());
 }

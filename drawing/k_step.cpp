@@ -62,8 +62,8 @@ void KStep::Draw(HDC dc, PaintContext& /*context*/) {
   centred.SetLineAlignment(Gdiplus::StringAlignmentCenter);
   const std::wstring text = std::to_wstring(number);
   Gdiplus::GraphicsPath outline;
-  outline.AddString(text.c_str(), static_cast<INT>(text.size()), face.get(),
-                    Gdiplus::FontStyleBold, diameter * kNumberShare, circle, &centred);
+  outline.AddString(text.c_str(), static_cast<INT>(text.size()), face.get(), Gdiplus::FontStyleBold,
+                    diameter * kNumberShare, circle, &centred);
   Gdiplus::SolidBrush ink(TakesBlackNumber(color) ? Gdiplus::Color(255, 0, 0, 0)
                                                   : Gdiplus::Color(255, 255, 255, 255));
   graphics.FillPath(&ink, &outline);

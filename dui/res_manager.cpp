@@ -17,8 +17,9 @@ struct ImageRender {
   int percent;
   const wchar_t* type;
 };
-constexpr ImageRender kImageRenders[] = {
-    {100, L"BINDATA"}, {150, L"BINDATA150"}, {200, L"BINDATA200"}};
+constexpr ImageRender kImageRenders[] = {{100, L"BINDATA"},
+                                         {150, L"BINDATA150"},
+                                         {200, L"BINDATA200"}};
 
 const wchar_t* ImageResourceType(int percent) {
   for (const ImageRender& render : kImageRenders) {

@@ -34,8 +34,9 @@ enum class FontFamily {
 inline constexpr int kFontFamilyCount = 6;
 
 // The process-wide cache of the program's embedded PNG images (resource type "BINDATA", and
-// their 150 % and 200 % renders as "BINDATA150" and "BINDATA200"), decoded once on first use, and of the GDI+ fonts views draw text with; both are kept
-// until the manager is destroyed. Callers never free what it returns. UI thread only.
+// their 150 % and 200 % renders as "BINDATA150" and "BINDATA200"), decoded once on first use, and
+// of the GDI+ fonts views draw text with; both are kept until the manager is destroyed. Callers
+// never free what it returns. UI thread only.
 class ResManager {
  public:
   // Made on the first call.

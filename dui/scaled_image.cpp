@@ -26,8 +26,7 @@ Gdiplus::Rect ToDevice(Gdiplus::Graphics& graphics, const Gdiplus::Rect& target)
 // drawing modes back after.
 class DeviceSpace {
  public:
-  explicit DeviceSpace(Gdiplus::Graphics& graphics)
-      : graphics_(graphics), saved_(graphics.Save()) {
+  explicit DeviceSpace(Gdiplus::Graphics& graphics) : graphics_(graphics), saved_(graphics.Save()) {
     graphics_.ResetTransform();
   }
   ~DeviceSpace() { graphics_.Restore(saved_); }
@@ -72,8 +71,8 @@ void DrawScaledImage(Gdiplus::Graphics& graphics,
   const Gdiplus::RectF from(Scaled(source.X, render.percent), Scaled(source.Y, render.percent),
                             Scaled(source.Width, render.percent),
                             Scaled(source.Height, render.percent));
-  const bool one_to_one = std::lround(from.Width) == device.Width &&
-                          std::lround(from.Height) == device.Height;
+  const bool one_to_one =
+      std::lround(from.Width) == device.Width && std::lround(from.Height) == device.Height;
   DeviceSpace device_space(graphics);
   graphics.SetInterpolationMode(one_to_one ? Gdiplus::InterpolationModeNearestNeighbor
                                            : Gdiplus::InterpolationModeHighQualityBicubic);
@@ -95,7 +94,9 @@ void DrawScaledImage(Gdiplus::Graphics& graphics, int image_id, const Gdiplus::P
                   Gdiplus::Rect(0, 0, width, height));
 }
 
-void DrawOneToOne(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const Gdiplus::Point& origin) {
+void DrawOneToOne(Gdiplus::Graphics& graphics,
+                  Gdiplus::Image* image,
+                  const Gdiplus::Point& origin) {
   const int width = static_cast<int>(image->GetWidth());
   const int height = static_cast<int>(image->GetHeight());
   const Gdiplus::Rect device = ToDevice(graphics, Gdiplus::Rect(origin.X, origin.Y, 0, 0));

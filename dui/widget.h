@@ -30,9 +30,10 @@ inline constexpr UINT kContentNotificationMessage = 11025;
 // CMainDlg host), a 32-bit premultiplied back buffer the tree paints into with GDI+, and the
 // tree's RootView. The tree is laid out at 100 %; the widget draws it at its display scale
 // (the scale of the monitor its owner puts it on), so that its window, its buffer and the
-// mouse's points are in physical pixels and the views' in 100 % ones. Turns the window's messages into view notifications, coalesces paint
-// requests into one pass, presents with UpdateLayeredWindow at the widget's constant alpha,
-// and runs one 33 ms timer for all its timer observers.
+// mouse's points are in physical pixels and the views' in 100 % ones. Turns the window's messages
+// into view notifications, coalesces paint requests into one pass, presents with
+// UpdateLayeredWindow at the widget's constant alpha, and runs one 33 ms timer for all its timer
+// observers.
 //
 // Always made with new; it deletes itself when its window is destroyed (after Close, or when
 // the system destroys the window with its owner), and only then: first the window, then the

@@ -306,8 +306,8 @@ void ColorTableDlg::OpenFontSizeList() {
   const base::DpiScale scale = widget->GetScale();
   const int list_height = scale.Scale(kFontListHeight);
   const int bottom = desktop_.MonitorAt({window.x, window.y}).bottom;
-  const int y = bottom < window.y + window.height + list_height ? window.y - list_height
-                                                                : y_ + window.height;
+  const int y =
+      bottom < window.y + window.height + list_height ? window.y - list_height : y_ + window.height;
   fontSizeList_ = dui::DropdownView::Show(GetParent(widget->GetHwnd()), FontSizeTexts(),
                                           kFontListStyle, this, x_ + scale.Scale(kFontListOffsetX),
                                           y + scale.Scale(kFontListOffsetY), scale);

@@ -6,7 +6,6 @@
 
 #include "base/window_stacking.h"
 #include "dui/common_button.h"
-#include "dui/res_manager.h"
 #include "dui/scaled_image.h"
 #include "dui/widget.h"
 #include "resources/resource_ids.h"
@@ -286,10 +285,10 @@ void Toolbar::OnToolClicked(Tool tool) {
   // reach past the toolbar's right edge.
   const RECT monitor = desktop_.MonitorAt({anchorX_ - 1, anchorY_});
   const base::DpiScale scale = widget_->GetScale();
-  const int picker_x = std::min<int>(
-      anchorX_ - GetScreenSize().cx +
-          scale.Scale(ButtonBounds(SlotOf(tool), true).left - kButtonMargin),
-      monitor.right - scale.Scale(ColorTableDlg::WidthFor(row.picker.kind)));
+  const int picker_x =
+      std::min<int>(anchorX_ - GetScreenSize().cx +
+                        scale.Scale(ButtonBounds(SlotOf(tool), true).left - kButtonMargin),
+                    monitor.right - scale.Scale(ColorTableDlg::WidthFor(row.picker.kind)));
   const int picker_y =
       pickerAbove_ ? anchorY_ - scale.Scale(kPickerRoom) : anchorY_ + GetScreenSize().cy;
   picker_->Show(row.picker, picker_x, picker_y, scale);

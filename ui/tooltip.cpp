@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "dui/label.h"
-#include "dui/res_manager.h"
 #include "dui/scaled_image.h"
 #include "resources/resource_ids.h"
 

@@ -34,7 +34,9 @@ using testing_support::PumpMessages;
 
 // Three monitors side by side at 100 %, 200 % and 150 %.
 const base::DesktopGeometry kMixed({0, 0, 5760, 1080},
-                                   {{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}, {3840, 0, 5760, 1080}},
+                                   {{0, 0, 1920, 1080},
+                                    {1920, 0, 3840, 1080},
+                                    {3840, 0, 5760, 1080}},
                                    {96, 192, 144});
 
 RECT WindowRect(HWND window) {

@@ -35,28 +35,6 @@ bool SameRect(const RECT& a, const RECT& b) {
   return EqualRect(&a, &b) != FALSE;
 }
 
-// A shown window of the session's process `height` pixels high: the tooltip is 22.
-HWND ShownWindowOfHeight(PictorSession& session, int height) {
-  struct Search {
-    DWORD thread;
-    int height;
-    HWND found;
-  } search = {GetWindowThreadProcessId(session.capture_window(), nullptr), height, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        RECT rect = {};
-        GetWindowRect(window, &rect);
-        if (GetWindowThreadProcessId(window, nullptr) != s->thread || !IsWindowVisible(window) ||
-            rect.bottom - rect.top != s->height)
-          return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 class CrossingFeaturesTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -107,8 +85,9 @@ TEST_F(CrossingFeaturesTest, NoKeyOrClickIsLostAcrossADialogThePopUpsAndTheTextB
   ASSERT_TRUE(toolbar.ChooseTool(Tool::kRectangle));
   const POINT text_button = toolbar.ButtonMiddle(Toolbar::SlotOf(Tool::kText));
   ASSERT_TRUE(Xdo::MoveMouse(text_button.x, text_button.y));
-  EXPECT_TRUE(WaitUntil([&] { return ShownWindowOfHeight(session, 22) != nullptr; }))
-      << "the tooltip";
+  EXPECT_TRUE(WaitUntil([&] {
+    return e2e::ShownWindowOfHeight(session.capture_window(), 22) != nullptr;
+  })) << "the tooltip";
   EXPECT_TRUE(SameRect(toolbar.rect(), bar)) << "the selection does not follow the mouse";
   ASSERT_TRUE(toolbar.ChooseTool(Tool::kText)) << "the text tool's picker opens";
 

@@ -98,8 +98,7 @@ TEST(MarkingToolsRoadTest, EachToolByButtonAndByKeyThenEnterCopies) {
   ASSERT_TRUE(Xdo::Click(650, 450));
   ToolbarDriver toolbar;
   ASSERT_TRUE(toolbar.WaitUntilShown());
-  EXPECT_EQ(toolbar.rect().right - toolbar.rect().left,
-            toolbar.scale().Scale(Toolbar::kWidth))
+  EXPECT_EQ(toolbar.rect().right - toolbar.rect().left, toolbar.scale().Scale(Toolbar::kWidth))
       << "nine tools and three commands";
 
   ASSERT_TRUE(toolbar.ChooseTool(Tool::kPen));

@@ -45,30 +45,7 @@ SIZE g_balloon_size = {298, 138};
 bool IsBalloonSized(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);
-  return rect.right - rect.left == g_balloon_size.cx &&
-         rect.bottom - rect.top == g_balloon_size.cy;
-}
-
-// The shown window of the session's thread that is `height` pixels high, or null.
-HWND ShownWindowOfHeight(HWND capture_window, int height) {
-  struct Search {
-    DWORD thread;
-    int height;
-    HWND found;
-  } search = {GetWindowThreadProcessId(capture_window, nullptr), height, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        RECT rect = {};
-        GetWindowRect(window, &rect);
-        if (GetWindowThreadProcessId(window, nullptr) != s->thread || !IsWindowVisible(window) ||
-            rect.bottom - rect.top != s->height)
-          return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return rect.right - rect.left == g_balloon_size.cx && rect.bottom - rect.top == g_balloon_size.cy;
 }
 
 ScreenGrab GrabOf(const RECT& area) {
@@ -174,8 +151,8 @@ class ScreenSizeTest : public testing::Test {
               on_face ? face.At(x - face_at.x, y - face_at.y) : background.At(x, y);
           if ((on_button && !on_face) || testing_support::Alpha(expected) != 0xFF)
             continue;
-          different += grab.Pixel(x, y) != RGB((expected >> 16) & 0xFF, (expected >> 8) & 0xFF,
-                                               expected & 0xFF);
+          different += grab.Pixel(x, y) !=
+                       RGB((expected >> 16) & 0xFF, (expected >> 8) & 0xFF, expected & 0xFF);
         }
       }
       return different;
@@ -225,14 +202,15 @@ TEST_F(ScreenSizeTest, PopUpsFitAndTheCopyIsExact) {
   ASSERT_TRUE(Xdo::MoveMouse(save.x, save.y));
   int ink = 0;
   EXPECT_TRUE(WaitUntil([&] {
-    HWND tooltip = ShownWindowOfHeight(session.capture_window(), scale_.Scale(22));
+    HWND tooltip = e2e::ShownWindowOfHeight(session.capture_window(), scale_.Scale(22));
     RECT rect = {};
     if (!tooltip || !GetWindowRect(tooltip, &rect))
       return false;
     ink = InkHeight(rect);
     return ink >= scale_.Scale(8) && ink <= scale_.Scale(16);
-  })) << "no tooltip " << scale_.Scale(22) << " pixels high with text " << scale_.Scale(8)
-      << " to " << scale_.Scale(16) << " pixels high; the text was " << ink;
+  })) << "no tooltip "
+      << scale_.Scale(22) << " pixels high with text " << scale_.Scale(8) << " to "
+      << scale_.Scale(16) << " pixels high; the text was " << ink;
 
   ASSERT_TRUE(toolbar.ChooseTool(Tool::kRectangle));
   const RECT picker = toolbar.picker_rect();

@@ -137,4 +137,25 @@ bool ShowsOnScreen(int x, int y, COLORREF color) {
   return WaitUntil([&] { return ScreenPixel(x, y) == color; }, 5000);
 }
 
+HWND ShownWindowOfHeight(HWND session_window, int height) {
+  struct Search {
+    DWORD thread;
+    int height;
+    HWND found;
+  } search = {GetWindowThreadProcessId(session_window, nullptr), height, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        if (GetWindowThreadProcessId(window, nullptr) != s->thread || !IsWindowVisible(window) ||
+            rect.bottom - rect.top != s->height)
+          return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 }  // namespace e2e

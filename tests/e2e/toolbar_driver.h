@@ -58,4 +58,8 @@ bool ScreenHas(const RECT& area, COLORREF color);
 // Waits until the screen shows `color` at (x, y).
 [[nodiscard]] bool ShowsOnScreen(int x, int y, COLORREF color);
 
+// A shown window of the thread of `session_window` that is `height` pixels high (the tooltip
+// is 22 at 100 %), or null.
+HWND ShownWindowOfHeight(HWND session_window, int height);
+
 }  // namespace e2e
