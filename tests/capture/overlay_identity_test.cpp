@@ -156,6 +156,35 @@ TEST(OverlayIdentityTest, EveryFrameShowsTheWholeCompositionsPixels) {
          h.Move(695, 1068);
        }},
       {"mosaic kept", [](CaptureHarness& h) { h.Up(695, 1068); }},
+      {"pen",
+       [](CaptureHarness& h) {
+         ChooseTool(h, Tool::kPen);
+         h.Drag({150, 1000}, {300, 1050});
+       }},
+      // A marker darkens what lies beneath, the kept shapes and the mosaic too.
+      {"highlighter over the shapes",
+       [](CaptureHarness& h) {
+         ChooseTool(h, Tool::kHighlighter);
+         h.Drag({150, 900}, {650, 900});
+       }},
+      {"highlighter drawn out and back",
+       [](CaptureHarness& h) {
+         h.Down(600, 870);
+         h.Move(200, 880);
+         h.Move(500, 885);
+       }},
+      {"highlighter kept", [](CaptureHarness& h) { h.Up(500, 885); }},
+      {"steps",
+       [](CaptureHarness& h) {
+         ChooseTool(h, Tool::kStep);
+         h.Click(160, 1060);
+         h.Click(230, 1060);
+       }},
+      {"redaction box",
+       [](CaptureHarness& h) {
+         ChooseTool(h, Tool::kRedact);
+         h.Drag({400, 1030}, {480, 1070});
+       }},
       {"text being typed",
        [](CaptureHarness& h) {
          ChooseTool(h, Tool::kText);
