@@ -273,16 +273,23 @@ TEST_F(ToolbarTest, ClicksAndKeysBecomeCommands) {
   ClickButton(Toolbar::Command::kSave);
   ClickButton(Toolbar::Command::kCancel);
   ClickButton(Toolbar::Command::kDone);
-  for (int key : {VK_ESCAPE, VK_LEFT, VK_DOWN, int{'S'}, int{'Z'}, int{'X'}})
+  // A tool's letter chooses it as its button does, and again switches it off.
+  for (int key : {VK_ESCAPE, VK_LEFT, VK_DOWN, int{'S'}, int{'Z'}, int{'X'}, int{'P'}}) {
     toolbar_->OnKeyPressed(key);
+  }
+  EXPECT_NE(toolbar_->GetOpenPicker(), nullptr) << "the pen's picker";
+  toolbar_->OnKeyPressed('P');
+  EXPECT_EQ(toolbar_->GetOpenPicker(), nullptr) << "the pen switched off";
+  toolbar_->OnKeyPressed(VK_RETURN);
   {
     ScopedCtrlKey ctrl;
-    for (int key : {'S', 'Z', 'Y'})
+    for (int key : {'S', 'Z', 'Y', 'P', 'C'})
       toolbar_->OnKeyPressed(key);
   }
   EXPECT_EQ(delegate_.calls,
             (std::vector<std::string>{"arrow", "arrow", "save 0", "cancel 0", "done", "cancel 1",
-                                      "arrow key 37", "arrow key 40", "save 1", "undo", "redo"}));
+                                      "arrow key 37", "arrow key 40", "pen", "pen", "done",
+                                      "save 1", "undo", "redo", "done"}));
 }
 
 TEST_F(ToolbarTest, LayoutWithoutSaveMovesCancelAndCopyIntoItsPlace) {
