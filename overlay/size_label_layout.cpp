@@ -30,6 +30,10 @@ RECT LayOutSizeLabel(const RECT& selection,
   if (label.right > monitor.right) {
     label.right = l;
     label.left = l - text.cx - padding;
+    // A narrow monitor may have no room left of the selection either: the label then starts
+    // at its left edge, over the selection.
+    if (label.left < monitor.left)
+      OffsetRect(&label, monitor.left - label.left, 0);
   }
   RECT overlap = {};
   if (toolbar && IntersectRect(&overlap, toolbar, &label)) {

@@ -10,7 +10,8 @@
 // and the scale of the monitor, all rectangles in one coordinate space and all lengths in
 // physical pixels. The label sits above the selection's top-left
 // corner; inside the selection when the monitor has no room above; left of the selection when
-// it would run off the monitor's right edge; and out of the toolbar's way.
+// it would run off the monitor's right edge, but never past the monitor's left edge; and out of
+// the toolbar's way.
 RECT LayOutSizeLabel(const RECT& selection,
                      SIZE text,
                      const RECT& monitor,

@@ -68,6 +68,12 @@ TEST(SizeLabelLayoutTest, AboveInsideLeftOfTheSelectionAndOutOfTheToolbarsWay) {
        kLeftLower,
        std::nullopt,
        Trimmed(1036, 1200, 398)},
+      // A monitor narrower than the label and the selection side by side.
+      {"at a narrow monitor's left edge",
+       {1100, 400, 1180, 600},
+       RECT{1000, 0, 1180, 1080},
+       std::nullopt,
+       Trimmed(1000, 1164, 398)},
   };
   for (const auto& c : cases) {
     const RECT label = LayOutSizeLabel(c.selection, kText, c.monitor,
