@@ -9,9 +9,15 @@
 
 namespace {
 
-// The stroke's coverage of each pixel of `area`, 0 to 255, laid down as one anti-aliased
-// path of `width` with round ends and joins.
-std::vector<uint8_t> Coverage(const std::vector<POINT>& points, int width, const RECT& area) {
+// `channel` under `marker` at `coverage`: the multiply blend, faded in by the coverage.
+uint8_t Darken(uint32_t channel, uint32_t marker, uint32_t coverage) {
+  const uint32_t multiplied = (channel * marker + 127) / 255;
+  return static_cast<uint8_t>((channel * (255 - coverage) + multiplied * coverage + 127) / 255);
+}
+
+}  // namespace
+
+std::vector<uint8_t> KHighlighter::Coverage(const RECT& area) const {
   const int area_width = area.right - area.left;
   const int area_height = area.bottom - area.top;
   Gdiplus::Bitmap mask(area_width, area_height, PixelFormat32bppARGB);
@@ -23,16 +29,7 @@ std::vector<uint8_t> Coverage(const std::vector<POINT>& points, int width, const
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     graphics.TranslateTransform(static_cast<Gdiplus::REAL>(-area.left),
                                 static_cast<Gdiplus::REAL>(-area.top));
-    Gdiplus::Pen pen(Gdiplus::Color(255, 255, 255, 255), static_cast<Gdiplus::REAL>(width));
-    pen.SetLineCap(Gdiplus::LineCapRound, Gdiplus::LineCapRound, Gdiplus::DashCapRound);
-    pen.SetLineJoin(Gdiplus::LineJoinRound);
-    std::vector<Gdiplus::Point> line;
-    for (const POINT& point : points)
-      line.emplace_back(point.x, point.y);
-    // A click is a stroke of no length: its round ends make it a dot.
-    if (line.size() == 1)
-      line.push_back(line.front());
-    graphics.DrawLines(&pen, line.data(), static_cast<INT>(line.size()));
+    Stroke(graphics, points, Gdiplus::Color(255, 255, 255, 255), width);
   }
   Gdiplus::BitmapData data = {};
   Gdiplus::Rect whole(0, 0, area_width, area_height);
@@ -47,14 +44,6 @@ std::vector<uint8_t> Coverage(const std::vector<POINT>& points, int width, const
   mask.UnlockBits(&data);
   return coverage;
 }
-
-// `channel` under `marker` at `coverage`: the multiply blend, faded in by the coverage.
-uint8_t Darken(uint32_t channel, uint32_t marker, uint32_t coverage) {
-  const uint32_t multiplied = (channel * marker + 127) / 255;
-  return static_cast<uint8_t>((channel * (255 - coverage) + multiplied * coverage + 127) / 255);
-}
-
-}  // namespace
 
 void KHighlighter::AddPoint(POINT point) {
   if (!straight || points.empty()) {
@@ -78,7 +67,7 @@ void KHighlighter::Draw(HDC dc, PaintContext& /*context*/) {
     return;
   BitBlt(beneath.dc(), 0, 0, area_width, area_height, dc, area.left, area.top, SRCCOPY);
   GdiFlush();
-  const std::vector<uint8_t> coverage = Coverage(points, std::max(width, 1), area);
+  const std::vector<uint8_t> coverage = Coverage(area);
   auto* pixels = static_cast<uint32_t*>(beneath.bits());
   for (size_t i = 0; i < coverage.size(); ++i) {
     if (coverage[i] == 0)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "drawing/k_pen.h"
 
 // A marker's stroke: a wide pen's path that darkens what lies beneath rather than covering
@@ -13,4 +16,8 @@ class KHighlighter : public KPen {
   void Draw(HDC dc, PaintContext& context) override;
   bool ReadsPixelsBeneath() const override { return true; }
   void AddPoint(POINT point) override;
+
+ private:
+  // The stroke's coverage of each pixel of `area`, 0 to 255, laid down as one path.
+  std::vector<uint8_t> Coverage(const RECT& area) const;
 };

@@ -1,9 +1,7 @@
 #include "drawing/k_pen.h"
 
 #include <algorithm>
-#include <vector>
 
-#include "base/gdiplus.h"
 #include "drawing/gdiplus_color.h"
 
 namespace {
@@ -18,14 +16,21 @@ void KPen::Draw(HDC dc, PaintContext& /*context*/) {
     return;
   Gdiplus::Graphics graphics(dc);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  Stroke(graphics, points, GdiplusColorFromColorref(color), width);
+}
+
+void KPen::Stroke(Gdiplus::Graphics& graphics,
+                  const std::vector<POINT>& points,
+                  const Gdiplus::Color& color,
+                  int width) {
   const Gdiplus::REAL pen_width = static_cast<Gdiplus::REAL>(std::max(width, 1));
   if (points.size() == 1) {
-    Gdiplus::SolidBrush brush(GdiplusColorFromColorref(color));
+    Gdiplus::SolidBrush brush(color);
     const Gdiplus::REAL radius = pen_width / 2;
     graphics.FillEllipse(&brush, points[0].x - radius, points[0].y - radius, pen_width, pen_width);
     return;
   }
-  Gdiplus::Pen pen(GdiplusColorFromColorref(color), pen_width);
+  Gdiplus::Pen pen(color, pen_width);
   pen.SetLineCap(Gdiplus::LineCapRound, Gdiplus::LineCapRound, Gdiplus::DashCapRound);
   pen.SetLineJoin(Gdiplus::LineJoinRound);
   std::vector<Gdiplus::Point> line;

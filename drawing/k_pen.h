@@ -1,5 +1,8 @@
 #pragma once
 
+#include <vector>
+
+#include "base/gdiplus.h"
 #include "drawing/drawing.h"
 
 // A freehand stroke through every drag point, anti-aliased with round caps and joins, in
@@ -10,4 +13,12 @@ class KPen : public Drawing {
   void Draw(HDC dc, PaintContext& context) override;
   // Around the points, by the width and the smoothing.
   std::optional<RECT> PaintBounds() const override;
+
+ protected:
+  // The stroke through `points` in `color`, `width` wide with round caps and joins, or a dot
+  // for one point, on `graphics` as it is set up.
+  static void Stroke(Gdiplus::Graphics& graphics,
+                     const std::vector<POINT>& points,
+                     const Gdiplus::Color& color,
+                     int width);
 };
