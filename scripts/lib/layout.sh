@@ -49,23 +49,33 @@ build_xinerama() {
   fi
 }
 
+# copy_test_prefix DEST: makes DEST a copy of the test prefix unless it is one already; without a
+# test prefix it leaves DEST to start_wine, which makes one. Wine only reads its libraries and
+# tables, so those are hard links (copies would take 700 MB a prefix and fill a small disk);
+# every other file, the registry among them, is a file of its own for the sessions to change.
+copy_test_prefix() {
+  local base="$ROOT/build/wineprefix" dest=$1
+  [ -e "$base/.pictor-prefix" ] || return 0
+  cmp -s "$base/.pictor-prefix" "$dest/.pictor-prefix" && return 0
+  rm -rf "$dest"
+  cp -al "$base" "$dest"
+  find "$dest" -type f ! -name '*.dll' ! -name '*.exe' ! -name '*.nls' -exec sh -c \
+    'for file; do cp -p "$file" "$file.own" && mv -f "$file.own" "$file"; done' sh {} +
+}
+
 # start_layout NAME LAYOUT: a display and a wineserver for LAYOUT, which lists the monitors in
 # Windows screen coordinates, the primary first and at (0, 0): WxH+X+Y[,WxH+X+Y...], e.g.
 # 1920x1080+0+0,1280x1024-1280+56. The prefix, named after NAME, is a copy of the test prefix
 # when that exists. Sets LAYOUT_LEFT and LAYOUT_TOP, the desktop's top-left corner in
 # Windows coordinates, which is X's (0, 0). Stop it with stop_session.
 start_layout() {
-  local name=$1 layout=$2 base="$ROOT/build/wineprefix" box
+  local name=$1 layout=$2 box
   box=$(bounding_size "$layout")
   read -r SCREEN_SIZE LAYOUT_LEFT LAYOUT_TOP <<<"$box"
   XVFB_OPTIONS=(-extension RANDR)
   build_xinerama
   export WINEPREFIX="$ROOT/build/wineprefix-layout-$name"
-  # Without a prefix to copy, start_wine makes one.
-  if [ -e "$base/.pictor-prefix" ] && ! cmp -s "$base/.pictor-prefix" "$WINEPREFIX/.pictor-prefix"; then
-    rm -rf "$WINEPREFIX"
-    cp -a "$base" "$WINEPREFIX"
-  fi
+  copy_test_prefix "$WINEPREFIX"
   start_display
   export LD_LIBRARY_PATH="$XINERAMA_FOLDER${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
   # The tests read it too, to check that Windows reports this layout.
@@ -77,13 +87,9 @@ start_layout() {
 # at DPI, in a Wine prefix of its own for that pair (a copy of the test prefix). Stop it with
 # stop_session.
 start_screen() {
-  local base="$ROOT/build/wineprefix"
   SCREEN_SIZE=$1
   export WINEPREFIX="$ROOT/build/wineprefix-$1-$2"
-  if ! cmp -s "$base/.pictor-prefix" "$WINEPREFIX/.pictor-prefix"; then
-    rm -rf "$WINEPREFIX"
-    cp -a "$base" "$WINEPREFIX"
-  fi
+  copy_test_prefix "$WINEPREFIX"
   start_display
   start_wine
   # Both places Wine has read the DPI from.
