@@ -30,6 +30,16 @@ class Drawing {
   // that what it paints depends on what lies around it as well.
   virtual bool ReadsPixelsBeneath() const { return false; }
 
+  // Called by the painter of a frame for the shape being drawn: whether Draw paints it piece
+  // after piece, each over what the pieces before it left and no pixel twice, so that a frame
+  // can paint only the pieces of the points added since the last one (DrawFrom) on a picture
+  // that holds the earlier ones.
+  virtual bool PaintsPieceByPiece() const { return false; }
+
+  // Called in a painting pass that goes on from one which painted the pieces before point
+  // `first`: paints the pieces from there on. Only for a shape that paints piece by piece.
+  virtual void DrawFrom(HDC /*dc*/, PaintContext& /*context*/, size_t /*first*/) {}
+
   // Called by the painter of a frame: the area Draw paints within, as far as the shape can
   // tell from its points; nothing when it may paint anywhere in `clipRect`.
   virtual std::optional<RECT> PaintBounds() const { return std::nullopt; }

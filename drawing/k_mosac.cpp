@@ -1,5 +1,7 @@
 #include "drawing/k_mosac.h"
 
+#include <algorithm>
+
 #include "base/assert.h"
 #include "drawing/mosaic_canvas.h"
 #include "drawing/paint_context.h"
@@ -8,7 +10,12 @@
 // in turn, and the result is copied to `dc` once: a long stroke costs one copy of the
 // picture under it, not a bitmap and a brush per block of every piece.
 void KMosac::Draw(HDC dc, PaintContext& context) {
-  if (mosaicSize <= 0 || points.empty())
+  DrawFrom(dc, context, 1);
+}
+
+void KMosac::DrawFrom(HDC dc, PaintContext& context, size_t first) {
+  first = std::max<size_t>(first, 1);
+  if (mosaicSize <= 0 || points.empty() || (points.size() > 1 && first >= points.size()))
     return;
   // Named as the check's report reads it.
   const HRGN mosaicRegion = context.mosaic_region();
@@ -19,9 +26,10 @@ void KMosac::Draw(HDC dc, PaintContext& context) {
     context.MosaicFailed();
     return;
   }
-  RECT area = MosaicCanvas::GridArea(points.front(), mosaicSize);
-  for (const POINT& point : points) {
-    const RECT disc_area = MosaicCanvas::GridArea(point, mosaicSize);
+  // The pieces reach from the point before the first one on.
+  RECT area = MosaicCanvas::GridArea(points[first - 1], mosaicSize);
+  for (size_t i = first; i < points.size(); ++i) {
+    const RECT disc_area = MosaicCanvas::GridArea(points[i], mosaicSize);
     UnionRect(&area, &area, &disc_area);
   }
   // Only the blocks around what the pass has left to paint are read: a stroke that strays
@@ -38,7 +46,7 @@ void KMosac::Draw(HDC dc, PaintContext& context) {
   // apart a fast move left them: one piece from each point to the next.
   if (points.size() == 1)
     canvas.PaintPiece(points.front(), points.front());
-  for (size_t i = 1; i < points.size(); ++i)
+  for (size_t i = first; i < points.size(); ++i)
     canvas.PaintPiece(points[i - 1], points[i]);
   canvas.WriteBack(dc, mosaicRegion);
 }

@@ -17,6 +17,12 @@ class KMosac : public Drawing {
   // points, in order. Leaves dc's clip region as it was.
   void Draw(HDC dc, PaintContext& context) override;
 
+  // A stroke of one point is its disc, which the piece to a second point paints anew; from two
+  // points on, each new point adds a piece.
+  bool PaintsPieceByPiece() const override { return points.size() >= 2; }
+  // The pieces to the points from `first` (at least 1) on.
+  void DrawFrom(HDC dc, PaintContext& context, size_t first) override;
+
   // A block's average takes in what lies beneath the stroke.
   bool ReadsPixelsBeneath() const override { return true; }
 };

@@ -23,3 +23,13 @@ class Drawing;
                                     const std::vector<Drawing*>& shapes,
                                     HRGN unmosaicked,
                                     HRGN left_unmosaicked);
+
+// The pieces of `stroke` (a shape that paints piece by piece) from point `first` on, painted
+// over a picture that holds its earlier pieces and all that its pass painted before them,
+// which left `unmosaicked` unpainted by mosaics; `unmosaicked` then holds what these pieces
+// leave. False as PaintShapes.
+[[nodiscard]] bool PaintPiecesAfter(HDC dc,
+                                    const RECT& selection,
+                                    Drawing* stroke,
+                                    size_t first,
+                                    HRGN unmosaicked);

@@ -1,5 +1,8 @@
 #include "overlay/kept_shapes_picture.h"
 
+#include <algorithm>
+
+#include "drawing/drawing.h"
 #include "drawing/mosaic_canvas.h"
 #include "drawing/paint_shapes.h"
 
@@ -8,6 +11,7 @@ void KeptShapesPicture::Release() {
   unmosaicked_.reset();
   size_ = {};
   valid_ = false;
+  ForgetStroke();
 }
 
 bool KeptShapesPicture::Update(HDC picture,
@@ -15,29 +19,86 @@ bool KeptShapesPicture::Update(HDC picture,
                                int width,
                                int height,
                                const RECT& selection,
-                               const std::vector<Drawing*>& shapes) {
-  if (valid_ && EqualRect(&selection, &selection_))
-    return true;
-  if ((size_.cx != width || size_.cy != height || picture_.empty()) &&
-      !Allocate(picture, width, height))
+                               const std::vector<Drawing*>& shapes,
+                               Drawing* stroke,
+                               RECT* changed) {
+  *changed = {};
+  const bool stroke_goes_on = !holds_stroke() || (stroke && HoldsBeginningOf(*stroke));
+  if (!valid_ || !EqualRect(&selection, &selection_) || !stroke_goes_on) {
+    *changed = stroke_area_;
+    if ((size_.cx != width || size_.cy != height || picture_.empty()) &&
+        !Allocate(picture, width, height))
+      return false;
+    selection_ = selection;
+    if (!PaintKeptShapes(picture, surroundings, shapes))
+      return false;
+  }
+  if (stroke && !ExtendStroke(stroke, changed)) {
+    valid_ = false;
     return false;
+  }
+  return true;
+}
+
+bool KeptShapesPicture::PaintKeptShapes(HDC picture,
+                                        HDC surroundings,
+                                        const std::vector<Drawing*>& shapes) {
   valid_ = false;
+  ForgetStroke();
   // A mosaic block across the selection's edge averages what lies around the selection too,
   // which in a frame is the dimmed picture.
-  RECT around = selection;
+  const RECT& s = selection_;
+  RECT around = s;
   InflateRect(&around, MosaicCanvas::kBlockSize, MosaicCanvas::kBlockSize);
-  const RECT screen = {0, 0, width, height};
+  const RECT screen = {0, 0, size_.cx, size_.cy};
   IntersectRect(&around, &around, &screen);
   BitBlt(picture_.dc(), around.left, around.top, around.right - around.left,
          around.bottom - around.top, surroundings, around.left, around.top, SRCCOPY);
-  const RECT& s = selection;
   BitBlt(picture_.dc(), s.left, s.top, s.right - s.left, s.bottom - s.top, picture, s.left, s.top,
          SRCCOPY);
-  if (!PaintShapesAfter(picture_.dc(), selection, shapes, nullptr, unmosaicked_.get()))
+  if (!PaintShapesAfter(picture_.dc(), s, shapes, nullptr, unmosaicked_.get()))
     return false;
-  selection_ = selection;
   valid_ = true;
   return true;
+}
+
+bool KeptShapesPicture::HoldsBeginningOf(const Drawing& stroke) const {
+  const auto same = [](const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; };
+  return stroke.mosaicSize == stroke_radius_ && stroke.points.size() >= stroke_points_.size() &&
+         std::equal(stroke_points_.begin(), stroke_points_.end(), stroke.points.begin(), same);
+}
+
+bool KeptShapesPicture::ExtendStroke(Drawing* stroke, RECT* changed) {
+  if (!holds_stroke()) {
+    stroke_unmosaicked_.reset(CreateRectRgn(0, 0, 0, 0));
+    if (!stroke_unmosaicked_)
+      return false;
+    CombineRgn(stroke_unmosaicked_.get(), unmosaicked_.get(), nullptr, RGN_COPY);
+    stroke_radius_ = stroke->mosaicSize;
+  }
+  const size_t first = std::max<size_t>(stroke_points_.size(), 1);
+  if (first >= stroke->points.size())
+    return true;
+  base::ScopedRegion painted(CreateRectRgn(0, 0, 0, 0));
+  if (!painted)
+    return false;
+  CombineRgn(painted.get(), stroke_unmosaicked_.get(), nullptr, RGN_COPY);
+  if (!PaintPiecesAfter(picture_.dc(), selection_, stroke, first, stroke_unmosaicked_.get()))
+    return false;
+  stroke_points_ = stroke->points;
+  CombineRgn(painted.get(), painted.get(), stroke_unmosaicked_.get(), RGN_DIFF);
+  RECT box = {};
+  GetRgnBox(painted.get(), &box);
+  UnionRect(changed, changed, &box);
+  UnionRect(&stroke_area_, &stroke_area_, &box);
+  return true;
+}
+
+void KeptShapesPicture::ForgetStroke() {
+  stroke_points_.clear();
+  stroke_radius_ = 0;
+  stroke_unmosaicked_.reset();
+  stroke_area_ = {};
 }
 
 bool KeptShapesPicture::Allocate(HDC picture, int width, int height) {

@@ -89,12 +89,18 @@ void OverlayCompositor::ShapesChanged(const RECT& selection) {
 void OverlayCompositor::Paint(HDC window_dc, const OverlayScene& scene) {
   if (!dimmed_ready_)
     DimPicture();
+  Drawing* stroke = scene.current_shape && scene.current_shape->PaintsPieceByPiece()
+                        ? scene.current_shape
+                        : nullptr;
   FrameContent content = {};
-  content.kept_shapes_ready = UpdateKeptPicture(scene);
+  RECT stroke_changed = {};
+  content.kept_shapes_ready = UpdateKeptPicture(scene, stroke, &stroke_changed);
+  content.stroke_ready = stroke && content.kept_shapes_ready;
   content.dim_anew = dimmed_.empty();
   content.label = LayOutLabel(frame_, scene);
-  const RECT shape = CurrentShapeArea(scene, content.kept_shapes_ready);
-  const DirtyRects dirty = DirtyAreas(scene, content.label, shape);
+  const RECT shape = CurrentShapeArea(scene, content);
+  DirtyRects dirty = DirtyAreas(scene, content.label, shape);
+  dirty.Add(stroke_changed);
   to_compose_ = {};
   last_frame_ = {scene.selection, scene.decoration, scene.decoration_scale, content.label, shape};
 
@@ -102,7 +108,7 @@ void OverlayCompositor::Paint(HDC window_dc, const OverlayScene& scene) {
   // painted takes whole blocks: composed anew from the dimmed picture up, a block then
   // holds what it holds in a whole composition, whatever lies around the area.
   const bool mosaics_to_paint =
-      (scene.current_shape && scene.current_shape->ReadsPixelsBeneath()) ||
+      (scene.current_shape && scene.current_shape->ReadsPixelsBeneath() && !content.stroke_ready) ||
       (!content.kept_shapes_ready && AnyReadsPixelsBeneath(scene.kept_shapes));
   const RECT whole = screen();
   for (RECT area : dirty.Merged()) {
@@ -119,7 +125,7 @@ void OverlayCompositor::Paint(HDC window_dc, const OverlayScene& scene) {
 }
 
 bool OverlayCompositor::ComposeWhole(HDC target, const OverlayScene& scene) {
-  const FrameContent content = {false, true, LayOutLabel(target, scene)};
+  const FrameContent content = {false, false, true, LayOutLabel(target, scene)};
   return ComposeArea(target, screen(), scene, content);
 }
 
@@ -135,10 +141,14 @@ void OverlayCompositor::DimPicture() {
   Dim(dimmed_.dc(), picture_, screen());
 }
 
-bool OverlayCompositor::UpdateKeptPicture(const OverlayScene& scene) {
-  return !scene.kept_shapes.empty() && !dimmed_.empty() &&
+bool OverlayCompositor::UpdateKeptPicture(const OverlayScene& scene,
+                                          Drawing* stroke,
+                                          RECT* changed) {
+  *changed = {};
+  const bool needed = !scene.kept_shapes.empty() || stroke || kept_picture_.holds_stroke();
+  return needed && !dimmed_.empty() &&
          kept_picture_.Update(picture_, dimmed_.dc(), size_.cx, size_.cy, scene.selection,
-                              scene.kept_shapes);
+                              scene.kept_shapes, stroke, changed);
 }
 
 RECT OverlayCompositor::LayOutLabel(HDC dc, const OverlayScene& scene) {
@@ -148,15 +158,16 @@ RECT OverlayCompositor::LayOutLabel(HDC dc, const OverlayScene& scene) {
                             scene.toolbar ? &*scene.toolbar : nullptr);
 }
 
-// Where the shape being drawn paints: within the bounds it gives, when it gives them; the
-// whole selection for a shape that does not (a text, or a mosaic, whose newest piece covers
-// the whole way from its last point to the new one, however far a fast move took the mouse)
-// or when the kept shapes are painted with it.
-RECT OverlayCompositor::CurrentShapeArea(const OverlayScene& scene, bool kept_shapes_ready) const {
-  if (!scene.current_shape)
+// Where the shape being drawn paints: nowhere when its pieces lie on the kept picture; within
+// the bounds it gives, when it gives them; the whole selection for a shape that does not (a
+// text, or a mosaic, whose newest piece covers the whole way from its last point to the new
+// one, however far a fast move took the mouse) or when the kept shapes are painted with it.
+RECT OverlayCompositor::CurrentShapeArea(const OverlayScene& scene,
+                                         const FrameContent& content) const {
+  if (!scene.current_shape || content.stroke_ready)
     return {};
   const std::optional<RECT> bounds = scene.current_shape->PaintBounds();
-  if (!bounds || (!scene.kept_shapes.empty() && !kept_shapes_ready))
+  if (!bounds || (!scene.kept_shapes.empty() && !content.kept_shapes_ready))
     return scene.selection;
   RECT area = {};
   IntersectRect(&area, &*bounds, &scene.selection);
@@ -196,7 +207,7 @@ bool OverlayCompositor::ComposeArea(HDC dc,
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
   bool painted = true;
-  if (!IsRectEmpty(&inside) && !DrawShapes(dc, scene, content.kept_shapes_ready)) {
+  if (!IsRectEmpty(&inside) && !DrawShapes(dc, scene, content)) {
     FillRect(dc, &inside, static_cast<HBRUSH>(GetStockObject(kUnpaintedSelectionBrush)));
     painted = false;
   }
@@ -218,16 +229,16 @@ void OverlayCompositor::RestoreDimmed(HDC target, const RECT& area, bool dim_ane
 }
 
 // The kept shapes in drawing order, then the one under construction; with the kept ones on
-// the picture already, only that one, in the same painting pass. False when a mosaic could
-// not be painted.
-bool OverlayCompositor::DrawShapes(HDC dc, const OverlayScene& scene, bool kept_shapes_ready) {
-  if (!kept_shapes_ready) {
+// the picture already, only that one, in the same painting pass; with that one on it too,
+// none. False when a mosaic could not be painted.
+bool OverlayCompositor::DrawShapes(HDC dc, const OverlayScene& scene, const FrameContent& content) {
+  if (!content.kept_shapes_ready) {
     std::vector<Drawing*> shapes = scene.kept_shapes;
     if (scene.current_shape)
       shapes.push_back(scene.current_shape);
     return PaintShapes(dc, scene.selection, shapes);
   }
-  if (scene.current_shape) {
+  if (scene.current_shape && !content.stroke_ready) {
     return PaintShapesAfter(dc, scene.selection, {scene.current_shape}, kept_picture_.unmosaicked(),
                             nullptr);
   }

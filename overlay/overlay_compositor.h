@@ -48,6 +48,8 @@ class OverlayCompositor {
   struct FrameContent {
     // The kept shapes come from kept_picture_ rather than being painted.
     bool kept_shapes_ready;
+    // So does the shape being drawn, which paints piece by piece.
+    bool stroke_ready;
     // The picture is dimmed anew rather than copied from dimmed_.
     bool dim_anew;
     // Where the size label goes; empty without one.
@@ -65,10 +67,12 @@ class OverlayCompositor {
   RECT screen() const { return {0, 0, size_.cx, size_.cy}; }
   // Makes the dimmed copy of the frozen picture that every frame starts from.
   void DimPicture();
-  bool UpdateKeptPicture(const OverlayScene& scene);
+  // Brings kept_picture_ up to date; `changed` receives where it changed beyond the kept
+  // shapes. True when it holds the kept shapes.
+  bool UpdateKeptPicture(const OverlayScene& scene, Drawing* stroke, RECT* changed);
   // Where the size label of `scene` goes, measured on `dc`; empty without one.
   RECT LayOutLabel(HDC dc, const OverlayScene& scene);
-  RECT CurrentShapeArea(const OverlayScene& scene, bool kept_shapes_ready) const;
+  RECT CurrentShapeArea(const OverlayScene& scene, const FrameContent& content) const;
   DirtyRects DirtyAreas(const OverlayScene& scene, const RECT& label, const RECT& shape) const;
   // The frame's pixels in `area` of `target`, as a composition of the whole frame makes
   // them; false when the shapes could not be painted there.
@@ -78,7 +82,7 @@ class OverlayCompositor {
                    const FrameContent& content);
   // Puts `area` of `target` back to the dimmed picture.
   void RestoreDimmed(HDC target, const RECT& area, bool dim_anew);
-  bool DrawShapes(HDC dc, const OverlayScene& scene, bool kept_shapes_ready);
+  bool DrawShapes(HDC dc, const OverlayScene& scene, const FrameContent& content);
   void DrawFrameAndHandles(HDC dc, const OverlayScene& scene, const RECT& area);
   // `sprite` made of image `image_id` at the size of the handle `hit`, unless it is already.
   static bool PrepareHandle(OverlaySprite& sprite, int image_id, const RECT& hit);

@@ -105,7 +105,15 @@ TEST_F(OverlayCompositorTest, EveryFrameOnTheWindowIsTheWholeComposition) {
   auto rectangle = Shape(std::make_unique<KRectangle>(), {{80, 90}, {150, 130}});
   auto mosaic = Shape(std::make_unique<KMosac>(), {{70, 100}, {120, 110}, {190, 160}});
   auto drawn = Shape(std::make_unique<KRectangle>(), {{100, 70}, {170, 140}});
+  auto stroke = Shape(std::make_unique<KMosac>(), {{65, 150}});
   const RECT selection = {60, 60, 200, 170};
+  // The kept shapes with `current` being drawn over them.
+  const auto drawing = [&](Drawing* current) {
+    OverlayScene scene = SceneOf(selection, Decoration::kSettledHandles, false);
+    scene.kept_shapes = {rectangle.get(), mosaic.get()};
+    scene.current_shape = current;
+    return scene;
+  };
   // Each step changes the scene from the step before.
   const struct {
     const char* name;
@@ -155,11 +163,23 @@ TEST_F(OverlayCompositorTest, EveryFrameOnTheWindowIsTheWholeComposition) {
       {"the rectangle drawn back",
        [&] {
          drawn->AddPoint({120, 100});
-         OverlayScene scene = SceneOf(selection, Decoration::kSettledHandles, false);
-         scene.kept_shapes = {rectangle.get(), mosaic.get()};
-         scene.current_shape = drawn.get();
-         return scene;
+         return drawing(drawn.get());
        }},
+      // A stroke goes onto the kept picture piece by piece, over the kept mosaic, and out
+      // across the selection's corner.
+      {"a stroke of one point", [&] { return drawing(stroke.get()); }},
+      {"the stroke's first piece",
+       [&] {
+         stroke->AddPoint({110, 120});
+         return drawing(stroke.get());
+       }},
+      {"two pieces more at once",
+       [&] {
+         stroke->AddPoint({160, 95});
+         stroke->AddPoint({199, 169});
+         return drawing(stroke.get());
+       }},
+      {"the stroke dropped", [&] { return drawing(nullptr); }},
   };
   for (const auto& step : steps) {
     const OverlayScene scene = step.scene();
@@ -174,16 +194,27 @@ TEST_F(OverlayCompositorTest, OnlyTheChangedAreasGoToTheWindow) {
   const struct {
     const char* name;
     RECT selection;
+    // The next point of a mosaic stroke being drawn, if any.
+    std::optional<POINT> stroke_to;
     std::optional<POINT> changed;
     POINT unchanged;
   } cases[] = {
-      {"moved right", {50, 40, 150, 120}, {{145, 80}}, {300, 220}},
-      {"grown down", {50, 40, 150, 200}, {{100, 190}}, {300, 20}},
-      {"the same again", {50, 40, 150, 200}, std::nullopt, {100, 100}},
+      {"moved right", {50, 40, 150, 120}, std::nullopt, {{145, 80}}, {300, 220}},
+      {"grown down", {50, 40, 150, 200}, std::nullopt, {{100, 190}}, {300, 20}},
+      {"the same again", {50, 40, 150, 200}, std::nullopt, std::nullopt, {100, 100}},
+      // A stroke's new piece goes to the window, the earlier ones do not.
+      {"a stroke begun", {50, 40, 150, 200}, {{75, 150}}, {{70, 150}}, {100, 100}},
+      {"the stroke grown", {50, 40, 150, 200}, {{130, 150}}, {{125, 150}}, {60, 150}},
   };
+  auto stroke = Shape(std::make_unique<KMosac>(), {{60, 150}});
   for (const auto& c : cases) {
     MarkWindow();
-    compositor_.Paint(window_.dc(), SceneOf(c.selection, Decoration::kSettledHandles, false));
+    OverlayScene scene = SceneOf(c.selection, Decoration::kSettledHandles, false);
+    if (c.stroke_to) {
+      stroke->AddPoint(*c.stroke_to);
+      scene.current_shape = stroke.get();
+    }
+    compositor_.Paint(window_.dc(), scene);
     const ScreenGrab window = Window();
     const ScreenGrab frame(frame_.dc(), 0, 0, kWidth, kHeight);
     EXPECT_EQ(window.Pixel(c.unchanged.x, c.unchanged.y), kUntouched) << c.name;
