@@ -4,19 +4,17 @@
 #include <optional>
 #include <vector>
 
-#include "base/scoped_get_dc.h"
 #include "base/scoped_select_object.h"
 #include "drawing/drawing.h"
 #include "drawing/mosaic_canvas.h"
 #include "drawing/paint_shapes.h"
 #include "dui/res_manager.h"
 #include "dui/scaled_image.h"
+#include "overlay/dimming.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
-// Outside the selection the picture shows at 60 %.
-constexpr BYTE kDimAlpha = 153;
 constexpr COLORREF kFrameColor = RGB(255, 139, 49);
 
 // How far the frame and the handles reach past the selection, and into it.
@@ -132,13 +130,12 @@ bool OverlayCompositor::ComposeWhole(HDC target, const OverlayScene& scene) {
 void OverlayCompositor::DimPicture() {
   dimmed_ready_ = true;
   to_compose_ = screen();
-  if (dimmed_.empty()) {
-    base::ScopedGetDc screen_dc(nullptr);
-    // Without memory for it every frame dims the picture anew.
-    if (!dimmed_.MakeCompatible(screen_dc.get(), size_.cx, size_.cy))
-      return;
-  }
-  Dim(dimmed_.dc(), picture_, screen());
+  // Without memory for it every frame dims the picture anew.
+  if (dimmed_.empty() && !dimmed_.MakeTopDown32(size_.cx, size_.cy))
+    return;
+  BitBlt(dimmed_.dc(), 0, 0, size_.cx, size_.cy, picture_, 0, 0, SRCCOPY);
+  GdiFlush();
+  DimPixels(static_cast<uint32_t*>(dimmed_.bits()), static_cast<size_t>(size_.cx) * size_.cy);
 }
 
 bool OverlayCompositor::UpdateKeptPicture(const OverlayScene& scene,
