@@ -30,6 +30,7 @@ class MemoryBitmap {
 
   bool empty() const { return !selection_; }
   HDC dc() const { return dc_.get(); }
+  HBITMAP bitmap() const { return bitmap_.get(); }
   void* bits() const { return bits_; }
 
  private:

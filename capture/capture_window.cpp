@@ -39,7 +39,7 @@ bool CaptureWindow::CreateBitmaps() {
   desktop_ = base::DesktopGeometry::Read();
   model_ = SelectionModel(desktop_.Area(), desktop_.MonitorsInDesktop(), desktop_.scales());
   const bool made = snapshot_.Create(desktop_);
-  compositor_.Attach(snapshot_.original_dc(), snapshot_.frame_dc(),
+  compositor_.Attach(snapshot_.original(), snapshot_.frame(),
                      {desktop_.width(), desktop_.height()});
 
   cursor_ = LoadCursorW(nullptr, IDC_ARROW);
@@ -78,10 +78,11 @@ void CaptureWindow::OnInitDialog(HWND hwnd) {
   toolbar_.Attach(hwnd, this, desktop_);
   toolbar_.OfferSave(launch_source_ != LaunchSource::kFeedback);
   base::RemoveMoveAndSizeCommands(hwnd);
-  magnifier_.Open(snapshot_.original_dc(), desktop_);
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   PaintOverlay();
   base::TakeForeground(hwnd);
+  // After the first frame, which does not need it.
+  magnifier_.Open(snapshot_.original_dc(), desktop_);
 }
 
 INT_PTR CaptureWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -9,49 +9,37 @@ namespace {
 // SRCCOPY with CAPTUREBLT, so that layered windows are part of the copy.
 constexpr DWORD kScreenCopyRop = SRCCOPY | CAPTUREBLT;
 
-// The diagnostic of a failed bitmap; nobody reads it but a debugger.
+// The diagnostic of a failed picture; nobody reads it but a debugger.
 void ReportBitmapFailure(const char* name) {
   char text[160];
-  std::snprintf(text, sizeof(text), "%s = CreateCompatibleBitmap failed, GetLastError() is %d\n",
-                name, static_cast<int>(GetLastError()));
+  std::snprintf(text, sizeof(text), "%s = CreateDIBSection failed, GetLastError() is %d\n", name,
+                static_cast<int>(GetLastError()));
   OutputDebugStringA(text);
 }
 
 }  // namespace
 
 bool ScreenSnapshot::Create(const base::DesktopGeometry& desktop) {
-  {
-    base::ScopedGetDc desktop_dc(GetDesktopWindow());
-    frame_bmp_.reset(CreateCompatibleBitmap(desktop_dc.get(), desktop.width(), desktop.height()));
-    if (!frame_bmp_)
-      ReportBitmapFailure("mem_bmp_");
-    original_bmp_.reset(
-        CreateCompatibleBitmap(desktop_dc.get(), desktop.width(), desktop.height()));
-    if (!original_bmp_)
-      ReportBitmapFailure("original_bmp_");
-    frame_dc_.reset(CreateCompatibleDC(desktop_dc.get()));
-    original_dc_.reset(CreateCompatibleDC(desktop_dc.get()));
-  }
-  // Each bitmap stays selected in its DC for the whole session.
-  if (frame_dc_ && frame_bmp_)
-    SelectObject(frame_dc_.get(), frame_bmp_.get());
-  if (original_dc_ && original_bmp_)
-    SelectObject(original_dc_.get(), original_bmp_.get());
-  return frame_bmp_ && frame_dc_ && original_bmp_ && original_dc_;
+  // Pictures of our own rather than bitmaps of the screen's format: the overlay dims and
+  // composes their pixels directly.
+  const bool frame_made = frame_.MakeTopDown32(desktop.width(), desktop.height());
+  if (!frame_made)
+    ReportBitmapFailure("frame");
+  const bool original_made = original_.MakeTopDown32(desktop.width(), desktop.height());
+  if (!original_made)
+    ReportBitmapFailure("original");
+  return frame_made && original_made;
 }
 
 void ScreenSnapshot::Release() {
-  // A bitmap cannot be deleted while it is selected, so each DC goes before its bitmap.
-  original_dc_.reset();
-  original_bmp_.reset();
-  frame_dc_.reset();
-  frame_bmp_.reset();
+  original_.Reset();
+  frame_.Reset();
 }
 
 void ScreenSnapshot::CopyScreen(const base::DesktopGeometry& desktop) {
   {
     base::ScopedGetDc screen_dc(nullptr);
-    BitBlt(original_dc_.get(), 0, 0, desktop.width(), desktop.height(), screen_dc.get(),
+    BitBlt(original_.dc(), 0, 0, desktop.width(), desktop.height(), screen_dc.get(),
            desktop.bounds().left, desktop.bounds().top, kScreenCopyRop);
   }
   BlackOutUnshownAreas(desktop);
@@ -66,5 +54,5 @@ void ScreenSnapshot::BlackOutUnshownAreas(const base::DesktopGeometry& desktop) 
     base::ScopedRegion shown(CreateRectRgnIndirect(&monitor));
     CombineRgn(unshown.get(), unshown.get(), shown.get(), RGN_DIFF);
   }
-  FillRgn(original_dc_.get(), unshown.get(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  FillRgn(original_.dc(), unshown.get(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }

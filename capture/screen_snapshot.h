@@ -3,15 +3,14 @@
 #include <windows.h>
 
 #include "base/desktop_geometry.h"
-#include "base/scoped_create_dc.h"
-#include "base/scoped_gdi_object.h"
+#include "base/memory_bitmap.h"
 
-// The session's two desktop-sized pictures, each selected into a DC of its own for the
-// whole session: the frozen copy of the screen, which the finished picture is cut from, and
-// the frame the overlay is composed in. UI thread only.
+// The session's two desktop-sized pictures, 32-bit with rows top-down, each selected into a
+// DC of its own for the whole session: the frozen copy of the screen, which the finished
+// picture is cut from, and the frame the overlay is composed in. UI thread only.
 class ScreenSnapshot {
  public:
-  // Makes both pictures, as large as `desktop`; true when all four GDI objects exist.
+  // Makes both pictures, as large as `desktop`; true when both exist.
   bool Create(const base::DesktopGeometry& desktop);
   // Frees them.
   void Release();
@@ -19,15 +18,15 @@ class ScreenSnapshot {
   // monitor shows it.
   void CopyScreen(const base::DesktopGeometry& desktop);
 
-  HDC original_dc() const { return original_dc_.get(); }
-  HBITMAP original_bitmap() const { return original_bmp_.get(); }
-  HDC frame_dc() const { return frame_dc_.get(); }
+  const base::MemoryBitmap& original() const { return original_; }
+  const base::MemoryBitmap& frame() const { return frame_; }
+  HDC original_dc() const { return original_.dc(); }
+  HBITMAP original_bitmap() const { return original_.bitmap(); }
+  HDC frame_dc() const { return frame_.dc(); }
 
  private:
   void BlackOutUnshownAreas(const base::DesktopGeometry& desktop);
 
-  base::ScopedCreateDc original_dc_;
-  base::ScopedBitmap original_bmp_;
-  base::ScopedCreateDc frame_dc_;
-  base::ScopedBitmap frame_bmp_;
+  base::MemoryBitmap original_;
+  base::MemoryBitmap frame_;
 };

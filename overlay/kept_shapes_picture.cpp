@@ -5,6 +5,7 @@
 #include "drawing/drawing.h"
 #include "drawing/mosaic_canvas.h"
 #include "drawing/paint_shapes.h"
+#include "overlay/dimming.h"
 
 void KeptShapesPicture::Release() {
   picture_.Reset();
@@ -15,7 +16,7 @@ void KeptShapesPicture::Release() {
 }
 
 bool KeptShapesPicture::Update(HDC picture,
-                               HDC surroundings,
+                               const uint32_t* pixels,
                                int width,
                                int height,
                                const RECT& selection,
@@ -26,11 +27,10 @@ bool KeptShapesPicture::Update(HDC picture,
   const bool stroke_goes_on = !holds_stroke() || (stroke && HoldsBeginningOf(*stroke));
   if (!valid_ || !EqualRect(&selection, &selection_) || !stroke_goes_on) {
     *changed = stroke_area_;
-    if ((size_.cx != width || size_.cy != height || picture_.empty()) &&
-        !Allocate(picture, width, height))
+    if ((size_.cx != width || size_.cy != height || picture_.empty()) && !Allocate(width, height))
       return false;
     selection_ = selection;
-    if (!PaintKeptShapes(picture, surroundings, shapes))
+    if (!PaintKeptShapes(picture, pixels, shapes))
       return false;
   }
   if (stroke && !ExtendStroke(stroke, changed)) {
@@ -41,7 +41,7 @@ bool KeptShapesPicture::Update(HDC picture,
 }
 
 bool KeptShapesPicture::PaintKeptShapes(HDC picture,
-                                        HDC surroundings,
+                                        const uint32_t* pixels,
                                         const std::vector<Drawing*>& shapes) {
   valid_ = false;
   ForgetStroke();
@@ -52,8 +52,8 @@ bool KeptShapesPicture::PaintKeptShapes(HDC picture,
   InflateRect(&around, MosaicCanvas::kBlockSize, MosaicCanvas::kBlockSize);
   const RECT screen = {0, 0, size_.cx, size_.cy};
   IntersectRect(&around, &around, &screen);
-  BitBlt(picture_.dc(), around.left, around.top, around.right - around.left,
-         around.bottom - around.top, surroundings, around.left, around.top, SRCCOPY);
+  GdiFlush();
+  DimArea(pixels, static_cast<uint32_t*>(picture_.bits()), size_.cx, around);
   BitBlt(picture_.dc(), s.left, s.top, s.right - s.left, s.bottom - s.top, picture, s.left, s.top,
          SRCCOPY);
   if (!PaintShapesAfter(picture_.dc(), s, shapes, nullptr, unmosaicked_.get()))
@@ -101,10 +101,10 @@ void KeptShapesPicture::ForgetStroke() {
   stroke_area_ = {};
 }
 
-bool KeptShapesPicture::Allocate(HDC picture, int width, int height) {
+bool KeptShapesPicture::Allocate(int width, int height) {
   Release();
   unmosaicked_.reset(CreateRectRgn(0, 0, 0, 0));
-  if (!unmosaicked_ || !picture_.MakeCompatible(picture, width, height)) {
+  if (!unmosaicked_ || !picture_.MakeTopDown32(width, height)) {
     Release();
     return false;
   }

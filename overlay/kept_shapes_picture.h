@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "base/memory_bitmap.h"
@@ -26,15 +27,15 @@ class KeptShapesPicture {
   void Release();
 
   // Brings the picture up to date with `shapes` on `selection` over `picture`, a screen of
-  // `width` x `height`, with `surroundings` (what a frame shows around the selection, the
-  // dimmed picture) around it, and with `stroke` over them: the shape being drawn when it
-  // paints piece by piece, else null. `changed` receives where the picture changed other
-  // than by a change of the kept shapes: the stroke's new pieces, or where a stroke lay that
-  // is no longer drawn. False when there is no memory for it or a mosaic could not be
-  // painted: the picture may then show what a mosaic hides, is not to be shown, and the next
+  // `width` x `height` whose 32-bit pixels, rows top-down, `pixels` gives, with what a frame
+  // shows around the selection (the picture dimmed) around it, and with `stroke` over them: the
+  // shape being drawn when it paints piece by piece, else null. `changed` receives where the
+  // picture changed other than by a change of the kept shapes: the stroke's new pieces, or where a
+  // stroke lay that is no longer drawn. False when there is no memory for it or a mosaic could not
+  // be painted: the picture may then show what a mosaic hides, is not to be shown, and the next
   // Update paints it again.
   [[nodiscard]] bool Update(HDC picture,
-                            HDC surroundings,
+                            const uint32_t* pixels,
                             int width,
                             int height,
                             const RECT& selection,
@@ -49,8 +50,8 @@ class KeptShapesPicture {
   HRGN unmosaicked() const { return unmosaicked_.get(); }
 
  private:
-  bool Allocate(HDC picture, int width, int height);
-  bool PaintKeptShapes(HDC picture, HDC surroundings, const std::vector<Drawing*>& shapes);
+  bool Allocate(int width, int height);
+  bool PaintKeptShapes(HDC picture, const uint32_t* pixels, const std::vector<Drawing*>& shapes);
   // Whether the stroke on the picture is the beginning of `stroke`.
   bool HoldsBeginningOf(const Drawing& stroke) const;
   // Paints the pieces of `stroke` the picture does not hold yet; adds where to `changed`.

@@ -54,17 +54,22 @@ bool Encloses(const RECT& outer, const RECT& inner) {
 
 }  // namespace
 
-void OverlayCompositor::Attach(HDC picture, HDC frame, SIZE size) {
-  picture_ = picture;
-  frame_ = frame;
+void OverlayCompositor::Attach(const base::MemoryBitmap& picture,
+                               const base::MemoryBitmap& frame,
+                               SIZE size) {
+  picture_ = picture.dc();
+  picture_pixels_ = static_cast<const uint32_t*>(picture.bits());
+  frame_ = frame.dc();
+  frame_pixels_ = static_cast<uint32_t*>(frame.bits());
   size_ = size;
+  to_compose_ = screen();
 }
 
 void OverlayCompositor::Release() {
   picture_ = nullptr;
+  picture_pixels_ = nullptr;
   frame_ = nullptr;
-  dimmed_.Reset();
-  dimmed_ready_ = false;
+  frame_pixels_ = nullptr;
   kept_picture_.Release();
 }
 
@@ -78,15 +83,16 @@ void OverlayCompositor::ShapesChanged(const RECT& selection) {
 }
 
 // Each frame is the dimmed picture with the selection, its shapes, frame, handles and label
-// drawn over it. The dimmed picture is made once, and so is the picture with the kept
-// shapes. A frame composes anew, from the dimmed picture up, only the areas where it may
-// differ from the last one: the edges of the last and the new selection (the frame and
-// handles lie there), what lies in one selection but not the other, the last and the new
-// label, and the selection while a shape is drawn or after the shapes changed. Every area
-// holds the very pixels a whole composition would, and only those areas go to the window.
+// drawn over it. The picture with the kept shapes is made once; the picture is dimmed where
+// a frame needs it, which costs about as much as a copy of a dimmed picture would and needs
+// no picture of its own. A frame composes anew, from the dimmed picture up, only the areas where it
+// may differ from the last one: the edges of the last and the new selection (the frame and handles
+// lie there), what lies in one selection but not the other, the last and the new label, and the
+// selection while a shape is drawn or after the shapes changed. Every area holds the very pixels a
+// whole composition would, and only those areas go to the window.
 void OverlayCompositor::Paint(HDC window_dc, const OverlayScene& scene) {
-  if (!dimmed_ready_)
-    DimPicture();
+  if (!picture_pixels_ || !frame_pixels_)
+    return;
   Drawing* stroke = scene.current_shape && scene.current_shape->PaintsPieceByPiece()
                         ? scene.current_shape
                         : nullptr;
@@ -94,7 +100,6 @@ void OverlayCompositor::Paint(HDC window_dc, const OverlayScene& scene) {
   RECT stroke_changed = {};
   content.kept_shapes_ready = UpdateKeptPicture(scene, stroke, &stroke_changed);
   content.stroke_ready = stroke && content.kept_shapes_ready;
-  content.dim_anew = dimmed_.empty();
   content.label = LayOutLabel(frame_, scene);
   const RECT shape = CurrentShapeArea(scene, content);
   DirtyRects dirty = DirtyAreas(scene, content.label, shape);
@@ -127,25 +132,13 @@ bool OverlayCompositor::ComposeWhole(HDC target, const OverlayScene& scene) {
   return ComposeArea(target, screen(), scene, content);
 }
 
-void OverlayCompositor::DimPicture() {
-  dimmed_ready_ = true;
-  to_compose_ = screen();
-  // Without memory for it every frame dims the picture anew.
-  if (dimmed_.empty() && !dimmed_.MakeTopDown32(size_.cx, size_.cy))
-    return;
-  BitBlt(dimmed_.dc(), 0, 0, size_.cx, size_.cy, picture_, 0, 0, SRCCOPY);
-  GdiFlush();
-  DimPixels(static_cast<uint32_t*>(dimmed_.bits()), static_cast<size_t>(size_.cx) * size_.cy);
-}
-
 bool OverlayCompositor::UpdateKeptPicture(const OverlayScene& scene,
                                           Drawing* stroke,
                                           RECT* changed) {
   *changed = {};
   const bool needed = !scene.kept_shapes.empty() || stroke || kept_picture_.holds_stroke();
-  return needed && !dimmed_.empty() &&
-         kept_picture_.Update(picture_, dimmed_.dc(), size_.cx, size_.cy, scene.selection,
-                              scene.kept_shapes, stroke, changed);
+  return needed && kept_picture_.Update(picture_, picture_pixels_, size_.cx, size_.cy,
+                                        scene.selection, scene.kept_shapes, stroke, changed);
 }
 
 RECT OverlayCompositor::LayOutLabel(HDC dc, const OverlayScene& scene) {
@@ -194,7 +187,7 @@ bool OverlayCompositor::ComposeArea(HDC dc,
                                     const RECT& area,
                                     const OverlayScene& scene,
                                     const FrameContent& content) {
-  RestoreDimmed(dc, area, content.dim_anew);
+  RestoreDimmed(dc, area, content.dim_by_blend);
   RECT inside = {};
   if (IntersectRect(&inside, &area, &scene.selection)) {
     HDC picture = content.kept_shapes_ready ? kept_picture_.dc() : picture_;
@@ -216,13 +209,13 @@ bool OverlayCompositor::ComposeArea(HDC dc,
   return painted;
 }
 
-void OverlayCompositor::RestoreDimmed(HDC target, const RECT& area, bool dim_anew) {
-  if (dim_anew) {
+void OverlayCompositor::RestoreDimmed(HDC target, const RECT& area, bool dim_by_blend) {
+  if (dim_by_blend) {
     Dim(target, picture_, area);
     return;
   }
-  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dimmed_.dc(),
-         area.left, area.top, SRCCOPY);
+  GdiFlush();
+  DimArea(picture_pixels_, frame_pixels_, size_.cx, area);
 }
 
 // The kept shapes in drawing order, then the one under construction; with the kept ones on

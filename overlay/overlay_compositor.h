@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "base/memory_bitmap.h"
 #include "overlay/dirty_rects.h"
 #include "overlay/kept_shapes_picture.h"
@@ -22,9 +24,10 @@ class OverlayCompositor {
   OverlayCompositor(const OverlayCompositor&) = delete;
   OverlayCompositor& operator=(const OverlayCompositor&) = delete;
 
-  // Composes frames of `picture` into `frame`, both DCs `size` large, owned by the caller
-  // and alive until the next Attach or Release.
-  void Attach(HDC picture, HDC frame, SIZE size);
+  // Composes frames of `picture` into `frame`, both 32-bit pictures with rows top-down,
+  // `size` large, owned by the caller and alive until the next Attach or Release. The first
+  // frame composes the whole of it.
+  void Attach(const base::MemoryBitmap& picture, const base::MemoryBitmap& frame, SIZE size);
   // Lets go of the DCs and of what was made for earlier frames; the next frame starts anew.
   void Release();
 
@@ -50,8 +53,9 @@ class OverlayCompositor {
     bool kept_shapes_ready;
     // So does the shape being drawn, which paints piece by piece.
     bool stroke_ready;
-    // The picture is dimmed anew rather than copied from dimmed_.
-    bool dim_anew;
+    // The picture is dimmed by the system's blend, as the straightforward composition does
+    // it, rather than from picture's pixels into frame's.
+    bool dim_by_blend;
     // Where the size label goes; empty without one.
     RECT label;
   };
@@ -65,8 +69,6 @@ class OverlayCompositor {
   };
 
   RECT screen() const { return {0, 0, size_.cx, size_.cy}; }
-  // Makes the dimmed copy of the frozen picture that every frame starts from.
-  void DimPicture();
   // Brings kept_picture_ up to date; `changed` receives where it changed beyond the kept
   // shapes. True when it holds the kept shapes.
   bool UpdateKeptPicture(const OverlayScene& scene, Drawing* stroke, RECT* changed);
@@ -80,8 +82,8 @@ class OverlayCompositor {
                    const RECT& area,
                    const OverlayScene& scene,
                    const FrameContent& content);
-  // Puts `area` of `target` back to the dimmed picture.
-  void RestoreDimmed(HDC target, const RECT& area, bool dim_anew);
+  // Puts `area` of `target` (the frame unless by blend) back to the dimmed picture.
+  void RestoreDimmed(HDC target, const RECT& area, bool dim_by_blend);
   bool DrawShapes(HDC dc, const OverlayScene& scene, const FrameContent& content);
   void DrawFrameAndHandles(HDC dc, const OverlayScene& scene, const RECT& area);
   // `sprite` made of image `image_id` at the size of the handle `hit`, unless it is already.
@@ -93,12 +95,10 @@ class OverlayCompositor {
                    const RECT& area);
 
   HDC picture_ = nullptr;
+  const uint32_t* picture_pixels_ = nullptr;
   HDC frame_ = nullptr;
+  uint32_t* frame_pixels_ = nullptr;
   SIZE size_ = {};
-  // The frozen picture dimmed, made for the first frame; empty when it could not be made,
-  // and every frame is then dimmed anew.
-  base::MemoryBitmap dimmed_;
-  bool dimmed_ready_ = false;
   FrameRecord last_frame_ = {};
   // An area the next frame composes anew whatever changed (all of it at first).
   RECT to_compose_ = {};

@@ -91,12 +91,9 @@ COLORREF CaptureHarness::PictureAt(int x, int y) const {
 }
 
 testing_support::ScreenGrab CaptureHarness::WholeFrame(const RECT& area) {
+  // A picture like the frame, which GDI+ draws on as it does on the frame.
   base::MemoryBitmap whole;
-  {
-    base::ScopedGetDc screen(nullptr);
-    EXPECT_TRUE(whole.MakeCompatible(screen.get(), window_->desktop().width(),
-                                     window_->desktop().height()));
-  }
+  EXPECT_TRUE(whole.MakeTopDown32(window_->desktop().width(), window_->desktop().height()));
   window_->ComposeWholeFrame(whole.dc());
   return testing_support::ScreenGrab(whole.dc(), area.left, area.top, area.right - area.left,
                                      area.bottom - area.top);

@@ -23,7 +23,7 @@ TEST(DimmingTest, EveryByteDimsAsTheSystemsBlendOverBlack) {
   const BLENDFUNCTION dim = {AC_SRC_OVER, 0, kDimAlpha, 0};
   ASSERT_TRUE(AlphaBlend(blended.dc(), 0, 0, kCount, 1, source.dc(), 0, 0, kCount, 1, dim));
   GdiFlush();
-  DimPixels(pixels, kCount);
+  DimPixels(pixels, pixels, kCount);
   const auto* expected = static_cast<const uint32_t*>(blended.bits());
   for (int i = 0; i < kCount; ++i)
     ASSERT_EQ(pixels[i], expected[i]) << "pixel " << i;

@@ -9,7 +9,6 @@
 #include <optional>
 
 #include "base/memory_bitmap.h"
-#include "base/scoped_get_dc.h"
 #include "drawing/k_mosac.h"
 #include "drawing/k_rectangle.h"
 #include "tests/support/pixel_painter.h"
@@ -73,12 +72,11 @@ class OverlayCompositorTest : public testing::Test {
     for (base::MemoryBitmap* bitmap : {&picture_, &frame_, &window_})
       ASSERT_TRUE(MakeScreenSized(*bitmap));
     testing_support::PaintPattern(picture_.dc(), 0, 0, kWidth, kHeight, &Pattern);
-    compositor_.Attach(picture_.dc(), frame_.dc(), {kWidth, kHeight});
+    compositor_.Attach(picture_, frame_, {kWidth, kHeight});
   }
 
   static bool MakeScreenSized(base::MemoryBitmap& bitmap) {
-    base::ScopedGetDc screen(nullptr);
-    return bitmap.MakeCompatible(screen.get(), kWidth, kHeight);
+    return bitmap.MakeTopDown32(kWidth, kHeight);
   }
 
   ScreenGrab Whole(const OverlayScene& scene) {
