@@ -6,7 +6,9 @@
 //             20 pixels right of and below the mouse on each move, as the magnifier and
 //             the toolbar must;
 //   snapshot  copies the screen at the start and shows the copy (inverted, so that the
-//             start shows) instead of grey, as a capture tool must.
+//             start shows) instead of grey, as a capture tool must;
+//   pictures  the floor of memory: copies the screen and holds it, a dimmed copy of it and
+//             a working picture with the dimmed copy on it, and shows the working picture.
 #include <windows.h>
 #include <windowsx.h>
 
@@ -21,6 +23,8 @@ constexpr int kFollowerHeight = 133;
 constexpr int kFollowerOffset = 20;
 
 HDC g_snapshot = nullptr;
+HDC g_dimmed = nullptr;
+HDC g_working = nullptr;
 HDC g_follower_picture = nullptr;
 uint32_t* g_follower_pixels = nullptr;
 HWND g_follower = nullptr;
@@ -33,6 +37,24 @@ void CopyScreen(const RECT& desktop) {
   SelectObject(g_snapshot, CreateCompatibleBitmap(screen, width, height));
   BitBlt(g_snapshot, 0, 0, width, height, screen, desktop.left, desktop.top, SRCCOPY);
   ReleaseDC(nullptr, screen);
+}
+
+HDC MakePicture(int width, int height) {
+  HDC screen = GetDC(nullptr);
+  HDC picture = CreateCompatibleDC(screen);
+  SelectObject(picture, CreateCompatibleBitmap(screen, width, height));
+  ReleaseDC(nullptr, screen);
+  return picture;
+}
+
+void MakeDimmedAndWorkingPictures(const RECT& desktop) {
+  const int width = desktop.right - desktop.left;
+  const int height = desktop.bottom - desktop.top;
+  g_dimmed = MakePicture(width, height);
+  const BLENDFUNCTION dim = {AC_SRC_OVER, 0, 153, 0};
+  AlphaBlend(g_dimmed, 0, 0, width, height, g_snapshot, 0, 0, width, height, dim);
+  g_working = MakePicture(width, height);
+  BitBlt(g_working, 0, 0, width, height, g_dimmed, 0, 0, SRCCOPY);
 }
 
 void CreateFollower(HINSTANCE instance) {
@@ -71,7 +93,10 @@ void Paint(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   const RECT& area = paint.rcPaint;
-  if (g_snapshot) {
+  if (g_working) {
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, g_working,
+           area.left, area.top, SRCCOPY);
+  } else if (g_snapshot) {
     BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, g_snapshot,
            area.left, area.top, NOTSRCCOPY);
   } else {
@@ -122,8 +147,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
   const RECT desktop = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
                         top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-  if (wcscmp(command_line, L"snapshot") == 0)
+  const bool pictures = wcscmp(command_line, L"pictures") == 0;
+  if (pictures || wcscmp(command_line, L"snapshot") == 0)
     CopyScreen(desktop);
+  if (pictures)
+    MakeDimmedAndWorkingPictures(desktop);
   WNDCLASSW window_class = {};
   window_class.lpfnWndProc = &WindowProc;
   window_class.hInstance = instance;
