@@ -25,10 +25,34 @@ constexpr int kPictureHeight = kSourceHeight * kZoom;
 constexpr Gdiplus::ARGB kPanelColor = 0xFF2E2220;
 constexpr Gdiplus::ARGB kTextColor = 0xFFFFFFFF;
 constexpr int kTextX = 3;
+// The panel lies under the frame picture, which is this high at 100 %.
+constexpr int kFrameHeight = 89;
 constexpr int kLineOffsets[] = {3, 15, 27};
 constexpr int kSwatchX = 102;
 constexpr int kSwatchOffset = 29;
 constexpr int kSwatchSize = 12;
+
+// The bounding box of the pixels that differ between two pictures of `width` x `height`.
+dui::Rectangle ChangedArea(const uint32_t* before, const uint32_t* after, int width, int height) {
+  int left = width, top = height, right = 0, bottom = 0;
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* row_before = before + static_cast<size_t>(y) * width;
+    const uint32_t* row_after = after + static_cast<size_t>(y) * width;
+    if (std::equal(row_after, row_after + width, row_before))
+      continue;
+    top = std::min(top, y);
+    bottom = y + 1;
+    int first = 0;
+    while (row_after[first] == row_before[first])
+      ++first;
+    int last = width - 1;
+    while (row_after[last] == row_before[last])
+      --last;
+    left = std::min(left, first);
+    right = std::max(right, last + 1);
+  }
+  return bottom > top ? dui::Rectangle{left, top, right - left, bottom - top} : dui::Rectangle();
+}
 
 }  // namespace
 
@@ -50,6 +74,7 @@ WndCapDlg* WndCapDlg::Create(HDC source, const base::DesktopGeometry& desktop, P
   SetWindowLongPtrW(
       window, GWL_EXSTYLE,
       GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
+  view->Magnify(widget->GetScale());
   const POINT place = view->WindowPlaceFor(cursor);
   const SIZE size = widget->GetScale().Scale(SIZE{kWidth, kHeight});
   SetWindowPos(window, HWND_TOPMOST, place.x, place.y, size.cx, size.cy,
@@ -110,11 +135,29 @@ void WndCapDlg::MoveTo(POINT cursor, int selection_width, int selection_height) 
   if (!base::IsOnTop(window))
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   widget->MoveWithNextPaint(place.x, place.y);
-  // The panel's text is the slowest part of a repaint, and it seldom changes.
-  if (Lines() == lines_before)
-    SchedulePaintInRect({0, 0, kPictureWidth, kPictureHeight});
+  // Only what changed is painted again: over an even area the window only moves. The
+  // panel's text is the slowest part of a repaint, and it seldom changes.
+  dui::Rectangle changed = Magnify(widget->GetScale());
+  const dui::Rectangle lines = ChangedLines(lines_before, Lines());
+  if (!lines.IsEmpty())
+    changed = changed.IsEmpty() ? lines : changed.Union(lines);
+  if (changed.IsEmpty())
+    widget->PostPaintRequest();
   else
-    SchedulePaint();
+    SchedulePaintInRect(changed);
+}
+
+dui::Rectangle WndCapDlg::ChangedLines(const std::array<std::wstring, 3>& before,
+                                       const std::array<std::wstring, 3>& after) {
+  // The size's line, then the colour's two and the swatch beside them, which change together.
+  if (before[1] != after[1] || before[2] != after[2]) {
+    const int top = kFrameHeight + kLineOffsets[1];
+    return before[0] != after[0] ? dui::Rectangle{0, kFrameHeight, kWidth, kHeight - kFrameHeight}
+                                 : dui::Rectangle{0, top, kWidth, kHeight - top};
+  }
+  if (before[0] != after[0])
+    return dui::Rectangle{0, kFrameHeight, kWidth, kLineOffsets[1]};
+  return {};
 }
 
 void WndCapDlg::Show(bool show) {
@@ -160,32 +203,48 @@ void WndCapDlg::OnPaint(Gdiplus::Graphics& g) {
 
 // The 40 x 30 pixels around the cursor at 100 % (from the screen's edge near the left and
 // top) at three times their size; more of them at a larger scale, still three times as large.
-// Stretched by GDI into a picture of its own, whose alpha GDI leaves at 0, and made opaque
-// before it is drawn: the widget shows its pixels with their alpha.
-void WndCapDlg::PaintMagnified(Gdiplus::Graphics& g, base::DpiScale scale) {
+// Stretched by GDI into a picture of its own, whose alpha GDI leaves at 0, and made opaque:
+// the widget shows its pixels with their alpha.
+dui::Rectangle WndCapDlg::Magnify(base::DpiScale scale) {
+  const dui::Rectangle picture = {0, 0, kPictureWidth, kPictureHeight};
+  if (!sourceDC_)
+    return {};
   const int source_width = (scale.Scale(kPictureWidth) + kZoom - 1) / kZoom;
   const int source_height = (scale.Scale(kPictureHeight) + kZoom - 1) / kZoom;
   const int width = source_width * kZoom;
   const int height = source_height * kZoom;
   const int source_x = cursorX_ <= source_width / 2 ? 0 : cursorX_ - source_width / 2;
   const int source_y = cursorY_ <= source_height / 2 ? 0 : cursorY_ - source_height / 2;
-  // Made once per scale: the magnifier repaints on every mouse move.
-  if (magnifiedScale_ != scale) {
-    magnified_.Reset();
+  const size_t count = static_cast<size_t>(width) * height;
+  bool anew = false;
+  if (magnifiedScale_ != scale || magnified_.empty()) {
     magnifiedScale_ = scale;
+    if (!magnified_.MakeTopDown32(width, height))
+      return picture;
+    lastMagnified_.assign(count, 0);
+    anew = true;
   }
-  if (magnified_.empty() && !magnified_.MakeTopDown32(width, height))
-    return;
+  auto* pixels = static_cast<uint32_t*>(magnified_.bits());
+  std::copy(pixels, pixels + count, lastMagnified_.begin());
   HDC memory = magnified_.dc();
   SetStretchBltMode(memory, COLORONCOLOR);
   StretchBlt(memory, 0, 0, width, height, sourceDC_, source_x, source_y, source_width,
              source_height, SRCCOPY);
   GdiFlush();
-  void* bits = magnified_.bits();
-  auto* pixels = static_cast<uint32_t*>(bits);
-  for (int i = 0; i < width * height; ++i)
+  for (size_t i = 0; i < count; ++i)
     pixels[i] |= 0xFF000000;
-  Gdiplus::Bitmap opaque(width, height, width * 4, PixelFormat32bppARGB, static_cast<BYTE*>(bits));
+  if (anew || !scale.IsUnit())
+    return picture;
+  return ChangedArea(lastMagnified_.data(), pixels, width, height);
+}
+
+void WndCapDlg::PaintMagnified(Gdiplus::Graphics& g, base::DpiScale scale) {
+  if (magnified_.empty() || magnifiedScale_ != scale)
+    return;
+  const int width = (scale.Scale(kPictureWidth) + kZoom - 1) / kZoom * kZoom;
+  const int height = (scale.Scale(kPictureHeight) + kZoom - 1) / kZoom * kZoom;
+  Gdiplus::Bitmap opaque(width, height, width * 4, PixelFormat32bppARGB,
+                         static_cast<BYTE*>(magnified_.bits()));
   if (scale.IsUnit()) {
     g.DrawImage(&opaque, Gdiplus::Rect(0, 0, width, height), 0, 0, width, height,
                 Gdiplus::UnitPixel);
@@ -209,6 +268,12 @@ void WndCapDlg::PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_heig
     Gdiplus::SolidBrush white{Gdiplus::Color(kTextColor)};
     const std::array<std::wstring, 3> lines = InfoLines(selectionWidth_, selectionHeight_, color);
     for (size_t i = 0; i < lines.size(); ++i) {
+      // A line outside the area being painted costs its layout all the same.
+      const int band_top = i == 0 ? frame_height : frame_height + kLineOffsets[i];
+      const int band_bottom =
+          i + 1 < lines.size() ? frame_height + kLineOffsets[i + 1] : GetHeight();
+      if (!g.IsVisible(Gdiplus::Rect(0, band_top, frame_width, band_bottom - band_top)))
+        continue;
       g.DrawString(
           lines[i].c_str(), -1, font,
           Gdiplus::PointF(kTextX, static_cast<Gdiplus::REAL>(frame_height + kLineOffsets[i])),

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/desktop_geometry.h"
 #include "base/memory_bitmap.h"
@@ -52,16 +54,22 @@ class WndCapDlg : public dui::View {
   base::DpiScale ScaleAt(POINT cursor) const;
   // The panel's lines as they read now; none after Close.
   std::array<std::wstring, 3> Lines() const;
-  // The picture at `scale`: as many pixels around the cursor as fill its area three times
-  // as large.
+  // Magnifies the picture around the cursor at `scale` into magnified_: as many pixels as
+  // fill its area three times as large. Gives the part of the view that changed; the whole
+  // picture at a new scale.
+  dui::Rectangle Magnify(base::DpiScale scale);
+  // The part of the view where the panel's lines `before` and `after` differ.
+  static dui::Rectangle ChangedLines(const std::array<std::wstring, 3>& before,
+                                     const std::array<std::wstring, 3>& after);
   void PaintMagnified(Gdiplus::Graphics& g, base::DpiScale scale);
   void PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_height);
 
   HDC sourceDC_;
   base::DesktopGeometry desktop_;
-  // The magnified picture, made on the first paint.
+  // The magnified picture, opaque, and its pixels before the last Magnify.
   base::MemoryBitmap magnified_;
   base::DpiScale magnifiedScale_;
+  std::vector<uint32_t> lastMagnified_;
   int selectionWidth_;
   int selectionHeight_;
   int cursorX_;

@@ -12,6 +12,7 @@
 #include "dui/widget.h"
 #include "tests/capture/capture_harness.h"
 #include "tests/dui/test_widget.h"
+#include "tests/support/pixel_painter.h"
 #include "tests/support/wait.h"
 
 namespace {
@@ -147,3 +148,89 @@ TEST(MagnifierTest, FlipsAtTheEdgesOfTheCursorsMonitor) {
 }
 
 }  // namespace
+
+namespace {
+
+COLORREF Stripes(int x, int y) {
+  return (x >= 400 && y >= 300) ? RGB(40, 90, 160) : RGB((x * 9) & 0xFF, (y * 5) & 0xFF, 77);
+}
+
+// Every pixel of the two magnifiers' buffers alike, but for those of `marks`.
+testing::AssertionResult SameBuffers(const dui::Widget* a,
+                                     const dui::Widget* b,
+                                     std::initializer_list<POINT> marks) {
+  for (int y = 0; y < WndCapDlg::kHeight; ++y) {
+    for (int x = 0; x < WndCapDlg::kWidth; ++x) {
+      const bool marked = std::any_of(marks.begin(), marks.end(),
+                                      [&](const POINT& m) { return m.x == x && m.y == y; });
+      if (!marked &&
+          dui_testing::WidgetBufferPixel(a, x, y) != dui_testing::WidgetBufferPixel(b, x, y))
+        return testing::AssertionFailure() << "first differs at " << x << ", " << y;
+    }
+  }
+  return testing::AssertionSuccess();
+}
+
+}  // namespace
+
+// A move repaints only the picture's and the panel's parts that changed (as one rectangle);
+// what it shows is still what a magnifier made there anew shows. A marker in the buffer
+// shows what was not painted again.
+TEST(MagnifierTest, RepaintsOnlyWhatChangedAndShowsWhatANewOneWould) {
+  const base::DesktopGeometry desktop({0, 0, 800, 600}, {{0, 0, 800, 600}});
+  base::MemoryBitmap picture;
+  ASSERT_TRUE(picture.MakeTopDown32(800, 600));
+  testing_support::PaintPattern(picture.dc(), 0, 0, 800, 600, &Stripes);
+  WndCapDlg* moving = WndCapDlg::Create(picture.dc(), desktop, {100, 100});
+  dui::Widget* widget = moving->GetWidget();
+  constexpr POINT kPictureMark = {5, 5};
+  constexpr POINT kSizeLineMark = {117, 95};
+  const struct {
+    const char* name;
+    POINT cursor;
+    SIZE selection;
+    bool picture_painted;
+    bool size_line_painted;
+  } steps[] = {
+      {"over the stripes", {150, 120}, {0, 0}, true, true},
+      {"into the even area", {600, 450}, {0, 0}, true, true},
+      {"within it", {603, 452}, {0, 0}, false, false},
+      {"a new size", {606, 452}, {30, 40}, false, true},
+      // The stripes at the picture's left edge move, the colour under the cursor stays.
+      {"near the even area's edge", {412, 452}, {30, 40}, true, false},
+      {"a pixel on", {413, 452}, {30, 40}, true, false},
+      {"back to the stripes", {200, 150}, {30, 40}, true, true},
+  };
+  // Written straight into the buffer, as no paint would.
+  const auto mark = [&](POINT at) {
+    GdiFlush();
+    DIBSECTION section = {};
+    GetObjectW(GetCurrentObject(widget->GetMemoryDC(), OBJ_BITMAP), sizeof(section), &section);
+    auto* buffer = static_cast<uint32_t*>(section.dsBm.bmBits);
+    buffer[(section.dsBm.bmHeight - 1 - at.y) * section.dsBm.bmWidth + at.x] = 0xFF123456;
+  };
+  for (const auto& step : steps) {
+    testing_support::PumpMessages();
+    mark(kPictureMark);
+    mark(kSizeLineMark);
+    moving->MoveTo(step.cursor, step.selection.cx, step.selection.cy);
+    testing_support::PumpMessages();
+    EXPECT_EQ(dui_testing::WidgetBufferPixel(widget, kPictureMark.x, kPictureMark.y) != 0xFF123456,
+              step.picture_painted)
+        << step.name;
+    EXPECT_EQ(
+        dui_testing::WidgetBufferPixel(widget, kSizeLineMark.x, kSizeLineMark.y) != 0xFF123456,
+        step.size_line_painted)
+        << step.name;
+    RECT window = {};
+    GetWindowRect(widget->GetHwnd(), &window);
+    EXPECT_EQ(window.left, step.cursor.x + 20) << step.name << ": moved all the same";
+    WndCapDlg* anew = WndCapDlg::Create(picture.dc(), desktop, step.cursor);
+    anew->MoveTo(step.cursor, step.selection.cx, step.selection.cy);
+    testing_support::PumpMessages();
+    EXPECT_TRUE(SameBuffers(widget, anew->GetWidget(), {kPictureMark, kSizeLineMark})) << step.name;
+    anew->Close();
+  }
+  moving->Close();
+  testing_support::PumpMessages();
+}
