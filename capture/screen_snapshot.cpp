@@ -36,11 +36,16 @@ void ScreenSnapshot::Release() {
   frame_.Reset();
 }
 
+// Each monitor's part is copied on its own: what lies between them, which no monitor shows,
+// would cost as much to copy as what they show.
 void ScreenSnapshot::CopyScreen(const base::DesktopGeometry& desktop) {
   {
     base::ScopedGetDc screen_dc(nullptr);
-    BitBlt(original_.dc(), 0, 0, desktop.width(), desktop.height(), screen_dc.get(),
-           desktop.bounds().left, desktop.bounds().top, kScreenCopyRop);
+    for (const RECT& monitor : desktop.MonitorsInDesktop()) {
+      BitBlt(original_.dc(), monitor.left, monitor.top, monitor.right - monitor.left,
+             monitor.bottom - monitor.top, screen_dc.get(), desktop.bounds().left + monitor.left,
+             desktop.bounds().top + monitor.top, kScreenCopyRop);
+    }
   }
   BlackOutUnshownAreas(desktop);
 }
