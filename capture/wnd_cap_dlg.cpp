@@ -31,6 +31,7 @@ constexpr int kLineOffsets[] = {3, 15, 27};
 constexpr int kSwatchX = 102;
 constexpr int kSwatchOffset = 29;
 constexpr int kSwatchSize = 12;
+constexpr size_t kKeptPanels = 64;
 
 // The bounding box of the pixels that differ between two pictures of `width` x `height`.
 dui::Rectangle ChangedArea(const uint32_t* before, const uint32_t* after, int width, int height) {
@@ -141,10 +142,10 @@ void WndCapDlg::MoveTo(POINT cursor, int selection_width, int selection_height) 
   const dui::Rectangle lines = ChangedLines(lines_before, Lines());
   if (!lines.IsEmpty())
     changed = changed.IsEmpty() ? lines : changed.Union(lines);
-  if (changed.IsEmpty())
-    widget->PostPaintRequest();
-  else
+  if (!changed.IsEmpty())
     SchedulePaintInRect(changed);
+  // Shown with this move, rather than once the capture window's work for it is done.
+  widget->PaintNow();
 }
 
 dui::Rectangle WndCapDlg::ChangedLines(const std::array<std::wstring, 3>& before,
@@ -257,9 +258,45 @@ void WndCapDlg::PaintMagnified(Gdiplus::Graphics& g, base::DpiScale scale) {
   g.Restore(saved);
 }
 
+// At 100 %, a state of the panel seen before is drawn from a picture of it made the second
+// time: drawing its text is the slowest part of a repaint, and the states under a cursor
+// moving over a window repeat, while those of a selection being dragged do not. At another
+// scale the whole widget is painted at once, and the panel with it.
 void WndCapDlg::PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_height) {
+  const base::DpiScale scale = GetWidget() ? GetWidget()->GetScale() : base::DpiScale();
+  const int height = GetHeight() - frame_height;
+  const std::array<std::wstring, 3> lines = Lines();
+  const auto seen = panels_.find(lines);
+  if (!scale.IsUnit() || seen == panels_.end()) {
+    // A cursor over a photograph finds a new colour at nearly every move.
+    if (panels_.size() >= kKeptPanels)
+      panels_.clear();
+    if (scale.IsUnit())
+      panels_.emplace(lines, nullptr);
+    DrawPanel(g, frame_width, frame_height);
+    return;
+  }
+  std::unique_ptr<base::MemoryBitmap>& panel = seen->second;
+  if (!panel) {
+    panel = std::make_unique<base::MemoryBitmap>();
+    if (!panel->MakeTopDown32(frame_width, height)) {
+      panel.reset();
+      DrawPanel(g, frame_width, frame_height);
+      return;
+    }
+    Gdiplus::Graphics panel_graphics(panel->dc());
+    DrawPanel(panel_graphics, frame_width, 0);
+  }
+  GdiFlush();
+  Gdiplus::Bitmap picture(frame_width, height, frame_width * 4, PixelFormat32bppARGB,
+                          static_cast<BYTE*>(panel->bits()));
+  g.DrawImage(&picture, Gdiplus::Rect(0, frame_height, frame_width, height), 0, 0, frame_width,
+              height, Gdiplus::UnitPixel);
+}
+
+void WndCapDlg::DrawPanel(Gdiplus::Graphics& g, int width, int top) {
   Gdiplus::SolidBrush panel{Gdiplus::Color(kPanelColor)};
-  g.FillRectangle(&panel, 0, frame_height, frame_width, GetHeight() - frame_height);
+  g.FillRectangle(&panel, 0, top, width, GetHeight() - kFrameHeight);
   // The frozen screen's pixel, not the annotated picture's.
   const COLORREF color = GetPixel(sourceDC_, cursorX_, cursorY_);
   Gdiplus::Font* font =
@@ -268,19 +305,12 @@ void WndCapDlg::PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_heig
     Gdiplus::SolidBrush white{Gdiplus::Color(kTextColor)};
     const std::array<std::wstring, 3> lines = InfoLines(selectionWidth_, selectionHeight_, color);
     for (size_t i = 0; i < lines.size(); ++i) {
-      // A line outside the area being painted costs its layout all the same.
-      const int band_top = i == 0 ? frame_height : frame_height + kLineOffsets[i];
-      const int band_bottom =
-          i + 1 < lines.size() ? frame_height + kLineOffsets[i + 1] : GetHeight();
-      if (!g.IsVisible(Gdiplus::Rect(0, band_top, frame_width, band_bottom - band_top)))
-        continue;
-      g.DrawString(
-          lines[i].c_str(), -1, font,
-          Gdiplus::PointF(kTextX, static_cast<Gdiplus::REAL>(frame_height + kLineOffsets[i])),
-          &white);
+      g.DrawString(lines[i].c_str(), -1, font,
+                   Gdiplus::PointF(kTextX, static_cast<Gdiplus::REAL>(top + kLineOffsets[i])),
+                   &white);
     }
   }
   Gdiplus::SolidBrush swatch{
       Gdiplus::Color(0xFF, GetRValue(color), GetGValue(color), GetBValue(color))};
-  g.FillRectangle(&swatch, kSwatchX, frame_height + kSwatchOffset, kSwatchSize, kSwatchSize);
+  g.FillRectangle(&swatch, kSwatchX, top + kSwatchOffset, kSwatchSize, kSwatchSize);
 }

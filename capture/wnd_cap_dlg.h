@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,8 @@ class WndCapDlg : public dui::View {
                                      const std::array<std::wstring, 3>& after);
   void PaintMagnified(Gdiplus::Graphics& g, base::DpiScale scale);
   void PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_height);
+  // The panel as it reads now, drawn from `top` down.
+  void DrawPanel(Gdiplus::Graphics& g, int width, int top);
 
   HDC sourceDC_;
   base::DesktopGeometry desktop_;
@@ -70,6 +74,8 @@ class WndCapDlg : public dui::View {
   base::MemoryBitmap magnified_;
   base::DpiScale magnifiedScale_;
   std::vector<uint32_t> lastMagnified_;
+  // The panel's last states at 100 %, each drawn once seen twice.
+  std::map<std::array<std::wstring, 3>, std::unique_ptr<base::MemoryBitmap>> panels_;
   int selectionWidth_;
   int selectionHeight_;
   int cursorX_;

@@ -226,6 +226,10 @@ void Widget::MoveToPendingPosition() {
   pendingPosition_.reset();
 }
 
+void Widget::PaintNow() {
+  OnPaintRequest();
+}
+
 void Widget::OnPaintRequest() {
   const Rectangle dirty = rootView_->TakeDirtyRect();
   if (dirty.IsEmpty() || !memoryDC_) {

@@ -110,6 +110,10 @@ class Widget {
   // window moves at once.
   void MoveWithNextPaint(int x, int y);
 
+  // Paints what is scheduled and shows it now, with a move MoveWithNextPaint asked for,
+  // rather than when the posted request comes: for a window that follows the mouse.
+  void PaintNow();
+
   // Constant alpha of the whole window, applied on the next presentation.
   void SetAlpha(uint8_t alpha) { alpha_ = alpha; }
   uint8_t GetAlpha() const { return alpha_; }
