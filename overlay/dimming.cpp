@@ -2,6 +2,7 @@
 
 #include <emmintrin.h>
 
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -60,7 +61,12 @@ void DimArea(const uint32_t* source, uint32_t* target, int width, const RECT& ar
     dim_rows(area.top, area.bottom);
     return;
   }
-  std::thread lower(dim_rows, middle, area.bottom);
-  dim_rows(area.top, middle);
-  lower.join();
+  try {
+    std::thread lower(dim_rows, middle, area.bottom);
+    dim_rows(area.top, middle);
+    lower.join();
+  } catch (const std::system_error&) {
+    // No thread to be had: all of it on this one.
+    dim_rows(area.top, area.bottom);
+  }
 }
