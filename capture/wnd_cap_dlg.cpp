@@ -22,16 +22,17 @@ constexpr int kSourceHeight = 30;
 constexpr int kZoom = 3;
 constexpr int kPictureWidth = kSourceWidth * kZoom;
 constexpr int kPictureHeight = kSourceHeight * kZoom;
-constexpr Gdiplus::ARGB kPanelColor = 0xFF2E2220;
-constexpr Gdiplus::ARGB kTextColor = 0xFFFFFFFF;
-constexpr int kTextX = 3;
+constexpr COLORREF kPanelGdiColor = RGB(0x2E, 0x22, 0x20);
+constexpr int kPanelFontPixels = 11;
+constexpr wchar_t kPanelFontFace[] = L"宋体";
+// GDI+ set its text this far right of where GDI sets it.
+constexpr int kTextX = 5;
 // The panel lies under the frame picture, which is this high at 100 %.
 constexpr int kFrameHeight = 89;
 constexpr int kLineOffsets[] = {3, 15, 27};
 constexpr int kSwatchX = 102;
 constexpr int kSwatchOffset = 29;
 constexpr int kSwatchSize = 12;
-constexpr size_t kKeptPanels = 64;
 
 // The bounding box of the pixels that differ between two pictures of `width` x `height`.
 dui::Rectangle ChangedArea(const uint32_t* before, const uint32_t* after, int width, int height) {
@@ -258,59 +259,50 @@ void WndCapDlg::PaintMagnified(Gdiplus::Graphics& g, base::DpiScale scale) {
   g.Restore(saved);
 }
 
-// At 100 %, a state of the panel seen before is drawn from a picture of it made the second
-// time: drawing its text is the slowest part of a repaint, and the states under a cursor
-// moving over a window repeat, while those of a selection being dragged do not. At another
-// scale the whole widget is painted at once, and the panel with it.
+// Drawn by GDI into a picture of the widget's device pixels: its text changes at nearly every
+// move over a busy screen, and GDI+ text costs several times as much as GDI's.
 void WndCapDlg::PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_height) {
   const base::DpiScale scale = GetWidget() ? GetWidget()->GetScale() : base::DpiScale();
-  const int height = GetHeight() - frame_height;
-  const std::array<std::wstring, 3> lines = Lines();
-  const auto seen = panels_.find(lines);
-  if (!scale.IsUnit() || seen == panels_.end()) {
-    // A cursor over a photograph finds a new colour at nearly every move.
-    if (panels_.size() >= kKeptPanels)
-      panels_.clear();
-    if (scale.IsUnit())
-      panels_.emplace(lines, nullptr);
-    DrawPanel(g, frame_width, frame_height);
-    return;
-  }
-  std::unique_ptr<base::MemoryBitmap>& panel = seen->second;
-  if (!panel) {
-    panel = std::make_unique<base::MemoryBitmap>();
-    if (!panel->MakeTopDown32(frame_width, height)) {
-      panel.reset();
-      DrawPanel(g, frame_width, frame_height);
+  const SIZE size = scale.Scale(SIZE{frame_width, GetHeight() - frame_height});
+  if (panelScale_ != scale || panel_.empty()) {
+    panelScale_ = scale;
+    panelFont_.reset(CreateFontW(-scale.Scale(kPanelFontPixels), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                 FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 ANTIALIASED_QUALITY, DEFAULT_PITCH, kPanelFontFace));
+    if (!panel_.MakeTopDown32(size.cx, size.cy))
       return;
-    }
-    Gdiplus::Graphics panel_graphics(panel->dc());
-    DrawPanel(panel_graphics, frame_width, 0);
   }
-  GdiFlush();
-  Gdiplus::Bitmap picture(frame_width, height, frame_width * 4, PixelFormat32bppARGB,
-                          static_cast<BYTE*>(panel->bits()));
-  g.DrawImage(&picture, Gdiplus::Rect(0, frame_height, frame_width, height), 0, 0, frame_width,
-              height, Gdiplus::UnitPixel);
+  DrawPanel(scale, size);
+  Gdiplus::Bitmap picture(size.cx, size.cy, size.cx * 4, PixelFormat32bppARGB,
+                          static_cast<BYTE*>(panel_.bits()));
+  dui::DrawOneToOne(g, &picture, Gdiplus::Point(0, frame_height));
 }
 
-void WndCapDlg::DrawPanel(Gdiplus::Graphics& g, int width, int top) {
-  Gdiplus::SolidBrush panel{Gdiplus::Color(kPanelColor)};
-  g.FillRectangle(&panel, 0, top, width, GetHeight() - kFrameHeight);
+void WndCapDlg::DrawPanel(base::DpiScale scale, SIZE size) {
+  HDC dc = panel_.dc();
+  const RECT all = {0, 0, size.cx, size.cy};
+  base::ScopedBrush background(CreateSolidBrush(kPanelGdiColor));
+  FillRect(dc, &all, background.get());
   // The frozen screen's pixel, not the annotated picture's.
   const COLORREF color = GetPixel(sourceDC_, cursorX_, cursorY_);
-  Gdiplus::Font* font =
-      dui::ResManager::GetInstance()->GetFont(dui::kFontSize11, dui::FontFamily::kSong);
-  if (font) {
-    Gdiplus::SolidBrush white{Gdiplus::Color(kTextColor)};
+  if (panelFont_) {
+    base::ScopedSelectObject font(dc, panelFont_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
     const std::array<std::wstring, 3> lines = InfoLines(selectionWidth_, selectionHeight_, color);
     for (size_t i = 0; i < lines.size(); ++i) {
-      g.DrawString(lines[i].c_str(), -1, font,
-                   Gdiplus::PointF(kTextX, static_cast<Gdiplus::REAL>(top + kLineOffsets[i])),
-                   &white);
+      TextOutW(dc, scale.Scale(kTextX), scale.Scale(kLineOffsets[i]), lines[i].c_str(),
+               static_cast<int>(lines[i].size()));
     }
   }
-  Gdiplus::SolidBrush swatch{
-      Gdiplus::Color(0xFF, GetRValue(color), GetGValue(color), GetBValue(color))};
-  g.FillRectangle(&swatch, kSwatchX, top + kSwatchOffset, kSwatchSize, kSwatchSize);
+  const RECT swatch = {scale.Scale(kSwatchX), scale.Scale(kSwatchOffset),
+                       scale.Scale(kSwatchX + kSwatchSize),
+                       scale.Scale(kSwatchOffset + kSwatchSize)};
+  base::ScopedBrush swatch_brush(CreateSolidBrush(color));
+  FillRect(dc, &swatch, swatch_brush.get());
+  // GDI leaves the alpha as it was; the widget shows its pixels with theirs.
+  GdiFlush();
+  auto* pixels = static_cast<uint32_t*>(panel_.bits());
+  for (size_t i = 0; i < static_cast<size_t>(size.cx) * size.cy; ++i)
+    pixels[i] |= 0xFF000000;
 }

@@ -4,13 +4,12 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "base/desktop_geometry.h"
 #include "base/memory_bitmap.h"
+#include "base/scoped_gdi_object.h"
 #include "dui/view.h"
 
 // The magnifier that follows the cursor while the user looks for the area to capture: the
@@ -65,8 +64,8 @@ class WndCapDlg : public dui::View {
                                      const std::array<std::wstring, 3>& after);
   void PaintMagnified(Gdiplus::Graphics& g, base::DpiScale scale);
   void PaintPanel(Gdiplus::Graphics& g, int frame_width, int frame_height);
-  // The panel as it reads now, drawn from `top` down.
-  void DrawPanel(Gdiplus::Graphics& g, int width, int top);
+  // The panel as it reads now into panel_, `size` device pixels at `scale`.
+  void DrawPanel(base::DpiScale scale, SIZE size);
 
   HDC sourceDC_;
   base::DesktopGeometry desktop_;
@@ -74,8 +73,10 @@ class WndCapDlg : public dui::View {
   base::MemoryBitmap magnified_;
   base::DpiScale magnifiedScale_;
   std::vector<uint32_t> lastMagnified_;
-  // The panel's last states at 100 %, each drawn once seen twice.
-  std::map<std::array<std::wstring, 3>, std::unique_ptr<base::MemoryBitmap>> panels_;
+  // The panel in device pixels, and its font, at panelScale_.
+  base::MemoryBitmap panel_;
+  base::ScopedFont panelFont_;
+  base::DpiScale panelScale_;
   int selectionWidth_;
   int selectionHeight_;
   int cursorX_;
