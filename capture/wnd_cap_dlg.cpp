@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cwchar>
 
-#include "base/scoped_create_dc.h"
 #include "base/scoped_gdi_object.h"
 #include "base/scoped_select_object.h"
 #include "base/window_stacking.h"

@@ -85,7 +85,9 @@ bool KeptShapesPicture::ExtendStroke(Drawing* stroke, RECT* changed) {
   CombineRgn(painted.get(), stroke_unmosaicked_.get(), nullptr, RGN_COPY);
   if (!PaintPiecesAfter(picture_.dc(), selection_, stroke, first, stroke_unmosaicked_.get()))
     return false;
-  stroke_points_ = stroke->points;
+  // Only the new points: the earlier ones are the stroke's already.
+  stroke_points_.insert(stroke_points_.end(), stroke->points.begin() + stroke_points_.size(),
+                        stroke->points.end());
   CombineRgn(painted.get(), painted.get(), stroke_unmosaicked_.get(), RGN_DIFF);
   RECT box = {};
   GetRgnBox(painted.get(), &box);
